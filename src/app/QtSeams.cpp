@@ -1,0 +1,209 @@
+#include "QtSeams.h"
+
+#include "Seams.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+QString titleOr(const QString& title) { return title.isEmpty() ? QApplication::applicationName() : title; }
+
+class QtMessageService : public MessageService {
+public:
+    int show(const QString& text, int flags, const QString& title) override {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(titleOr(title));
+        box.setText(text);
+        switch (Msg::icon(flags)) {
+        case Msg::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Msg::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Msg::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Msg::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
+        }
+        struct Choice {
+            QMessageBox::StandardButton button;
+            int answer;
+        };
+        QList<Choice> choices;
+        switch (Msg::buttons(flags)) {
+        case Msg::OkCancel:
+            choices = {{QMessageBox::Ok, Msg::Ok}, {QMessageBox::Cancel, Msg::Cancel}};
+            break;
+        case Msg::AbortRetryIgnore:
+            choices = {{QMessageBox::Abort, Msg::Abort}, {QMessageBox::Retry, Msg::Retry},
+                       {QMessageBox::Ignore, Msg::Ignore}};
+            break;
+        case Msg::YesNoCancel:
+            choices = {{QMessageBox::Yes, Msg::Yes}, {QMessageBox::No, Msg::No}, {QMessageBox::Cancel, Msg::Cancel}};
+            break;
+        case Msg::YesNo:
+            choices = {{QMessageBox::Yes, Msg::Yes}, {QMessageBox::No, Msg::No}};
+            break;
+        case Msg::RetryCancel:
+            choices = {{QMessageBox::Retry, Msg::Retry}, {QMessageBox::Cancel, Msg::Cancel}};
+            break;
+        default:
+            choices = {{QMessageBox::Ok, Msg::Ok}};
+            break;
+        }
+        QMessageBox::StandardButtons buttons;
+        for (const Choice& c : choices)
+            buttons |= c.button;
+        box.setStandardButtons(buttons);
+        const auto pressed = QMessageBox::StandardButton(box.exec());
+        for (const Choice& c : choices) {
+            if (c.button == pressed)
+                return c.answer;
+        }
+        return choices.size() == 1 ? Msg::Ok : Msg::Cancel;
+    }
+};
+
+class QtInputService : public InputService {
+public:
+    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override {
+        bool ok = false;
+        const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
+                                                   QLineEdit::Normal, defaultText, &ok);
+        return ok ? text : QString();
+    }
+};
+
+class QtFileDialogService : public FileDialogService {
+public:
+    QString openFile(const QString& title, const QString& filter) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
+    }
+    QString saveFile(const QString& title, const QString& filter, const QString& suggestedName) override {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedName, filter);
+    }
+    bool chooseColor(QColor& color) override {
+        const QColor chosen = QColorDialog::getColor(color, QApplication::activeWindow());
+        if (!chosen.isValid())
+            return false;
+        color = chosen;
+        return true;
+    }
+    bool chooseFont(QFont& font) override {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
+        if (ok)
+            font = chosen;
+        return ok;
+    }
+};
+
+class QtBusyPointer : public BusyPointer {
+public:
+    void setBusy(bool busy) override {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            while (QApplication::overrideCursor())
+                QApplication::restoreOverrideCursor();
+    }
+};
+
+class QtEventPump : public EventPump {
+public:
+    void processEvents() override { QApplication::processEvents(); }
+};
+
+class QtClipboard : public ClipboardService {
+public:
+    void setText(const QString& text) override { QApplication::clipboard()->setText(text); }
+    QString text() const override { return QApplication::clipboard()->text(); }
+};
+
+// The default printer, or a PDF-file printer where none is installed, so printing works everywhere.
+class QtPrinterService : public PrinterService {
+public:
+    QStringList printerNames() const override { return QPrinterInfo::availablePrinterNames(); }
+    QString defaultPrinterName() const override { return QPrinterInfo::defaultPrinterName(); }
+    int orientation() const override {
+        return printer().pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    }
+    void setOrientation(int orientation) override {
+        printer().setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
+
+private:
+    static QPrinter& printer() {
+        static QPrinter shared(QPrinter::HighResolution);
+        return shared;
+    }
+};
+
+class QtSpreadsheetService : public SpreadsheetService {
+public:
+    bool open(const QString& workbookPath) override {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(workbookPath));
+    }
+};
+
+class QtHelpService : public HelpService {
+public:
+    bool show(const QString& helpFile, int command) override {
+        QString page = helpFile;
+        if (command == 2)
+            page.replace(QLatin1String(".html"), QLatin1String("_index.html"));
+        if (!QFileInfo::exists(page))
+            return false;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    }
+};
+
+class QtSystemInfoService : public SystemInfoService {
+public:
+    QString locate() const override {
+        for (const char* name : {"hardinfo", "hardinfo2", "gnome-system-monitor", "kinfocenter", "lshw-gtk"}) {
+            const QString path = QStandardPaths::findExecutable(QLatin1String(name));
+            if (!path.isEmpty())
+                return path;
+        }
+        return QString();
+    }
+    bool start(const QString& path) override { return QProcess::startDetached(path, {}); }
+};
+
+class QtClock : public ClockService {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+} // namespace
+
+void installQtSeams() {
+    Seams::install(std::make_unique<QtMessageService>());
+    Seams::install(std::make_unique<QtInputService>());
+    Seams::install(std::make_unique<QtFileDialogService>());
+    Seams::install(std::make_unique<QtBusyPointer>());
+    Seams::install(std::make_unique<QtEventPump>());
+    Seams::install(std::make_unique<QtClipboard>());
+    Seams::install(std::make_unique<QtPrinterService>());
+    Seams::install(std::make_unique<QtSpreadsheetService>());
+    Seams::install(std::make_unique<QtHelpService>());
+    Seams::install(std::make_unique<QtSystemInfoService>());
+    Seams::install(std::make_unique<QtClock>());
+}

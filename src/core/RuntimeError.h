@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+// A run-time error as the program reports it: a number, the member that raised it and a description.
+class RuntimeError : public std::exception {
+public:
+    static constexpr qint32 Overflow = 6;
+    static constexpr qint32 SubscriptOutOfRange = 9;
+    static constexpr qint32 TypeMismatch = 13;
+    static constexpr qint32 ObjectNotSet = 91;
+    static constexpr qint32 NoSuchMember = 438;
+    static constexpr qint32 InvalidArgument = qint32(0x80040201);
+    static constexpr qint32 DuplicateKey = 3022;
+    static constexpr qint32 FieldTooSmall = 3163;
+
+    RuntimeError(qint32 number, QString source, QString description);
+
+    qint32 number() const { return m_number; }
+    const QString& source() const { return m_source; }
+    const QString& description() const { return m_description; }
+    const char* what() const noexcept override { return m_what.c_str(); }
+
+    static RuntimeError overflow(const QString& source = {});
+    static RuntimeError subscript(const QString& source = {});
+    static RuntimeError typeMismatch(const QString& source = {});
+
+private:
+    qint32 m_number;
+    QString m_source;
+    QString m_description;
+    std::string m_what;
+};

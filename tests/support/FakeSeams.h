@@ -1,0 +1,120 @@
+#pragma once
+
+#include "Seams.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+// Scripted stand-ins for every service: they record what was asked and answer from queues.
+
+struct ShownMessage {
+    QString text;
+    int flags;
+    QString title;
+};
+
+class FakeMessageService : public MessageService {
+public:
+    int show(const QString& text, int flags, const QString& title) override;
+    // Answers for the next boxes, in order; a box without a queued answer counts as unexpected
+    // (answered Ok) so that the test can fail on it.
+    QQueue<int> answers;
+    QList<ShownMessage> shown;
+    int unexpected = 0;
+};
+
+class FakeInputService : public InputService {
+public:
+    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QQueue<QString> answers;
+    QStringList prompts;
+};
+
+class FakeFileDialogService : public FileDialogService {
+public:
+    QString openFile(const QString& title, const QString& filter) override;
+    QString saveFile(const QString& title, const QString& filter, const QString& suggestedName) override;
+    bool chooseColor(QColor& color) override;
+    bool chooseFont(QFont& font) override;
+    QQueue<QString> files;     // "" answers as cancelled
+    QQueue<QColor> colors;     // invalid answers as cancelled
+    QQueue<QFont> fonts;
+};
+
+class FakeBusyPointer : public BusyPointer {
+public:
+    void setBusy(bool busy) override { this->busy = busy; ++changes; }
+    bool busy = false;
+    int changes = 0;
+};
+
+class FakeEventPump : public EventPump {
+public:
+    void processEvents() override;
+    int calls = 0;
+    // Runs on every call (a test can press Cancel in the middle of a transfer, say).
+    std::function<void()> onProcess;
+};
+
+class FakeClipboard : public ClipboardService {
+public:
+    void setText(const QString& text) override { content = text; }
+    QString text() const override { return content; }
+    QString content;
+};
+
+class FakePrinterService : public PrinterService {
+public:
+    QStringList printerNames() const override { return names; }
+    QString defaultPrinterName() const override { return names.value(0); }
+    int orientation() const override { return names.isEmpty() ? 0 : current; }
+    void setOrientation(int orientation) override;
+    QStringList names{QStringLiteral("Test printer")};
+    int current = 1;
+    bool refuses = false; // the driver keeps its orientation
+};
+
+class FakeSpreadsheetService : public SpreadsheetService {
+public:
+    bool open(const QString& workbookPath) override;
+    bool available = true;
+    QStringList opened;
+};
+
+class FakeHelpService : public HelpService {
+public:
+    bool show(const QString& helpFile, int command) override;
+    QList<QPair<QString, int>> requests;
+};
+
+class FakeSystemInfoService : public SystemInfoService {
+public:
+    QString locate() const override { return path; }
+    bool start(const QString& p) override;
+    QString path;
+    QStringList started;
+};
+
+class FakeClock : public ClockService {
+public:
+    QDateTime now() const override { return current; }
+    QDateTime current{QDate(2026, 1, 15), QTime(10, 30)};
+};
+
+// Installs a fresh fake of every service; the pointers stay owned by Seams.
+struct FakeSeams {
+    FakeMessageService* message;
+    FakeInputService* input;
+    FakeFileDialogService* fileDialogs;
+    FakeBusyPointer* busyPointer;
+    FakeEventPump* events;
+    FakeClipboard* clipboard;
+    FakePrinterService* printers;
+    FakeSpreadsheetService* spreadsheet;
+    FakeHelpService* help;
+    FakeSystemInfoService* systemInfo;
+    FakeClock* clock;
+
+    static FakeSeams install();
+};
