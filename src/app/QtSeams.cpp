@@ -18,7 +18,9 @@
 #include <QUrl>
 
 namespace {
-QString titleOr(const QString& title) { return title.isEmpty() ? QApplication::applicationName() : title; }
+QString titleOr(const QString& title) {
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
 
 class QtMessageService : public MessageService {
 public:
@@ -52,8 +54,8 @@ public:
             choices = {{QMessageBox::Ok, Msg::Ok}, {QMessageBox::Cancel, Msg::Cancel}};
             break;
         case Msg::AbortRetryIgnore:
-            choices = {{QMessageBox::Abort, Msg::Abort}, {QMessageBox::Retry, Msg::Retry},
-                       {QMessageBox::Ignore, Msg::Ignore}};
+            choices = {
+                {QMessageBox::Abort, Msg::Abort}, {QMessageBox::Retry, Msg::Retry}, {QMessageBox::Ignore, Msg::Ignore}};
             break;
         case Msg::YesNoCancel:
             choices = {{QMessageBox::Yes, Msg::Yes}, {QMessageBox::No, Msg::No}, {QMessageBox::Cancel, Msg::Cancel}};
@@ -142,9 +144,7 @@ class QtPrinterService : public PrinterService {
 public:
     QStringList printerNames() const override { return QPrinterInfo::availablePrinterNames(); }
     QString defaultPrinterName() const override { return QPrinterInfo::defaultPrinterName(); }
-    int orientation() const override {
-        return printer().pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
-    }
+    int orientation() const override { return printer().pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1; }
     void setOrientation(int orientation) override {
         printer().setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     }

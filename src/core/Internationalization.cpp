@@ -21,9 +21,13 @@ Internationalization& Internationalization::instance() {
     return *g_internationalization;
 }
 
-bool Internationalization::exists() { return g_internationalization != nullptr; }
+bool Internationalization::exists() {
+    return g_internationalization != nullptr;
+}
 
-void Internationalization::release() { g_internationalization.reset(); }
+void Internationalization::release() {
+    g_internationalization.reset();
+}
 
 Internationalization::Internationalization() {
     // A damaged value must not stop the program: it reads as metric.
@@ -42,12 +46,24 @@ QString Internationalization::unitText(qint32 metricString, qint32 imperialStrin
     return QString();
 }
 
-QString Internationalization::getDepthString() const { return unitText(1080, 1081); }
-QString Internationalization::getTemperatureString() const { return unitText(1082, 1083); }
-QString Internationalization::getPressureString() const { return unitText(1084, 1085); }
-QString Internationalization::getVolumeString() const { return unitText(1086, 1087); }
-QString Internationalization::getDepthLongString() const { return unitText(1088, 1089); }
-QString Internationalization::getDateFormat() const { return unitText(1090, 1091); }
+QString Internationalization::getDepthString() const {
+    return unitText(1080, 1081);
+}
+QString Internationalization::getTemperatureString() const {
+    return unitText(1082, 1083);
+}
+QString Internationalization::getPressureString() const {
+    return unitText(1084, 1085);
+}
+QString Internationalization::getVolumeString() const {
+    return unitText(1086, 1087);
+}
+QString Internationalization::getDepthLongString() const {
+    return unitText(1088, 1089);
+}
+QString Internationalization::getDateFormat() const {
+    return unitText(1090, 1091);
+}
 
 float Internationalization::getTemperatureValue(float value) const {
     if (m_measureUnit == STANDARD)

@@ -57,7 +57,9 @@ bool setPrinterOrientation(int wanted, int refused) {
 }
 } // namespace
 
-QString stringTableText(qint32 resourceId) { return StringTable::instance().text(resourceId); }
+QString stringTableText(qint32 resourceId) {
+    return StringTable::instance().text(resourceId);
+}
 
 QString getString(qint32 id) {
     try {
@@ -77,9 +79,13 @@ QString getStringWithArgs(qint16 id, const QVariantList& pairs) {
     return text;
 }
 
-void setApplicationHelpFile(const QString& path) { g_helpFile = path; }
+void setApplicationHelpFile(const QString& path) {
+    g_helpFile = path;
+}
 
-QString applicationHelpFile() { return g_helpFile; }
+QString applicationHelpFile() {
+    return g_helpFile;
+}
 
 bool isDigitsOnly(const QString& text) {
     if (text.size() > 32767)
@@ -110,9 +116,13 @@ QString getWhereClause(const QString& statement) {
     return statement.mid(w, length);
 }
 
-bool setPrinterPortrait() { return setPrinterOrientation(1, 2); }
+bool setPrinterPortrait() {
+    return setPrinterOrientation(1, 2);
+}
 
-bool setPrinterLandscape() { return setPrinterOrientation(2, 1); }
+bool setPrinterLandscape() {
+    return setPrinterOrientation(2, 1);
+}
 
 QString getDiveComputerName(qint16 code) {
     switch (code) {
@@ -133,4 +143,6 @@ QString getDiveComputerName(qint16 code) {
     }
 }
 
-bool isValidDiveComputer(qint16 code) { return code != 0 && (code & 63) == code; }
+bool isValidDiveComputer(qint16 code) {
+    return code != 0 && (code & 63) == code;
+}

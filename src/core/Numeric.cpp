@@ -31,8 +31,12 @@ template <typename T> static T toInt(double v) {
     return T(r);
 }
 
-qint16 toInt16(double v) { return toInt<qint16>(v); }
-qint32 toInt32(double v) { return toInt<qint32>(v); }
+qint16 toInt16(double v) {
+    return toInt<qint16>(v);
+}
+qint32 toInt32(double v) {
+    return toInt<qint32>(v);
+}
 
 double textToDouble(const QString& text) {
     bool ok = false;
@@ -42,8 +46,12 @@ double textToDouble(const QString& text) {
     return v;
 }
 
-qint16 textToInt16(const QString& text) { return toInt16(textToDouble(text)); }
-qint32 textToInt32(const QString& text) { return toInt32(textToDouble(text)); }
+qint16 textToInt16(const QString& text) {
+    return toInt16(textToDouble(text));
+}
+qint32 textToInt32(const QString& text) {
+    return toInt32(textToDouble(text));
+}
 
 double leadingNumber(const QString& text) {
     qsizetype i = 0;
@@ -91,8 +99,14 @@ static QString numberToText(double v, int precision) {
     return text;
 }
 
-QString singleToText(float v) { return numberToText(double(v), 7); }
-QString doubleToText(double v) { return numberToText(v, 15); }
-QString intToText(qint64 v) { return QString::number(v); }
+QString singleToText(float v) {
+    return numberToText(double(v), 7);
+}
+QString doubleToText(double v) {
+    return numberToText(v, 15);
+}
+QString intToText(qint64 v) {
+    return QString::number(v);
+}
 
 } // namespace num

@@ -30,7 +30,7 @@ qint32 intDiv(qint32 a, qint32 b);
 qint32 mod(qint32 a, qint32 b);
 
 // Numbers as text: no group separator, the current locale's decimal separator.
-QString singleToText(float v); // at most 7 significant digits
+QString singleToText(float v);  // at most 7 significant digits
 QString doubleToText(double v); // at most 15 significant digits
 QString intToText(qint64 v);
 

@@ -30,8 +30,12 @@ template <typename T> T& get(const std::unique_ptr<T>& service, const char* name
 } // namespace
 
 #define SONA_SEAM(Type, member)                                                                                        \
-    Type& Seams::member() { return get(installed().member, #member); }                                                 \
-    void Seams::install(std::unique_ptr<Type> s) { installed().member = std::move(s); }
+    Type& Seams::member() {                                                                                            \
+        return get(installed().member, #member);                                                                       \
+    }                                                                                                                  \
+    void Seams::install(std::unique_ptr<Type> s) {                                                                     \
+        installed().member = std::move(s);                                                                             \
+    }
 
 SONA_SEAM(MessageService, message)
 SONA_SEAM(InputService, input)
@@ -47,4 +51,6 @@ SONA_SEAM(ClockService, clock)
 
 #undef SONA_SEAM
 
-void Seams::reset() { installed() = Installed{}; }
+void Seams::reset() {
+    installed() = Installed{};
+}

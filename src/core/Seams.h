@@ -31,8 +31,12 @@ constexpr int Ignore = 5;
 constexpr int Yes = 6;
 constexpr int No = 7;
 
-constexpr int buttons(int flags) { return flags & 7; }
-constexpr int icon(int flags) { return flags & 0x70; }
+constexpr int buttons(int flags) {
+    return flags & 7;
+}
+constexpr int icon(int flags) {
+    return flags & 0x70;
+}
 } // namespace Msg
 
 class MessageService {

@@ -14,7 +14,9 @@
 namespace {
 std::unique_ptr<Settings> g_settings;
 
-constexpr qint32 rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr qint32 rgb(int r, int g, int b) {
+    return r + 256 * g + 65536 * b;
+}
 // Entries of the standard 16-colour palette the defaults are taken from.
 constexpr qint32 BLACK = rgb(0, 0, 0);
 constexpr qint32 RED = rgb(128, 0, 0);
@@ -56,9 +58,13 @@ Settings& Settings::instance() {
     return *g_settings;
 }
 
-bool Settings::exists() { return g_settings != nullptr; }
+bool Settings::exists() {
+    return g_settings != nullptr;
+}
 
-void Settings::release() { g_settings.reset(); }
+void Settings::release() {
+    g_settings.reset();
+}
 
 QString Settings::programFolder() {
     QString folder = qEnvironmentVariable("SONA_HOME");
@@ -106,9 +112,13 @@ qint32 Settings::getPrinterColor(qint32 color) const {
     return m_printerColors[color];
 }
 
-QList<qint32> Settings::currentProfileColors() const { return {m_profileColors.begin(), m_profileColors.end()}; }
+QList<qint32> Settings::currentProfileColors() const {
+    return {m_profileColors.begin(), m_profileColors.end()};
+}
 
-QList<qint32> Settings::currentPrinterColors() const { return {m_printerColors.begin(), m_printerColors.end()}; }
+QList<qint32> Settings::currentPrinterColors() const {
+    return {m_printerColors.begin(), m_printerColors.end()};
+}
 
 void Settings::setCurrentProfileColors(const QList<qint32>& colors) {
     setColors(m_profileColors, colors, "currentProfileColors");
@@ -152,19 +162,29 @@ QString Settings::getHelpPathName(qint16 helpID) const {
     return dbPath() + QLatin1String(helpFiles[helpID]);
 }
 
-bool Settings::isFilterOn() const { return currentFilter() != defaultFilter() + UNFILTERED_ORDER; }
+bool Settings::isFilterOn() const {
+    return currentFilter() != defaultFilter() + UNFILTERED_ORDER;
+}
 
-QString Settings::databaseName() const { return (dbPath() + dbFileName()).trimmed(); }
+QString Settings::databaseName() const {
+    return (dbPath() + dbFileName()).trimmed();
+}
 
 bool Settings::isCurrentDiveComputerRGBM() const {
     return m_diveComputer == 4 || m_diveComputer == 8 || m_diveComputer == 16 || m_diveComputer == 32;
 }
 
-bool Settings::isCurrentDiveComputerAir() const { return m_diveComputer == 8 || m_diveComputer == 16; }
+bool Settings::isCurrentDiveComputerAir() const {
+    return m_diveComputer == 8 || m_diveComputer == 16;
+}
 
-qint16 Settings::getBottomTimeCode() const { return m_diveComputer == 32 ? 3 : 2; }
+qint16 Settings::getBottomTimeCode() const {
+    return m_diveComputer == 32 ? 3 : 2;
+}
 
-qint16 Settings::getFreeDiveCode() const { return m_diveComputer == 32 ? 2 : 99; }
+qint16 Settings::getFreeDiveCode() const {
+    return m_diveComputer == 32 ? 2 : 99;
+}
 
 void Settings::save(qint32 mode) {
     const auto wanted = [mode](qint32 bit) { return mode == 0 || (mode & bit) != 0; };

@@ -34,6 +34,10 @@ void SettingsStore::remove(const QString& key) {
     store.remove(key);
 }
 
-void SettingsStore::setLocation(const QString& folder) { g_folder = folder; }
+void SettingsStore::setLocation(const QString& folder) {
+    g_folder = folder;
+}
 
-QString SettingsStore::fileName() { return storeFile(); }
+QString SettingsStore::fileName() {
+    return storeFile();
+}

@@ -37,14 +37,17 @@ public:
     QString saveFile(const QString& title, const QString& filter, const QString& suggestedName) override;
     bool chooseColor(QColor& color) override;
     bool chooseFont(QFont& font) override;
-    QQueue<QString> files;     // "" answers as cancelled
-    QQueue<QColor> colors;     // invalid answers as cancelled
+    QQueue<QString> files; // "" answers as cancelled
+    QQueue<QColor> colors; // invalid answers as cancelled
     QQueue<QFont> fonts;
 };
 
 class FakeBusyPointer : public BusyPointer {
 public:
-    void setBusy(bool busy) override { this->busy = busy; ++changes; }
+    void setBusy(bool busy) override {
+        this->busy = busy;
+        ++changes;
+    }
     bool busy = false;
     int changes = 0;
 };

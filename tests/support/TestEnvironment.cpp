@@ -19,7 +19,9 @@ TestEnvironment::~TestEnvironment() {
     qunsetenv("SONA_HOME");
 }
 
-void TestEnvironment::storeSetting(const QString& key, const QString& value) { SettingsStore::setValue(key, value); }
+void TestEnvironment::storeSetting(const QString& key, const QString& value) {
+    SettingsStore::setValue(key, value);
+}
 
 void TestEnvironment::restart() {
     Internationalization::release();

@@ -21,7 +21,9 @@ namespace {
 const char* const TAG = "tag";
 
 // The string of the number a whole text holds; throws for a text that is not a number.
-QString stringOfNumber(const QString& text) { return getString(num::textToInt32(text)); }
+QString stringOfNumber(const QString& text) {
+    return getString(num::textToInt32(text));
+}
 
 // Every statement of the localiser stands alone: a failure skips it and the next one runs.
 void attempt(const std::function<void()>& statement) {
@@ -74,9 +76,13 @@ void localizeOther(QWidget* control) {
 }
 } // namespace
 
-void setTag(QObject* control, const QString& tag) { control->setProperty(TAG, tag); }
+void setTag(QObject* control, const QString& tag) {
+    control->setProperty(TAG, tag);
+}
 
-QString tagOf(const QObject* control) { return control->property(TAG).toString(); }
+QString tagOf(const QObject* control) {
+    return control->property(TAG).toString();
+}
 
 void localizeForm(QWidget* form) {
     if (!form)
@@ -124,9 +130,8 @@ void localizeForm(QWidget* form) {
         } else if (auto* list = qobject_cast<QTreeWidget*>(control); list && list->property("listView").toBool()) {
             QTreeWidgetItem* header = list->headerItem();
             for (int column = 0; column < header->columnCount(); ++column)
-                attempt([&] {
-                    header->setText(column, stringOfNumber(header->data(column, Qt::UserRole).toString()));
-                });
+                attempt(
+                    [&] { header->setText(column, stringOfNumber(header->data(column, Qt::UserRole).toString())); });
         } else if (control->parentWidget() && qobject_cast<QToolBar*>(control->parentWidget())) {
             continue; // toolbar buttons are done with their toolbar
         } else {
