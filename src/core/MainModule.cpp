@@ -74,8 +74,13 @@ QString getString(qint32 id) {
 
 QString getStringWithArgs(qint16 id, const QVariantList& pairs) {
     QString text = getString(id);
-    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
-        text.replace(variantText(pairs[i]), variantText(pairs[i + 1]), Qt::CaseSensitive);
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        const QString placeholder = variantText(pairs[i]);
+        const QString value = variantText(pairs[i + 1]);
+        // An empty placeholder occurs nowhere; QString::replace would put the value between every character.
+        if (!placeholder.isEmpty())
+            text.replace(placeholder, value, Qt::CaseSensitive);
+    }
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -33,9 +34,31 @@ void attempt(const std::function<void()>& statement) {
     }
 }
 
-bool isMenuEntry(const QAction* action) {
+QMenu* dropDownMenu(QToolBar* toolbar, QAction* action) {
+    if (action->menu())
+        return action->menu();
+    auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
+    return button ? button->menu() : nullptr;
+}
+
+// A toolbar button's drop-down entries keep their numbers in their tags, not in their texts, so they are
+// no menu entries here (and a cool band's are not localised at all).
+QSet<const QMenu*> dropDownMenus(const QWidget* form) {
+    QSet<const QMenu*> menus;
+    for (QToolBar* toolbar : form->findChildren<QToolBar*>()) {
+        for (QAction* action : toolbar->actions()) {
+            if (const QMenu* menu = dropDownMenu(toolbar, action))
+                menus.insert(menu);
+        }
+    }
+    return menus;
+}
+
+bool isMenuEntry(const QAction* action, const QSet<const QMenu*>& dropDowns) {
     for (const QObject* owner : action->associatedObjects()) {
-        if (qobject_cast<const QMenu*>(owner) || qobject_cast<const QMenuBar*>(owner))
+        if (qobject_cast<const QMenuBar*>(owner))
+            return true;
+        if (auto* menu = qobject_cast<const QMenu*>(owner); menu && !dropDowns.contains(menu))
             return true;
     }
     return false;
@@ -49,8 +72,7 @@ void localizeToolbar(QToolBar* toolbar) {
         attempt([&] { action->setToolTip(stringOfNumber(action->toolTip())); });
         if (coolBand)
             continue;
-        auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
-        QMenu* menu = action->menu() ? action->menu() : (button ? button->menu() : nullptr);
+        QMenu* menu = dropDownMenu(toolbar, action);
         if (!menu)
             continue;
         for (QAction* entry : menu->actions())
@@ -105,8 +127,9 @@ void localizeForm(QWidget* form) {
         }
     });
 
+    const QSet<const QMenu*> dropDowns = dropDownMenus(form);
     for (QAction* action : form->findChildren<QAction*>()) {
-        if (isMenuEntry(action) && !action->isSeparator())
+        if (isMenuEntry(action, dropDowns) && !action->isSeparator())
             attempt([&] { action->setText(stringOfNumber(action->text().left(4))); });
     }
 

@@ -1,0 +1,75 @@
+#include "Database.h"
+
+#include "DbConnection.h"
+#include "DbError.h"
+#include "Recordset.h"
+#include "SqlDates.h"
+#include "Workspace.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+Database Database::open(const QString& fileName) {
+    return Workspace::defaultWorkspace().openDatabase(fileName);
+}
+
+QString Database::name() const {
+    return m_connection ? m_connection->path() : QString();
+}
+
+DbConnection& Database::connection() const {
+    if (!m_connection)
+        throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("Database"),
+                           QStringLiteral("Object variable or With block variable not set"));
+    return *m_connection;
+}
+
+QVariant Database::toEngine(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+        return SqlDates::toStored(value.toDateTime());
+    case QMetaType::QDate:
+        return SqlDates::toStored(value.toDate().startOfDay());
+    case QMetaType::Bool:
+        return value.toBool() ? 1 : 0;
+    default:
+        return value;
+    }
+}
+
+qint64 Database::execute(const QString& statement, const QVariantList& params) {
+    static const QString source = QStringLiteral("Database.Execute");
+    DbConnection& db = connection();
+    const QString sql = SqlDates::rewriteDateLiterals(statement);
+    // Statements with bound values recur (one per row written): they are prepared once. Others carry
+    // their values in the text and would only fill the cache.
+    QSqlQuery oneOff;
+    QSqlQuery* query;
+    if (params.isEmpty()) {
+        oneOff = QSqlQuery(db.database());
+        if (!oneOff.prepare(sql))
+            throw DbError::fromSql(oneOff.lastError(), source);
+        query = &oneOff;
+    } else {
+        query = &db.prepared(sql, source);
+    }
+    for (qsizetype i = 0; i < params.size(); ++i)
+        query->bindValue(int(i), toEngine(params[i]));
+    if (!query->exec()) {
+        const RuntimeError error = DbError::fromSql(query->lastError(), source);
+        query->finish();
+        throw error;
+    }
+    const qint64 affected = query->numRowsAffected();
+    query->finish();
+    return affected;
+}
+
+Recordset Database::openRecordset(const QString& source, const QVariantList& params) {
+    static const QRegularExpression bareName(QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*$"));
+    const QRegularExpressionMatch match = bareName.match(source);
+    if (match.hasMatch())
+        return Recordset::table(*this, match.captured(1));
+    return Recordset(*this, source, params);
+}

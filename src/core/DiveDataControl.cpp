@@ -1,0 +1,236 @@
+#include "DiveDataControl.h"
+
+#include "DbError.h"
+#include "Recordset.h"
+#include "SqlDates.h"
+#include "Workspace.h"
+
+namespace {
+const QString SOURCE = QStringLiteral("DiveDataControl");
+
+RuntimeError noSuchColumn(const QString& column) {
+    return RuntimeError(DbError::ItemNotFound, SOURCE,
+                        QStringLiteral("Item not found in this collection: %1.").arg(column));
+}
+
+// The position of the statement's own ORDER BY, outside quoted texts; -1 when it has none.
+qsizetype orderByPosition(const QString& statement) {
+    qsizetype found = -1;
+    QChar quote;
+    for (qsizetype i = 0; i < statement.size(); ++i) {
+        const QChar c = statement[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            quote = c;
+            continue;
+        }
+        if ((i == 0 || statement[i - 1].isSpace()) &&
+            QStringView(statement).mid(i, 8).compare(QLatin1String("ORDER BY"), Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    return found;
+}
+
+int digits(QStringView text, qsizetype from, qsizetype count) {
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The stored "yyyy-MM-dd HH:mm:ss" read without the cost of a format parser: ten thousand rows are
+// read at every start. Any other text goes through the general reader.
+void readDateTime(const QVariant& value, QDate& date, QTime& time) {
+    date = QDate();
+    time = QTime();
+    if (value.isNull())
+        return;
+    const QString text = value.toString();
+    if (text.size() == 19 && text[4] == u'-' && text[7] == u'-' && text[10] == u' ' && text[13] == u':' &&
+        text[16] == u':') {
+        const QDate d(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
+        const QTime t(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
+        if (d.isValid() && t.isValid()) {
+            date = d;
+            time = t;
+            return;
+        }
+    }
+    const QDateTime other = SqlDates::fromStored(value);
+    if (other.isValid()) {
+        date = other.date();
+        time = other.time();
+    }
+}
+} // namespace
+
+const QStringList DiveDataControl::BOUND_COLUMNS = {QStringLiteral("FRIEND"),     QStringLiteral("DIVEMASTER"),
+                                                    QStringLiteral("INSTRUCTOR"), QStringLiteral("LOCATION"),
+                                                    QStringLiteral("DIVER"),      QStringLiteral("AIR_TEMPERATURE"),
+                                                    QStringLiteral("WEIGHT"),     QStringLiteral("POINT"),
+                                                    QStringLiteral("PICTURE"),    QStringLiteral("MEMO")};
+
+const QStringList DiveDataControl::WRITABLE_COLUMNS = {QStringLiteral("ACTIVITY"), QStringLiteral("WEATHER"),
+                                                       QStringLiteral("WETSUIT")};
+
+DiveDataControl::DiveDataControl(QObject* parent) : QObject(parent) {}
+
+void DiveDataControl::setDatabaseName(const QString& fileName) {
+    if (fileName == m_databaseName)
+        return;
+    m_databaseName = fileName;
+    m_db.close();
+}
+
+Database& DiveDataControl::database() {
+    if (!m_db.isOpen())
+        m_db = Workspace::defaultWorkspace().openDatabase(m_databaseName);
+    return m_db;
+}
+
+qint32 DiveDataControl::currentDiveID() const {
+    return m_position < 0 ? -1 : m_rows[m_position].diveID;
+}
+
+QString DiveDataControl::rowStatement(const QString& recordSource) {
+    const QString source = recordSource.trimmed();
+    const qsizetype order = orderByPosition(source);
+    const QString rows = order < 0 ? source : source.left(order).trimmed();
+    const QString ordering = order < 0 ? QString() : u' ' + source.mid(order);
+    // The state of SAMPLE without copying every profile out of the engine: a profile starts with
+    // a digit, so only a rare text beginning with a blank is trimmed whole.
+    return QStringLiteral("SELECT DIVE_ID, FILE_ID, DATETIME, IS_SIMUL, "
+                          "CASE WHEN SAMPLE IS NULL THEN 0 WHEN SAMPLE = '' THEN 1 "
+                          "WHEN substr(SAMPLE, 1, 1) <> ' ' THEN 3 WHEN trim(SAMPLE) = '' THEN 2 ELSE 3 END "
+                          "AS SAMPLE_STATE FROM (") +
+           rows + u')' + ordering;
+}
+
+void DiveDataControl::refresh() {
+    Recordset rs(database(), rowStatement(m_recordSource), {}, Recordset::ForwardOnly);
+    QList<Row> rows;
+    QHash<qint32, qint32> index;
+    for (; !rs.eof(); rs.moveNext()) {
+        Row row;
+        row.diveID = rs.value(0).toInt();
+        const QVariant fileID = rs.value(1);
+        row.hasFileID = !fileID.isNull() && !fileID.toString().trimmed().isEmpty();
+        row.fileID = fileID.toInt();
+        readDateTime(rs.value(2), row.date, row.time);
+        row.isSimul = rs.value(3).toLongLong() != 0;
+        row.sample = SampleState(rs.value(4).toInt());
+        index.insert(row.diveID, qint32(rows.size()));
+        rows.append(row);
+    }
+    rs.close();
+
+    const qint32 current = currentDiveID();
+    m_rows = std::move(rows);
+    m_index = std::move(index);
+    const qint32 position = m_index.value(current, -1);
+    if (position >= 0)
+        loadCurrent(current);
+    setPosition(m_current.isEmpty() ? -1 : position);
+}
+
+bool DiveDataControl::moveToDive(qint32 diveID) {
+    updateRecord();
+    const qint32 position = m_index.value(diveID, -1);
+    if (position >= 0)
+        loadCurrent(diveID);
+    else
+        m_current.clear();
+    setPosition(m_current.isEmpty() ? -1 : position);
+    return m_position >= 0;
+}
+
+void DiveDataControl::loadCurrent(qint32 diveID) {
+    m_current.clear();
+    Recordset rs(database(), QStringLiteral("SELECT * FROM DIVE WHERE DIVE_ID = ?"), {diveID}, Recordset::ForwardOnly);
+    if (rs.eof())
+        return; // deleted since the rows were read
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        m_current.insert(rs.fieldName(i).toUpper(), rs.value(i));
+}
+
+void DiveDataControl::setPosition(qint32 position) {
+    if (position < 0)
+        m_current.clear();
+    m_position = position;
+    emit reposition();
+}
+
+QVariant DiveDataControl::value(const QString& column) const {
+    if (m_position < 0)
+        return {};
+    const QString name = column.toUpper();
+    if (m_pendingDiveID == currentDiveID()) {
+        const auto edited = m_pending.constFind(name);
+        if (edited != m_pending.constEnd())
+            return *edited;
+    }
+    const auto stored = m_current.constFind(name);
+    if (stored == m_current.constEnd())
+        throw noSuchColumn(column);
+    return *stored;
+}
+
+void DiveDataControl::setValue(const QString& column, const QVariant& value) {
+    const QString name = column.toUpper();
+    if (!BOUND_COLUMNS.contains(name))
+        throw noSuchColumn(column);
+    if (m_position < 0)
+        return;
+    if (!m_pending.isEmpty() && m_pendingDiveID != currentDiveID())
+        updateRecord();
+    m_pendingDiveID = currentDiveID();
+    // A field left empty stores NULL; an empty text and NULL are the same entry to the diver.
+    const auto isEmpty = [](const QVariant& v) {
+        return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+    };
+    const QVariant stored = m_current.value(name);
+    const bool same = isEmpty(stored) || isEmpty(value) ? isEmpty(stored) && isEmpty(value) : stored == value;
+    if (same)
+        m_pending.remove(name);
+    else
+        m_pending.insert(name, value);
+}
+
+void DiveDataControl::updateRecord() {
+    if (m_pending.isEmpty())
+        return;
+    QStringList assignments;
+    QVariantList params;
+    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
+        assignments.append(it.key() + QStringLiteral(" = ?"));
+        params.append(it.value());
+    }
+    params.append(m_pendingDiveID);
+    database().execute(QStringLiteral("UPDATE DIVE SET ") + assignments.join(QStringLiteral(", ")) +
+                           QStringLiteral(" WHERE DIVE_ID = ?"),
+                       params);
+    if (m_pendingDiveID == currentDiveID()) {
+        for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+            m_current.insert(it.key(), it.value());
+    }
+    m_pending.clear();
+}
+
+void DiveDataControl::writeValue(const QString& column, const QVariant& value) {
+    const QString name = column.toUpper();
+    if (!WRITABLE_COLUMNS.contains(name))
+        throw noSuchColumn(column);
+    if (m_position < 0)
+        return;
+    database().execute(QStringLiteral("UPDATE DIVE SET ") + name + QStringLiteral(" = ? WHERE DIVE_ID = ?"),
+                       {value, currentDiveID()});
+    m_current.insert(name, value);
+}

@@ -1,0 +1,272 @@
+#include "DiveGenerator.h"
+
+#include "Database.h"
+#include "Dive.h"
+#include "ProfileText.h"
+#include "Recordset.h"
+#include "TransactionGuard.h"
+#include "diveFreeInfo.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const char* const SITES[] = {"Secca della Croce",  "Scoglio del Corallo", "Grotta Azzurra", "Relitto Elviscot",
+                             "Punta Fetovaia",     "Shark Reef",          "Blue Hole",      "Capo Noli",
+                             "Isola dei Gabbiani", "Banco Santa Lucia"};
+
+bool isAirIntegrated(qint32 model) {
+    return model == Dive::dcTAVEX || model == Dive::dcLumoAir;
+}
+bool isRGBM(qint32 model) {
+    return model == 4 || model == 8 || model == 16 || model == 32;
+}
+} // namespace
+
+DiveGenerator::DiveGenerator(quint32 seed) : m_random(seed) {}
+
+double DiveGenerator::uniform(double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(m_random);
+}
+
+int DiveGenerator::between(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(m_random);
+}
+
+DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime& start, qint32 minutes) {
+    Generated g;
+    auto dive = std::make_shared<Dive>();
+    dive->setDiveComputer(model);
+    dive->setDateTime(start);
+
+    const int samples = std::max(9, minutes * 3);
+    const double maxDepth = uniform(12.0, 38.0);
+    const int stopSamples = samples >= 30 ? 9 : 0; // three minutes at 5 m
+    const int finalSamples = 2;
+    const int ascentEnd = samples - stopSamples - finalSamples;
+    const int bottomEnd = std::max(2, int(ascentEnd * uniform(0.35, 0.55)));
+
+    double depth = 0;
+    double pressure = 200 + between(0, 20);
+    double deepest = 0;
+    double depthSum = 0;
+    const bool kobi = model == Dive::dcKOBI;
+    const bool deco = maxDepth > 30 && minutes > 45;
+    for (int i = 1; i <= samples; ++i) {
+        const double previous = depth;
+        if (depth < maxDepth - 0.5 && i <= bottomEnd) {
+            depth = std::min(maxDepth, depth + uniform(4.0, 6.5)); // about 18 m/min down
+        } else if (i <= bottomEnd) {
+            depth = std::clamp(depth + uniform(-1.2, 0.9), maxDepth - 4, maxDepth);
+        } else if (i <= ascentEnd) {
+            // A multi-level ascent: the depth drifts up towards the stop, never faster than needed.
+            const double left = ascentEnd - i + 1;
+            const double target = depth - (depth - 5.0) / left;
+            depth = std::max(5.0, target + uniform(-0.4, 0.4));
+        } else if (i <= ascentEnd + stopSamples) {
+            depth = 5.0 + uniform(-0.3, 0.3);
+        } else {
+            depth = i == samples ? 0.8 : 3.0;
+        }
+        deepest = std::max(deepest, depth);
+        depthSum += depth;
+        const double rate = (previous - depth) * 3.0; // metres per minute, up is positive
+        double vRis = 0;
+        if (rate > 0)
+            vRis = kobi ? std::round(rate) : (rate < 6 ? 1 : rate < 9 ? 2 : rate < 12 ? 3 : rate < 15 ? 4 : 5);
+        const bool inDeco = deco && i > bottomEnd && i <= ascentEnd;
+        pressure -= (1.0 + depth / 10.0) * uniform(0.2, 0.3);
+        dive->addSample(std::round(depth * 10.0), vRis, inDeco ? 1 : 0, inDeco ? 1 : 0,
+                        isAirIntegrated(model) ? std::max(20.0, std::round(pressure)) : 0.0);
+    }
+
+    dive->setDiveTime(minutes);
+    dive->setMaxDepth(float(std::round(deepest * 10.0) / 10.0));
+    dive->setMinTemperature(std::round(uniform(12.0, 26.0) - deepest / 10.0));
+    dive->setWater(between(0, 9) == 0 ? 1 : 0);
+    dive->setStop(1);
+    dive->setAltitude(0);
+    const int mode = between(0, 19);
+    const bool nitrox = mode < 4;
+    if (mode == 19)
+        dive->setDiveMode(kobi ? 3 : 2); // bottom time
+    else
+        dive->setDiveMode(nitrox ? 1 : 0);
+    dive->setNitroxMixture(nitrox ? (between(0, 1) ? 32 : 36) : 21);
+    dive->setPPO2(1.4f);
+    dive->setDeco(deco ? 1 : 0);
+    dive->setVRis(kobi ? 10 : between(1, 3));
+    dive->setStartCNS(0);
+    dive->setMaxCNS(float(std::round(uniform(2, 12) + (nitrox ? 10 : 0))));
+    if (isRGBM(model)) {
+        dive->setDepthMean(float(std::round(depthSum / samples * 10) / 10));
+        dive->setDepthMeanPrec(float(std::round(uniform(8, 20))));
+        dive->setDiveDays(between(1, 6));
+        if (kobi)
+            dive->setPersonalFactor(between(0, 2));
+        else
+            dive->setTSR(float(between(60, 600)));
+        if (isAirIntegrated(model)) {
+            dive->setAirTime(1);
+            dive->setTankVolume(150); // tenths of a litre
+            dive->setTankPressure(200);
+            dive->setStartTankPressure(float(dive->getSampleMisc(1)));
+            dive->setStopTankPressure(float(dive->getSampleMisc(dive->getSamplesCount())));
+            dive->setTankUse(float(std::round(uniform(14, 24))));
+            dive->setReserve50(50);
+            dive->setReserve100(100);
+        }
+        if (deepest > 25) {
+            dive->setDeepStop1(float(std::round(deepest / 2)));
+            dive->setDeepStop2(float(std::round(deepest / 4)));
+        }
+    }
+    for (int t = 0; t < 11; ++t) {
+        if (isRGBM(model))
+            g.tissueColumns[t] = t < 10 ? float(std::round(uniform(75, 120))) : 0.0f;
+        else
+            g.tissueColumns[t] = 26;
+    }
+    dive->setSAMPLES(
+        ProfileText::write(*dive, isAirIntegrated(model) ? ProfileText::Layout::Air : ProfileText::Layout::Scuba));
+    g.location = QString::fromLatin1(SITES[between(0, int(std::size(SITES)) - 1)]);
+    g.dive = std::move(dive);
+    return g;
+}
+
+DiveGenerator::Generated DiveGenerator::freeDiveSession(const QDateTime& start, qint32 freeDives, bool withProfile) {
+    Generated g;
+    auto dive = std::make_shared<Dive>();
+    auto session = std::make_shared<diveFreeInfo>();
+    dive->setDiveComputer(Dive::dcKOBI);
+    dive->setDateTime(start);
+    QList<qint32> profile;
+    float deepest = 0;
+    for (int k = 0; k < freeDives; ++k) {
+        const double depth = uniform(5.0, 25.0);
+        const int diveSeconds = int(depth * uniform(3.5, 5.0)) + 10;
+        const int surfaceSeconds = k == 0 ? 0 : between(60, 240);
+        session->addFreeDive(float(std::round(depth * 10.0)), diveSeconds % 60, diveSeconds / 60, surfaceSeconds % 60,
+                             surfaceSeconds / 60);
+        deepest = std::max(deepest, float(std::round(depth * 10.0) / 10.0));
+        // Down and up again, a point every 4 seconds; the 0 closes this dive's run.
+        const int points = std::max(2, diveSeconds / 4);
+        for (int p = 1; p <= points; ++p) {
+            const double phase = double(p) / (points + 1);
+            profile.append(qint32(std::max(1.0, std::round(depth * 10.0 * std::sin(phase * 3.14159265)))));
+        }
+        profile.append(0);
+    }
+    if (withProfile)
+        session->addProfileFree(profile);
+    dive->setDiveMode(2);
+    dive->setDiveTime(freeDives);
+    dive->setMaxDepth(deepest);
+    dive->setMinTemperature(std::round(uniform(14, 24)));
+    dive->setPersonalFactor(between(0, 2));
+    dive->setSAMPLES(ProfileText::writeFreeDive(*session));
+    dive->setDiveFreeInfo(session);
+    g.location = QString::fromLatin1(SITES[between(0, int(std::size(SITES)) - 1)]);
+    g.dive = std::move(dive);
+    return g;
+}
+
+qint32 DiveGenerator::addLogbook(Database& db, const QString& name, qint32 model, const QDateTime& created) {
+    Recordset rs = Recordset::table(db, QStringLiteral("FILE"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("FILENAME"), name);
+    rs.setValue(QStringLiteral("DIVE_MODEL"), model);
+    rs.setValue(QStringLiteral("CREATION_DATE"), created);
+    rs.update();
+    return rs.lastModified().toInt();
+}
+
+qint32 DiveGenerator::store(Recordset& rs, const Generated& generated, qint32 logbookID) {
+    const Dive& d = *generated.dive;
+    rs.addNew();
+    rs.setValue(QStringLiteral("FILE_ID"), logbookID);
+    rs.setValue(QStringLiteral("DATETIME"), d.getDateTime());
+    rs.setValue(QStringLiteral("DIVE_TIME"), d.getDiveTime());
+    rs.setValue(QStringLiteral("MAX_DEPTH"), d.getMaxDepth());
+    rs.setValue(QStringLiteral("MIN_TEMP"), d.getMinTemperature());
+    rs.setValue(QStringLiteral("WATER_MODE"), d.getWater());
+    rs.setValue(QStringLiteral("ASCENT_MODE"), d.getAscentMode());
+    rs.setValue(QStringLiteral("BUZZER_FLAG"), d.getBuzzer());
+    rs.setValue(QStringLiteral("STOP_MODE"), d.getStop());
+    rs.setValue(QStringLiteral("ALTITUDE_FLAG"), d.getAltitude());
+    rs.setValue(QStringLiteral("DIVE_MODE"), d.getDiveMode());
+    rs.setValue(QStringLiteral("VRIS_FLAG"), d.getVRis());
+    rs.setValue(QStringLiteral("DECO_FLAG"), d.getDeco());
+    rs.setValue(QStringLiteral("VIOLATION_STOP_FLAG"), d.getViolationStop());
+    rs.setValue(QStringLiteral("ASCENT_FLAG"), d.getAscent());
+    rs.setValue(QStringLiteral("DECO_STOP_FLAG"), d.getDecoStop());
+    rs.setValue(QStringLiteral("MIX_NITROX"), d.getNitroxMixture());
+    rs.setValue(QStringLiteral("PPO2"), d.getPPO2());
+    rs.setValue(QStringLiteral("START_CNS"), d.getStartCNS());
+    rs.setValue(QStringLiteral("MAX_CNS"), d.getMaxCNS());
+    for (int t = 0; t < 11; ++t)
+        rs.setValue(QStringLiteral("TISSUE_%1").arg(t + 1), generated.tissueColumns[t]);
+    rs.setValue(QStringLiteral("SAMPLE"), d.getSamples());
+    rs.setValue(QStringLiteral("LOCATION"), generated.location);
+    if (isRGBM(d.diveComputer())) {
+        rs.setValue(QStringLiteral("AUTOZERO"), d.getAutozero());
+        rs.setValue(QStringLiteral("AIRTIME_FLAG"), d.getAirTime());
+        rs.setValue(QStringLiteral("VOLUME_MEASURE"), d.getVolumeMeasure());
+        rs.setValue(QStringLiteral("RESERVE100_FLAG"), d.getReserve100Flag());
+        rs.setValue(QStringLiteral("DEPTH_M_PREC"), d.getDepthMeanPrec());
+        rs.setValue(QStringLiteral("DEPTH_M"), d.getDepthMean());
+        rs.setValue(QStringLiteral("DIVE_DAYS"), d.getDiveDays());
+        rs.setValue(QStringLiteral("TSR"),
+                    d.diveComputer() == Dive::dcKOBI ? float(d.getPersonalFactor()) : d.getTSR());
+        rs.setValue(QStringLiteral("TANK_VOLUME"), d.getTankVolume());
+        rs.setValue(QStringLiteral("TANK_PRESSURE"), d.getTankPressure());
+        rs.setValue(QStringLiteral("TANK_USE"), d.getTankUse());
+        rs.setValue(QStringLiteral("START_TANK_PRESSURE"), d.getStartTankPressure());
+        rs.setValue(QStringLiteral("STOP_TANK_PRESSURE"), d.getStopTankPressure());
+        rs.setValue(QStringLiteral("RESERVE50"), d.getReserve50());
+        rs.setValue(QStringLiteral("RESERVE100"), d.getReserve100());
+        rs.setValue(QStringLiteral("DEEP_STOP_1"), d.getDeepStop1());
+        rs.setValue(QStringLiteral("DEEP_STOP_2"), d.getDeepStop2());
+    }
+    rs.update();
+    return rs.lastModified().toInt();
+}
+
+qint32 DiveGenerator::fill(Database& db, const Options& options) {
+    struct Book {
+        qint32 id;
+        qint32 model;
+        QDateTime next;
+    };
+    QList<Book> books;
+    if (options.models.isEmpty() || options.logbooksPerModel < 1 || options.dives < 1)
+        return 0;
+
+    TransactionGuard transaction;
+    for (const qint32 model : options.models) {
+        for (int k = 1; k <= options.logbooksPerModel; ++k) {
+            const QString name = QStringLiteral("Demo %1 %2").arg(model).arg(k);
+            books.append(
+                {addLogbook(db, name, model, options.firstStart), model, options.firstStart.addDays(between(0, 30))});
+        }
+    }
+    Recordset table = Recordset::table(db, QStringLiteral("DIVE"));
+    qint32 written = 0;
+    for (qint32 n = 0; n < options.dives; ++n) {
+        Book& book = books[n % books.size()];
+        const bool session = book.model == Dive::dcKOBI && uniform(0, 1) < options.freeDiveShare;
+        const qint32 minutes = between(options.minMinutes, options.maxMinutes);
+        const Generated dive = session ? freeDiveSession(book.next, between(5, 15), between(0, 3) != 0)
+                                       : scubaDive(book.model, book.next, minutes);
+        store(table, dive, book.id);
+        ++written;
+        // Two or three dives a day, with a surface interval between them.
+        QDateTime next = book.next.addSecs(60 * (minutes + between(60, 180)));
+        if (next.time() > QTime(17, 0))
+            next = QDateTime(next.date().addDays(between(1, 4)), QTime(8, between(0, 59)));
+        book.next = next;
+    }
+    transaction.commit();
+    return written;
+}

@@ -1,0 +1,28 @@
+#include "TransactionGuard.h"
+
+TransactionGuard::TransactionGuard(Workspace& workspace) : m_workspace(workspace) {
+    m_workspace.beginTrans();
+    m_active = true;
+}
+
+TransactionGuard::~TransactionGuard() {
+    if (!m_active)
+        return;
+    try {
+        m_workspace.rollback();
+    } catch (...) {
+        // A destructor must not throw; rollback ends the transaction even when the engine complains.
+    }
+}
+
+void TransactionGuard::commit() {
+    m_workspace.commitTrans();
+    m_active = false;
+}
+
+void TransactionGuard::rollback() {
+    if (!m_active)
+        return;
+    m_active = false;
+    m_workspace.rollback();
+}

@@ -1,0 +1,84 @@
+#include "Workspace.h"
+
+#include "DbConnection.h"
+#include "DbError.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+
+Workspace& Workspace::defaultWorkspace() {
+    static Workspace workspace;
+    return workspace;
+}
+
+Database Workspace::openDatabase(const QString& fileName) {
+    const QString key = QFileInfo(fileName).absoluteFilePath();
+    if (std::shared_ptr<DbConnection> open = m_connections.value(key).lock())
+        return Database(open);
+
+    auto connection = std::make_shared<DbConnection>(fileName);
+    if (m_inTransaction) {
+        if (!connection->database().transaction())
+            throw DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.OpenDatabase"));
+        connection->inTransaction = true;
+        m_transactionConnections.append(connection);
+    }
+    m_connections.insert(key, connection);
+    return Database(connection);
+}
+
+void Workspace::beginTrans() {
+    if (m_inTransaction)
+        throw RuntimeError(DbError::TooManyTransactions, QStringLiteral("Workspace.BeginTrans"),
+                           QStringLiteral("Could not start a transaction: one is already running."));
+    // Files already open join now; files opened later join when they are opened.
+    for (auto it = m_connections.begin(); it != m_connections.end();) {
+        std::shared_ptr<DbConnection> connection = it->lock();
+        if (!connection) {
+            it = m_connections.erase(it);
+            continue;
+        }
+        if (!connection->database().transaction()) {
+            const RuntimeError error =
+                DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.BeginTrans"));
+            for (const auto& joined : std::as_const(m_transactionConnections)) {
+                joined->database().rollback();
+                joined->inTransaction = false;
+            }
+            m_transactionConnections.clear();
+            throw error;
+        }
+        connection->inTransaction = true;
+        m_transactionConnections.append(connection);
+        ++it;
+    }
+    m_inTransaction = true;
+}
+
+void Workspace::commitTrans() {
+    if (!m_inTransaction)
+        throw RuntimeError(DbError::NoTransaction, QStringLiteral("Workspace.CommitTrans"),
+                           QStringLiteral("You tried to commit or rollback a transaction without first beginning a "
+                                          "transaction."));
+    while (!m_transactionConnections.isEmpty()) {
+        const std::shared_ptr<DbConnection>& connection = m_transactionConnections.first();
+        if (!connection->database().commit())
+            throw DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.CommitTrans"));
+        connection->inTransaction = false;
+        m_transactionConnections.removeFirst();
+    }
+    m_inTransaction = false;
+}
+
+void Workspace::rollback() {
+    if (!m_inTransaction)
+        throw RuntimeError(DbError::NoTransaction, QStringLiteral("Workspace.Rollback"),
+                           QStringLiteral("You tried to commit or rollback a transaction without first beginning a "
+                                          "transaction."));
+    for (const auto& connection : std::as_const(m_transactionConnections)) {
+        connection->database().rollback();
+        connection->inTransaction = false;
+    }
+    m_transactionConnections.clear();
+    m_inTransaction = false;
+}

@@ -1,0 +1,137 @@
+#include "DownloadDriver.h"
+
+#include "Database.h"
+#include "DbError.h"
+#include "DownloadConfirmDialog.h"
+#include "DownloadKOBI.h"
+#include "DownloadProgress.h"
+#include "DownloadTAVEX.h"
+#include "DownloadZento.h"
+#include "MainModule.h"
+#include "Recordset.h"
+#include "RuntimeError.h"
+#include "Seams.h"
+
+namespace {
+
+// The store step's writes, undone together when it fails: the dialog's transaction (a logbook
+// created in it, say) stays as it was.
+const QString savepoint = QStringLiteral("download_store");
+
+QString countText(qint16 n) {
+    // As numbers have always been shown here: a blank where a minus sign would stand.
+    return n >= 0 ? u' ' + QString::number(n) : QString::number(n);
+}
+
+} // namespace
+
+std::unique_ptr<DownloadDriver> DownloadDriver::create(qint32 modelCode) {
+    switch (modelCode) {
+    case Dive::dcZento:
+    case Dive::dcLUMO:
+    case Dive::dcZentoRGBM:
+        return std::make_unique<DownloadZento>();
+    case Dive::dcTAVEX:
+    case Dive::dcLumoAir:
+        return std::make_unique<DownloadTAVEX>();
+    case Dive::dcKOBI:
+        return std::make_unique<DownloadKOBI>();
+    default:
+        return nullptr;
+    }
+}
+
+bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives, DownloadProgress& progressDownload) {
+    bool savepointOpen = false;
+    try {
+        progressDownload.setMax(2 * qint32(nDives) + 1);
+        progressDownload.setMin(1);
+        progressDownload.setValue(1);
+        const std::vector<Dive> dives = decodeProfiles(nDives, progressDownload);
+
+        db.execute(QStringLiteral("SAVEPOINT ") + savepoint);
+        savepointOpen = true;
+        const StoreCounts counts = appendDives(db, newFileID, dives, progressDownload);
+        db.execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
+        savepointOpen = false;
+        db.close();
+
+        Seams::message().show(summaryText(counts), Msg::OkOnly | Msg::Information, getString(1002));
+        return true;
+    } catch (const std::exception& e) {
+        const auto* runtime = dynamic_cast<const RuntimeError*>(&e);
+        const qint32 number = runtime ? runtime->number() : DbError::Reserved;
+        const QString description = runtime ? runtime->description() : QString::fromLocal8Bit(e.what());
+        if (savepointOpen) {
+            try {
+                db.execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint);
+                db.execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
+            } catch (const std::exception&) {
+                // The report below is all the user can be told; the dialog will not commit.
+            }
+        }
+        db.close();
+        Seams::message().show(storingErrorText(number, description), Msg::OkOnly | Msg::Critical, getString(1005));
+        return false;
+    }
+}
+
+DownloadDriver::StoreCounts DownloadDriver::appendDives(Database& db, qint32 newFileID, const std::vector<Dive>& dives,
+                                                        DownloadProgress& progressDownload) {
+    StoreCounts counts;
+    counts.total = qint16(std::min<size_t>(dives.size(), 32767));
+    Recordset rs = db.openRecordset(QStringLiteral("DIVE"));
+    for (const Dive& dive : dives) {
+        rs.addNew();
+        setColumns(rs, dive, newFileID);
+        if (dive.getSamplesCount() >= 1)
+            ++counts.withProfile;
+        try {
+            rs.update();
+            ++counts.logged;
+        } catch (const RuntimeError& e) {
+            // Only the logbook's refusal of a second dive with the same start means "already there".
+            if (e.number() != DbError::DuplicateKey)
+                throw;
+            rs.cancelUpdate();
+            ++counts.alreadyPresent;
+        }
+        step(progressDownload);
+    }
+    rs.close();
+    return counts;
+}
+
+QString DownloadDriver::summaryText(const StoreCounts& counts) {
+    return getString(3026) + u'\n' + getString(3027) + countText(counts.total) + u'\n' + getString(3040) +
+           countText(counts.withProfile) + u'\n' + getString(3041) + countText(counts.logged) + u'\n' +
+           getString(3042) + countText(counts.alreadyPresent);
+}
+
+QString DownloadDriver::storingErrorText(qint32 number, const QString& description) {
+    return QStringLiteral("[DZ.SP]: ") + QStringLiteral(" Error n. [") + QString::number(number) +
+           QStringLiteral("] - ") + description;
+}
+
+bool DownloadDriver::confirmDeviceReady() {
+    std::unique_ptr<DownloadConfirmDialog> dialog = DownloadConfirmDialog::create();
+    dialog->showModal();
+    return dialog->isOk();
+}
+
+void DownloadDriver::showMessage(qint32 textId, int icon, qint32 titleId) {
+    Seams::message().show(getString(textId), Msg::OkOnly | icon, getString(titleId));
+}
+
+void DownloadDriver::showNoDives() {
+    Seams::message().show(summaryText({}), Msg::OkOnly | Msg::Information, getString(1002));
+}
+
+void DownloadDriver::step(DownloadProgress& progressDownload) {
+    progressDownload.setValue(progressDownload.value() + 1);
+    Seams::events().processEvents();
+}
+
+double DownloadDriver::single(float value) {
+    return QString::number(value, 'g', 7).toDouble();
+}

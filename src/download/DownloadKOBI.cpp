@@ -1,0 +1,292 @@
+#include "DownloadKOBI.h"
+
+#include "DownloadProgress.h"
+#include "InterfaceLibraries.h"
+#include "MainModule.h"
+#include "Numeric.h"
+#include "ProfileText.h"
+#include "RecordFields.h"
+#include "Recordset.h"
+#include "RuntimeError.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "diveFreeInfo.h"
+
+#include <algorithm>
+
+namespace {
+const QString decodeSource = QStringLiteral("DownloadKOBI.storeProfiles");
+
+// Minutes and seconds of a session header as one 16-bit count of seconds.
+qint16 seconds(qint32 minutes, qint32 secs) {
+    return num::toInt16(double(num::toInt32(double(qint64(minutes) * 60 + secs))));
+}
+} // namespace
+
+DownloadKOBI::DownloadKOBI() : recordBuffer(1, 0), freeProfileBuffer(1, 0) {}
+
+bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
+    progressDownload.setMax(101);
+    bool started = false;
+    B770Library* library = nullptr;
+    try {
+        bool result = false;
+        Seams::busyPointer().setBusy(true);
+        library = &InterfaceLibraries::b770();
+        library->getVersion();
+        // A transfer already running holds the unit.
+        if (library->getDownloadStatus() == 1)
+            throw RuntimeError(0, {}, {});
+
+        if (!confirmDeviceReady()) {
+            Seams::busyPointer().setBusy(false);
+            return false;
+        }
+        Seams::busyPointer().setBusy(true);
+
+        const qint32 port = Settings::instance().comPort();
+        if (library->EsisteSeriale(port) != 1)
+            throw RuntimeError(0, {}, {});
+        if (library->startDownload(port) != 1)
+            throw RuntimeError(0, {}, {});
+        started = true;
+
+        showMessage(3045, Msg::Information, 1004);
+        bAbortDownload = true;
+
+        while (library->getDownloadStatus() == 1) {
+            progressDownload.setValue(std::clamp(library->getProgress(), 0, 100) + 1);
+            if (!bAbortDownload) {
+                library->stopDownload();
+                progressDownload.setValue(1);
+                Seams::busyPointer().setBusy(false);
+                return false;
+            }
+            Seams::events().processEvents();
+        }
+
+        const qint32 n = library->DimensioneProfili();
+        const qint32 m = library->DimensioneFree();
+        recordBuffer.assign(size_t(std::max(n, 1)), 0);
+        freeProfileBuffer.assign(size_t(std::max(m, 1)), 0);
+        qint32 fetch = 0;
+        if (n > 0)
+            fetch = library->downloadProfile(infoBuffer.data(), qint32(infoBuffer.size()), recordBuffer.data(), n,
+                                             freeProfileBuffer.data(), m);
+        started = false;
+        library->stopDownload();
+
+        if (fetch == 1) {
+            showMessage(3035, Msg::Critical, 1005);
+        } else if (fetch == 2) {
+            showMessage(3034, Msg::Critical, 1005);
+        } else if (fetch == 3) {
+            showMessage(3044, Msg::Critical, 1005);
+        } else if (fetch == 0) {
+            // An empty device holds no records at all.
+            recordCount = n > 0 ? countRecords(recordBuffer) : 0;
+            result = true;
+            if (recordCount == 0)
+                showNoDives();
+        }
+        Seams::busyPointer().setBusy(false);
+        return result;
+    } catch (const std::exception&) {
+        // The box below is the whole report of this driver.
+    }
+    // A transfer left running would hold the unit and refuse the next attempt.
+    if (started && library) {
+        try {
+            library->stopDownload();
+        } catch (const std::exception&) {
+        }
+    }
+    Seams::message().show(QStringLiteral("Error accessing serial port or downloading. Retry the previous operation. If "
+                                         "the problem persists reinstall the SONA program."),
+                          Msg::OkOnly | Msg::Critical, getString(1005));
+    progressDownload.setValue(1);
+    Seams::busyPointer().setBusy(false);
+    return false;
+}
+
+qint16 DownloadKOBI::countRecords(const std::vector<qint32>& recordBuffer) {
+    static const QString source = QStringLiteral("DownloadKOBI.countRecords");
+    const qint64 size = qint64(recordBuffer.size());
+    // The library pads the array with zeros: what lies after the last value that is not 0 is no dive.
+    const auto lastValue = std::find_if(recordBuffer.rbegin(), recordBuffer.rend(), [](qint32 v) { return v != 0; });
+    const qint64 end = qint64(recordBuffer.rend() - lastValue);
+    qint16 count = 0;
+    qint64 p = 0;
+    do {
+        if (p >= end)
+            break;
+        const qint32 mode = RecordFields::at(recordBuffer, p, source);
+        const qint32 c = RecordFields::at(recordBuffer, RecordFields::toPosition(p + 6, source), source);
+        if (c < 0)
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange, source,
+                               QStringLiteral("Count below 0: the records are damaged"));
+        const qint64 next = RecordFields::toPosition(
+            p + (mode == FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(c) : SCUBA_HEADER + 4 * qint64(c)), source);
+        // A record cut off by the end of the array is a transfer that did not fit.
+        if (next > size)
+            throw RuntimeError::subscript(source);
+        count = RecordFields::toPosition(qint64(count) + 1, source);
+        p = next;
+    } while (p < size - 1);
+    return count;
+}
+
+std::vector<Dive> DownloadKOBI::decodeProfiles(qint16 nDives, DownloadProgress& progressDownload) {
+    Settings& settings = Settings::instance();
+    std::vector<Dive> dives;
+    dives.reserve(size_t(std::max<qint16>(nDives, 0)));
+    qint16 p = 0;
+    for (qint32 i = 0; i < nDives; ++i) {
+        auto v = [&](qint64 offset) {
+            return RecordFields::at(recordBuffer, RecordFields::toPosition(p + offset, decodeSource), decodeSource);
+        };
+        Dive dive;
+        dive.setDiveComputer(settings.currentDiveComputer());
+        const qint32 mode = v(0);
+        dive.setDiveMode(mode);
+        dive.setDateTime(RecordFields::dateTime(v(1), v(2), v(3), v(4), v(5), decodeSource));
+        const qint32 c = v(6);
+        if (c < 0)
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange, decodeSource,
+                               QStringLiteral("Count below 0: the records are damaged"));
+        dive.setDiveTime(c);
+        dive.setMaxDepth(float(v(7) / 10.0));
+        dive.setMinTemperature(RecordFields::signedByte(v(8)));
+        dive.setAutozero(v(9));
+        dive.setWater(v(10));
+
+        if (mode == FREE_DIVE_MODE) {
+            decodeSession(dive, p, i + 1);
+        } else {
+            dive.setVRis(v(11));
+            dive.setAltitude(v(12));
+            dive.setPersonalFactor(v(13));
+            dive.setAscentMode(v(14));
+            dive.setBuzzer(v(15));
+            dive.setStop(v(16));
+            dive.setAscent(v(17));
+            dive.setDecoStop(v(18));
+            dive.setViolationStop(v(19));
+            dive.setDeco(v(20));
+            dive.setNitroxMixture(v(21));
+            dive.setPPO2(float(v(22) / 10.0));
+            dive.setStartCNS(float(v(23)));
+            dive.setMaxCNS(float(v(24)));
+            dive.setDepthMeanPrec(float(v(25)));
+            dive.setDepthMean(float(v(26)));
+            dive.setDiveDays(v(27));
+            // Both deep stops in one value: the first in the low four bits, the second above them.
+            const qint32 packed = v(28);
+            const qint32 low = packed & 15;
+            dive.setDeepStop1(float(low));
+            dive.setDeepStop2(float((packed - low) / 16));
+
+            QVariantList tissues;
+            for (qint32 j = 0; j <= 9; ++j)
+                tissues.append(v(29 + j) / TISSUE_DIVISOR);
+            dive.setStartTissue(tissues);
+
+            for (qint32 k = 0; k < c; ++k) {
+                const qint64 s = SCUBA_HEADER + 4 * qint64(k);
+                dive.addSample(float(v(s)), v(s + 1), v(s + 2), v(s + 3));
+            }
+            dive.setDiveTime(c / 3.0);
+        }
+
+        p = RecordFields::toPosition(
+            p + (mode == FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(c) : SCUBA_HEADER + 4 * qint64(c)), decodeSource);
+        dives.push_back(std::move(dive));
+        step(progressDownload);
+    }
+    return dives;
+}
+
+void DownloadKOBI::decodeSession(Dive& dive, qint16 p, qint32 recordNumber) {
+    auto v = [&](qint64 offset) {
+        return RecordFields::at(recordBuffer, RecordFields::toPosition(p + offset, decodeSource), decodeSource);
+    };
+    auto session = std::make_shared<diveFreeInfo>();
+    session->setSessionTime(seconds(v(11), v(12)));
+    session->setSurfTimeAlarm(num::toInt16(v(13)));
+    session->setSurfTimeAlarmValue(seconds(v(14), v(15)));
+    session->setMaxDepthAlarm(num::toInt16(v(16)));
+    session->setMaxDepthAlarmValue(float(v(17)));
+    session->setDiveTimeAlarm(num::toInt16(v(18)));
+    session->setDiveTimeAlarmValue(seconds(v(19), v(20)));
+    session->setAlDepthAlarm(num::toInt16(v(21)));
+    session->setAlDepthValue(float(v(22)));
+
+    const qint16 n = dive.getDiveTime();
+    for (qint32 m = 0; m < n; ++m) {
+        const qint64 e = SESSION_HEADER + 5 * qint64(m);
+        session->addFreeDive(float(v(e)), num::toInt16(v(e + 1)), num::toInt16(v(e + 2)), num::toInt16(v(e + 3)),
+                             num::toInt16(v(e + 4)));
+    }
+    if (recordNumber == infoBuffer[12])
+        session->addProfileFree(QList<qint32>(freeProfileBuffer.begin(), freeProfileBuffer.end()));
+    dive.setDiveFreeInfo(std::move(session));
+}
+
+void DownloadKOBI::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID) {
+    rs.setValue(QStringLiteral("FILE_ID"), newFileID);
+    rs.setValue(QStringLiteral("DIVE_MODE"), dive.getDiveMode());
+    rs.setValue(QStringLiteral("DATETIME"), dive.getDateTime());
+    rs.setValue(QStringLiteral("DIVE_TIME"), dive.getDiveTime());
+    rs.setValue(QStringLiteral("MAX_DEPTH"), single(dive.getMaxDepth()));
+    rs.setValue(QStringLiteral("MIN_TEMP"), dive.getMinTemperature());
+    rs.setValue(QStringLiteral("WATER_MODE"), dive.getWater());
+    rs.setValue(QStringLiteral("AUTOZERO"), dive.getAutozero());
+
+    const std::shared_ptr<diveFreeInfo> session = dive.diveFreeInfo();
+    if (dive.getDiveMode() == FREE_DIVE_MODE) {
+        if (!session)
+            throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("DownloadKOBI.storeProfiles"),
+                               QStringLiteral("Object variable or With block variable not set"));
+        rs.setValue(QStringLiteral("AIRTIME_FLAG"), session->sessionTime());
+        rs.setValue(QStringLiteral("VOLUME_MEASURE"), session->surfTimeAlarm());
+        rs.setValue(QStringLiteral("RESERVE100_FLAG"), session->surfTimeAlarmValue());
+        rs.setValue(QStringLiteral("TANK_VOLUME"), session->maxDepthAlarm());
+        rs.setValue(QStringLiteral("TANK_PRESSURE"), single(session->maxDepthAlarmValue()));
+        rs.setValue(QStringLiteral("START_TANK_PRESSURE"), session->diveTimeAlarm());
+        rs.setValue(QStringLiteral("STOP_TANK_PRESSURE"), session->diveTimeAlarmValue());
+        rs.setValue(QStringLiteral("RESERVE50"), session->alDepthAlarm());
+        rs.setValue(QStringLiteral("RESERVE100"), single(session->alDepthValue()));
+        for (const char* column :
+             {"DEPTH_M_PREC", "DEPTH_M", "DIVE_DAYS", "DEEP_STOP_1", "DEEP_STOP_2", "TANK_USE", "TSR"})
+            rs.setValue(QLatin1String(column), 0);
+        rs.setValue(QStringLiteral("SAMPLE"), ProfileText::writeFreeDive(*session));
+        return;
+    }
+
+    rs.setValue(QStringLiteral("VRIS_FLAG"), dive.getVRis());
+    rs.setValue(QStringLiteral("ALTITUDE_FLAG"), dive.getAltitude());
+    // The Kobi's personal factor lives in the column the other models use for TSR.
+    rs.setValue(QStringLiteral("TSR"), dive.getPersonalFactor());
+    rs.setValue(QStringLiteral("ASCENT_MODE"), dive.getAscentMode());
+    rs.setValue(QStringLiteral("BUZZER_FLAG"), dive.getBuzzer());
+    rs.setValue(QStringLiteral("STOP_MODE"), dive.getStop());
+    rs.setValue(QStringLiteral("ASCENT_FLAG"), dive.getAscent());
+    rs.setValue(QStringLiteral("DECO_STOP_FLAG"), dive.getDecoStop());
+    rs.setValue(QStringLiteral("VIOLATION_STOP_FLAG"), dive.getViolationStop());
+    rs.setValue(QStringLiteral("DECO_FLAG"), dive.getDeco());
+    rs.setValue(QStringLiteral("MIX_NITROX"), dive.getNitroxMixture());
+    rs.setValue(QStringLiteral("PPO2"), single(dive.getPPO2()));
+    rs.setValue(QStringLiteral("START_CNS"), single(dive.getStartCNS()));
+    rs.setValue(QStringLiteral("MAX_CNS"), single(dive.getMaxCNS()));
+    rs.setValue(QStringLiteral("DEPTH_M_PREC"), single(dive.getDepthMeanPrec()));
+    rs.setValue(QStringLiteral("DEPTH_M"), single(dive.getDepthMean()));
+    rs.setValue(QStringLiteral("DIVE_DAYS"), dive.getDiveDays());
+    rs.setValue(QStringLiteral("DEEP_STOP_1"), single(dive.getDeepStop1()));
+    rs.setValue(QStringLiteral("DEEP_STOP_2"), single(dive.getDeepStop2()));
+    for (qint16 n = 1; n <= 10; ++n)
+        rs.setValue(QStringLiteral("TISSUE_%1").arg(n), single(dive.getStartTissue(n) * 100));
+    for (const char* column : {"AIRTIME_FLAG", "VOLUME_MEASURE", "RESERVE100_FLAG", "TANK_VOLUME", "TANK_PRESSURE",
+                               "START_TANK_PRESSURE", "STOP_TANK_PRESSURE", "RESERVE50", "RESERVE100", "TANK_USE"})
+        rs.setValue(QLatin1String(column), 0);
+    rs.setValue(QStringLiteral("SAMPLE"), ProfileText::write(dive, ProfileText::Layout::Scuba));
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "DiveDataControl.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Number of dives per day, keyed by the day written "yyyymmdd"; keys in the order first met.
+class DayCounts {
+public:
+    static QString keyOf(const QDate& day);
+
+    void add(const QDate& day);
+    qint32 count(const QString& key) const { return m_counts.value(key); }
+    bool contains(const QString& key) const { return m_counts.contains(key); }
+    const QStringList& keys() const { return m_keys; }
+    bool isEmpty() const { return m_keys.isEmpty(); }
+
+private:
+    QHash<QString, qint32> m_counts;
+    QStringList m_keys;
+};
+
+// The contents of the main window's logbook tree: the model's root, its logbooks in the order the
+// database gives them, under each the dives of the data control's rows, and the day counts the
+// calendar reads. Built without a window, so that the rules can be tested on their own.
+class LogbookTree {
+public:
+    // Pictures of the tree and the lists, by their place in the image list.
+    enum Image {
+        IMAGE_ROOT = 2,             // an open book
+        IMAGE_LOGBOOK = 3,          // the diver-down flag
+        IMAGE_LOGBOOK_SELECTED = 4, // the same flag, raised
+        IMAGE_DIVE = 5,             // a diver: no profile
+        IMAGE_DIVE_PROFILE = 6,     // a diver on a blue square: with profile
+        IMAGE_DIVE_SIMULATED = 11,  // a diver with a diskette
+    };
+
+    struct LogbookRow {
+        QVariant fileID; // as read: may be NULL
+        QString name;
+    };
+
+    struct DiveNode {
+        qint32 diveID = 0;
+        QString key;
+        QString text;
+        int image = IMAGE_DIVE;
+    };
+
+    struct LogbookNode {
+        qint32 fileID = 0;
+        QString key;
+        QString text;
+        QList<DiveNode> dives;
+        DayCounts dayCounts;
+    };
+
+    // The logbooks of a model (FILE rows whose DIVE_MODEL is the code), as the database returns
+    // them. Engine errors go to the caller.
+    static QList<LogbookRow> readLogbooks(const Database& db, qint16 model);
+
+    // `visibleNodeKey` is the DIVE_ID, as text, of a dive to make visible, or "".
+    static LogbookTree build(qint16 model, const QList<LogbookRow>& logbooks, const QList<DiveDataControl::Row>& rows,
+                             const QString& visibleNodeKey);
+
+    // The picture of a dive in the tree and in the dive list.
+    static int treeImage(bool isSimul, DiveDataControl::SampleState sample);
+    static int listImage(bool isSimul, bool sampleIsNull);
+
+    QString rootKey;
+    QString rootText;
+    QList<LogbookNode> logbooks;
+    // Over all logbooks of the tree.
+    DayCounts diveDayCounts;
+    // Every day with a dive of the tree, once, in the order met.
+    QList<QDate> diveDates;
+    // The dive node to make visible; "" to show the root expanded.
+    QString visibleDiveKey;
+
+    const LogbookNode* logbook(const QString& key) const;
+    qint32 diveCount() const;
+    bool hasDiveDate(const QDate& day) const { return m_dateSet.contains(day); }
+
+private:
+    QHash<QString, qsizetype> m_logbookIndex;
+    QSet<QDate> m_dateSet;
+};

@@ -1,0 +1,22 @@
+#include "MainLayout.h"
+
+MainLayout MainLayout::compute(const Input& in) {
+    MainLayout l;
+    const int tabLeftWidth = LEFT_PANEL_WIDTH + 270;
+    l.tabLeft = QRect(0, in.coolbarHeight - 10, tabLeftWidth, in.innerHeight - in.statusBarHeight - in.coolbarHeight);
+
+    const int imgLeft = tabLeftWidth - 10;
+    l.imgTitles = QRect(imgLeft, in.coolbarHeight, in.windowWidth - imgLeft, in.imgTitlesHeight);
+
+    const int titleTop = l.imgTitles.top() + l.imgTitles.height();
+    const int tabDiveLeft = LEFT_PANEL_WIDTH + 290;
+    const int tabDiveWidth = in.windowWidth - (tabLeftWidth + 120);
+    const int tabDiveHeight =
+        in.innerHeight - (in.tabHeight + in.statusBarHeight + l.imgTitles.top() + l.imgTitles.height());
+    l.tabDive = QRect(tabDiveLeft, titleTop + in.lblTitleHeight, tabDiveWidth, tabDiveHeight);
+
+    const int titleWidth = tabDiveWidth + tabLeftWidth - 40;
+    l.lblTitle = QRect(tabDiveLeft, titleTop, titleWidth, in.lblTitleHeight);
+    l.lblTitleShadow = l.lblTitle.translated(30, 30);
+    return l;
+}

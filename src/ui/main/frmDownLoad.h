@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+class DownloadDriver;
+class DownloadGauge;
+class QAction;
+class QLabel;
+class QPushButton;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TransactionGuard;
+
+// The dialog that downloads the dives of the dive computer into a logbook of the current model.
+// Everything it writes (logbooks created or deleted here, the dives stored) lies in one transaction,
+// begun when it loads and committed only once a download has been stored; Cancel or closing it
+// without that rolls everything back. While a download runs, the transaction and its target
+// logbook stay as they are: closing, Cancel (but for asking a Kobi transfer to stop), creating and
+// deleting logbooks are refused.
+//
+// Creating it loads it; the opener shows it with exec(), reads bOk and deletes it.
+class frmDownLoad : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmDownLoad(QWidget* parent = nullptr);
+    ~frmDownLoad() override;
+
+    // True once a download has been stored and committed during this showing.
+    bool bOk = false;
+
+    void btnOk_Click();
+    void btnCancel_Click();
+    // "NEW", "DELETE" or "PREFERENCE".
+    void Toolbar1_ButtonClick(const QString& key);
+    void tvTreeView_NodeClick(QTreeWidgetItem* node);
+
+    // The tree node with this key ("DC" and the model name, "LB" and a FILE_ID); null when none.
+    QTreeWidgetItem* node(const QString& key) const;
+    static QString keyOf(const QTreeWidgetItem* node);
+    // The toolbar button with this key.
+    QAction* button(const QString& key) const;
+
+    // A download (transfer and store) is running.
+    bool isDownloading() const { return m_downloading; }
+    // Its store step is running.
+    bool isStoring() const { return m_storing; }
+
+    QToolBar* Toolbar1;
+    QTreeWidget* tvTreeView;
+    QLabel* lblTitle;
+    QLabel* Label1;
+    QLabel* lblPhase;
+    DownloadGauge* Gauge1;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+
+protected:
+    // The close box and the Escape key come here.
+    void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void centerOverMainWindow();
+    void loadTreeView();
+    void runDownload(qint32 fileID);
+    void commitDownload();
+    void newLogbook();
+    bool isNameAccepted(const QString& name);
+    void deleteLogbook();
+    void showPreferences();
+    void rollbackTransaction();
+    void setDownloading(bool downloading);
+
+    // The dialog's transaction on the default workspace; empty once it has been committed.
+    std::unique_ptr<TransactionGuard> downloadWorkspace;
+    // The key of the logbook created during this showing; "" when there is none.
+    QString createdLogbookKey;
+    std::unique_ptr<DownloadDriver> downloadDriver;
+    qint32 m_model = 0;
+    bool m_downloading = false;
+    bool m_storing = false;
+    bool m_newEnabledBefore = true;
+};

@@ -1,0 +1,770 @@
+#include "frmMain.h"
+
+#include "Dive.h"
+#include "DiveDataControl.h"
+#include "DiveDateText.h"
+#include "DiveListRows.h"
+#include "DiveTabs.h"
+#include "FormLocalizer.h"
+#include "Internationalization.h"
+#include "MainLayout.h"
+#include "MainModule.h"
+#include "MainPictures.h"
+#include "NodeSelection.h"
+#include "RuntimeError.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SqlDates.h"
+#include "StartUp.h"
+#include "WindowHelpers.h"
+#include "Workspace.h"
+#include "frmAbout.h"
+#include "frmDownLoad.h"
+#include "frmImportDB.h"
+#include "frmSettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <type_traits>
+
+using TreeNodeKey::Kind;
+
+namespace {
+constexpr int KEY_ROLE = Qt::UserRole;
+const char* const WANTED = "selectionEnabled";
+
+int pixels(int twips) {
+    return twips / TWIPS_PER_PIXEL;
+}
+int twips(int pixels) {
+    return pixels * TWIPS_PER_PIXEL;
+}
+QRect pixels(const QRect& r) {
+    return QRect(pixels(r.left()), pixels(r.top()), pixels(r.width()), pixels(r.height()));
+}
+
+// A main-window handler run from a window event: nothing may escape into the event loop.
+template <typename F> auto guarded(frmMain* window, const char* origin, const char* what, F&& handler) {
+    return [window, origin, what, handler = std::forward<F>(handler)](auto&&... args) {
+        try {
+            if constexpr (std::is_invocable_v<F, decltype(args)...>)
+                handler(args...);
+            else
+                handler();
+        } catch (const std::exception& error) {
+            window->reportFailure(QLatin1String(origin), QLatin1String(what), error);
+        }
+    };
+}
+
+QTreeWidgetItem* treeItem(const QString& key, const QString& text, const QIcon& icon) {
+    auto* item = new QTreeWidgetItem(QStringList{text});
+    item->setData(0, KEY_ROLE, key);
+    item->setIcon(0, icon);
+    return item;
+}
+
+QList<DiveListRows::Node> childrenOf(const QTreeWidgetItem* node) {
+    QList<DiveListRows::Node> children;
+    children.reserve(node->childCount());
+    for (int i = 0; i < node->childCount(); ++i) {
+        const QTreeWidgetItem* child = node->child(i);
+        children.append({frmMain::keyOf(child), child->text(0), child->childCount()});
+    }
+    return children;
+}
+
+// The dive without its descriptive record. A dive the model in use cannot read (a logbook of
+// several model bits, say) is none: the window then shows what the data control has and nothing
+// model-specific.
+std::shared_ptr<Dive> loadDive(qint32 diveID) {
+    try {
+        return DiveModule::loadDive(diveID, false);
+    } catch (const RuntimeError&) {
+        return nullptr;
+    }
+}
+
+QString dateTimeText(const QVariant& stored) {
+    const QDateTime dateTime = SqlDates::fromStored(stored);
+    return dateTime.isValid() ? DiveDateText().text(dateTime.date(), dateTime.time()) : QString();
+}
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("S.O.N.A. 2.2"));
+    Forms::add(this);
+    setupControls(this);
+    dbData = new DiveDataControl(this);
+    // Windows that come with later parts of the program; their commands stay disabled till then.
+    m_unavailable = {QStringLiteral("mnuPrint"),
+                     QStringLiteral("mnuLBRename"),
+                     QStringLiteral("mnuLBDelete"),
+                     QStringLiteral("mnuLBStatistics"),
+                     QStringLiteral("mnuLBFilter"),
+                     QStringLiteral("mnuLBModifyDiveTime"),
+                     QStringLiteral("mnuDownloadSettings"),
+                     QStringLiteral("mnuViewProfile"),
+                     QStringLiteral("mnuViewSimulator"),
+                     QStringLiteral("mnuPopupDeleteImage")};
+    for (const char* key : {"FILTER", "PRINT", "PREVIEW", "PROFILE", "SIMULATOR"})
+        m_unavailable.insert(QStringLiteral("tlbMainToolbar_") + QLatin1String(key));
+    for (QAction* command : findChildren<QAction*>())
+        setCommandEnabled(command, command->isEnabled());
+    setCommandEnabled(mnuLBDelete, false);
+    connectHandlers();
+
+    // Form_Load.
+    dbData->setDatabaseName(Settings::instance().databaseName());
+    localizeForm(this);
+    // Tool tips take the menu texts; the access keys mean nothing there.
+    for (QAction* button : tlbMainToolbar->actions())
+        button->setToolTip(button->toolTip().remove(u'&'));
+    resize(pixels(WINDOW_WIDTH), pixels(2 * twips(tabLeft->tabBar()->sizeHint().height()) + WINDOW_HEIGHT_BELOW_TABS));
+    SizeControls();
+    centerForm(this);
+    INFO_PANEL->setText(getString(1055) + QStringLiteral(": ") + getString(1057));
+    fillCombos();
+    setCommandEnabled(mnuDownloadSettings, isMenuEnabled(mnuDownloadSettings->objectName()));
+    setCommandEnabled(mnuImportDB, isMenuEnabled(mnuImportDB->objectName()));
+    refreshMainWindow();
+    lvListView->setColumnHidden(COLUMN_MAX_DEPTH, true);
+    lvListView->setColumnHidden(COLUMN_MIN_TEMPERATURE, true);
+    for (int i = 0; i < 2; ++i)
+        tabLeft->setTabText(i, u' ' + tabLeft->tabText(i));
+
+    updateClock();
+    auto* clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &frmMain::updateClock);
+    clock->start(1000);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::connectHandlers() {
+    connect(tvTreeView, &QTreeWidget::currentItemChanged, this,
+            guarded(this, "tvTreeView_NodeClick", "Error selecting the node",
+                    [this](QTreeWidgetItem* item, QTreeWidgetItem*) { treeItemChosen(item, false); }));
+    connect(tvTreeView, &QTreeWidget::itemClicked, this,
+            guarded(this, "tvTreeView_NodeClick", "Error selecting the node",
+                    [this](QTreeWidgetItem* item, int) { treeItemChosen(item, true); }));
+    connect(tabDive, &QTabWidget::currentChanged, this,
+            guarded(this, "tabDive_Click", "Error showing the tab", [this](int index) {
+                const int previous = m_shownDiveTab;
+                m_shownDiveTab = index;
+                tabDive_Click(previous);
+            }));
+    connect(dbData, &DiveDataControl::reposition, this, &frmMain::dbData_Reposition);
+    for (auto it = boundFields.cbegin(); it != boundFields.cend(); ++it) {
+        const QString column = it.key();
+        connect(*it, &QLineEdit::textEdited, this,
+                guarded(this, "dbData", "Error editing the field", [this, column](const QString& text) {
+                    dbData->setValue(column, text.isEmpty() ? QVariant() : QVariant(text));
+                }));
+    }
+    connect(cmbActivity, &QComboBox::activated, this, [this] { cmbActivity_Click(); });
+    connect(cmbWeather, &QComboBox::activated, this, [this] { cmbWeather_Click(); });
+    connect(cmbWetsuit, &QComboBox::activated, this, [this] { cmbWetsuit_Click(); });
+
+    connect(mnuExit, &QAction::triggered, this, guarded(this, "mnuExit_Click", "Error", [this] { mnuExit_Click(); }));
+    connect(
+        mnuViewPreference, &QAction::triggered, this,
+        guarded(this, "mnuViewPreference_Click", "Error opening the options", [this] { mnuViewPreference_Click(); }));
+    connect(mnuDownloadDCPC, &QAction::triggered, this,
+            guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
+    connect(mnuImportDB, &QAction::triggered, this,
+            guarded(this, "mnuImportDB_Click", "Error importing", [this] { mnuImportDB_Click(); }));
+    connect(mnuHelpAbout, &QAction::triggered, this,
+            guarded(this, "mnuHelpAbout_Click", "Error", [this] { mnuHelpAbout_Click(); }));
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
+    connect(mnuHelpSearchForHelpOn, &QAction::triggered, this, [this] { mnuHelpSearchForHelpOn_Click(); });
+    connect(tlbMainToolbar, &QToolBar::actionTriggered, this,
+            guarded(this, "tlbMainToolbar_ButtonClick", "Error", [this](QAction* action) {
+                const QString key = action->property("key").toString();
+                if (!helpLanguages.contains(key)) // the languages answer through their own entries
+                    tlbMainToolbar_ButtonClick(key);
+            }));
+    for (QAction* language : helpLanguages)
+        connect(language, &QAction::triggered, this,
+                [this, language] { tlbMainToolbar_ButtonMenuClick(language->property("key").toString()); });
+}
+
+bool frmMain::isMenuEnabled(const QString& name) {
+    return name != QLatin1String("mnuImportDB");
+}
+
+QString frmMain::keyOf(const QTreeWidgetItem* node) {
+    return node ? node->data(0, KEY_ROLE).toString() : QString();
+}
+
+bool frmMain::isWanted(const QAction* command) {
+    return command->property(WANTED).toBool();
+}
+
+void frmMain::setCommandEnabled(QAction* command, bool wanted) {
+    command->setProperty(WANTED, wanted);
+    command->setEnabled(wanted && !m_unavailable.contains(command->objectName()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    SizeControls();
+}
+
+void frmMain::SizeControls() {
+    MainLayout::Input in;
+    in.windowWidth = twips(frameGeometry().width());
+    in.innerHeight = twips(centralWidget()->height());
+    in.tabHeight = twips(tabLeft->tabBar()->sizeHint().height());
+    in.imgTitlesHeight = twips(imgTitles->height());
+    in.lblTitleHeight = twips(lblTitle->height());
+    const MainLayout layout = MainLayout::compute(in);
+    // A part that cannot take its size keeps the one it had; the others still move.
+    const QPair<QWidget*, QRect> parts[] = {{tabLeft, layout.tabLeft},
+                                            {imgTitles, layout.imgTitles},
+                                            {lblTitle, layout.lblTitle},
+                                            {lblTitleShadow, layout.lblTitleShadow},
+                                            {tabDive, layout.tabDive}};
+    for (const auto& [part, rect] : parts) {
+        if (MainLayout::fits(rect))
+            part->setGeometry(pixels(rect));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tree and selection
+
+void frmMain::refreshMainWindow() {
+    BusyGuard busy;
+    Settings& settings = Settings::instance();
+    dbData->setRecordSource(settings.currentFilter());
+    loadTreeView(qint16(settings.currentDiveComputer()), QString());
+    enableDiveTabs(false);
+    tabLeft->setCurrentIndex(0);
+    selectDiveTab(DiveTabs::TAB_LIST);
+}
+
+void frmMain::reloadTreeView(const QString& visibleNodeKey) {
+    loadTreeView(qint16(Settings::instance().currentDiveComputer()), visibleNodeKey);
+}
+
+void frmMain::frmSimulator_SimulationSaved(const QString& diveID) {
+    reloadTreeView(diveID);
+}
+
+void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
+    {
+        QScopedValueRollback quiet(m_quietTree, true);
+        tvTreeView->clear();
+    }
+    m_nodes.clear();
+    m_pressedItem = nullptr;
+    const Database db = Workspace::defaultWorkspace().openDatabase(dbData->databaseName());
+    const QList<LogbookTree::LogbookRow> logbooks = LogbookTree::readLogbooks(db, dcModel);
+    // The data control reads its rows anew at every build: rows stored since the last read (a
+    // download, a saved simulation) must be found before a dive is selected, or the bound fields
+    // would stand on another dive's row.
+    dbData->requery();
+    m_tree = LogbookTree::build(dcModel, logbooks, dbData->rows(), visibleNodeKey);
+
+    QTreeWidgetItem* root =
+        treeItem(m_tree.rootKey, m_tree.rootText, MainPictures::logBookIcon(LogbookTree::IMAGE_ROOT));
+    QFont bold = root->font(0);
+    bold.setBold(true);
+    root->setFont(0, bold);
+    m_nodes.insert(m_tree.rootKey, root);
+    const QIcon logbookIcon = MainPictures::logBookIcon(LogbookTree::IMAGE_LOGBOOK);
+    for (const LogbookTree::LogbookNode& logbook : m_tree.logbooks) {
+        QTreeWidgetItem* item = treeItem(logbook.key, logbook.text, logbookIcon);
+        m_nodes.insert(logbook.key, item);
+        QList<QTreeWidgetItem*> dives;
+        dives.reserve(logbook.dives.size());
+        for (const LogbookTree::DiveNode& dive : logbook.dives) {
+            QTreeWidgetItem* diveItem = treeItem(dive.key, dive.text, MainPictures::logBookIcon(dive.image));
+            m_nodes.insert(dive.key, diveItem);
+            dives.append(diveItem);
+        }
+        item->addChildren(dives);
+        root->addChild(item);
+    }
+    tvTreeView->addTopLevelItem(root);
+
+    // From here on a failing step is skipped: the tree is built and must be usable.
+    const auto step = [](const auto& statement) {
+        try {
+            statement();
+        } catch (const RuntimeError&) {
+        }
+    };
+    step([&] {
+        QTreeWidgetItem* visible = m_nodes.value(m_tree.visibleDiveKey);
+        if (!visible) {
+            root->setExpanded(true);
+            tvTreeView->scrollToItem(root);
+        } else {
+            for (QTreeWidgetItem* up = visible->parent(); up; up = up->parent())
+                up->setExpanded(true);
+            visible->setExpanded(true);
+            tvTreeView->scrollToItem(visible);
+        }
+    });
+    step([&] { fillListView(m_tree.rootKey); });
+    step([&] {
+        setCurrentItemQuietly(root);
+        tvTreeview_nodeClic(root, false);
+        currentNode = m_tree.rootKey;
+    });
+}
+
+void frmMain::addTreeNode(const QString& logbookID, const QString& diveID, const QString& label) {
+    QTreeWidgetItem* logbook = m_nodes.value(QStringLiteral("LB") + logbookID);
+    if (!logbook)
+        throw RuntimeError(35601, QStringLiteral("frmMain.addTreeNode"), QStringLiteral("Element not found"));
+    const QString key = QStringLiteral("DR") + diveID;
+    QTreeWidgetItem* item = treeItem(key, label, MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_SIMULATED));
+    logbook->addChild(item);
+    m_nodes.insert(key, item);
+    logbook->setExpanded(true);
+    item->setExpanded(true);
+    setCurrentItemQuietly(item);
+    tvTreeView->scrollToItem(item);
+}
+
+void frmMain::setCurrentItemQuietly(QTreeWidgetItem* item) {
+    QScopedValueRollback quiet(m_quietTree, true);
+    tvTreeView->setCurrentItem(item);
+}
+
+// A press selects the item (currentItemChanged) and the release clicks it: the click after a
+// press on a new item is the same choice, while a click on the item already highlighted (say,
+// after a refused selection) applies it again.
+void frmMain::treeItemChosen(QTreeWidgetItem* item, bool byClick) {
+    if (m_quietTree || !item)
+        return;
+    if (byClick) {
+        const bool sameChoice = item == m_pressedItem;
+        m_pressedItem = nullptr;
+        if (sameChoice)
+            return;
+    } else {
+        m_pressedItem = QApplication::mouseButtons() != Qt::NoButton ? item : nullptr;
+    }
+    tvTreeview_nodeClic(item, false);
+}
+
+void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
+    if (!node) {
+        Seams::message().show(QStringLiteral("[frmMain.tvTreeview_nodeClic]"), Msg::OkOnly, QString());
+        currentNode.clear();
+        changeCurrentTab(currentTab);
+        return;
+    }
+    const QString key = keyOf(node);
+    if (!force && !currentNode.isEmpty() && currentNode == key)
+        return;
+    Settings& settings = Settings::instance();
+    const Kind kind = TreeNodeKey::kindOf(key);
+    const Kind previous = TreeNodeKey::kindOf(currentNode);
+    switch (kind) {
+    case Kind::Root:
+    case Kind::Logbook: {
+        if (!commitPendingEdits())
+            return;
+        const bool root = kind == Kind::Root;
+        lvListView->setVisible(root);
+        lvDiveRecord->setVisible(!root);
+        currentTab = DiveTabs::TAB_LIST;
+        fillListView(key);
+        setTitle(NodeSelection::title(kind, node->text(0), qint16(settings.currentDiveComputer())));
+        applyCommands(kind, false, 0);
+        settings.setCurrentDiveID(-1);
+        settings.setCurrentLogbookID(root ? -1 : TreeNodeKey::id(key));
+        break;
+    }
+    case Kind::Dive: {
+        const qint32 diveID = TreeNodeKey::id(key);
+        try {
+            dbData->moveToDive(diveID);
+        } catch (const RuntimeError&) {
+            show3031();
+            return;
+        }
+        settings.setCurrentDiveID(diveID);
+        settings.setCurrentLogbookID(TreeNodeKey::id(keyOf(node->parent())));
+        currentDive = loadDive(diveID);
+        setTitle(NodeSelection::title(kind, dateTimeText(dbData->value(QStringLiteral("DATETIME"))),
+                                      qint16(settings.currentDiveComputer())));
+        currentTab = NodeSelection::tabAfter(kind, previous, currentTab);
+        applyCommands(kind, currentDive && currentDive->isFreeDive(),
+                      dbData->value(QStringLiteral("SAMPLE")).toString().size());
+        break;
+    }
+    case Kind::None:
+        break;
+    }
+    changeCurrentTab(currentTab);
+    currentNode = key;
+}
+
+void frmMain::applyCommands(Kind kind, bool freeDive, qsizetype sampleLength) {
+    const NodeSelection::Commands c = NodeSelection::commandsFor(kind, freeDive, sampleLength);
+    const auto apply = [this](QAction* command, const std::optional<bool>& state) {
+        if (state)
+            setCommandEnabled(command, *state);
+    };
+    apply(toolbarButtons.value(QStringLiteral("PROFILE")), c.profile);
+    apply(toolbarButtons.value(QStringLiteral("PREVIEW")), c.preview);
+    apply(toolbarButtons.value(QStringLiteral("SIMULATOR")), c.simulator);
+    apply(mnuLBDelete, c.lbDelete);
+    apply(mnuLBRename, c.lbRename);
+    if (c.currentLogbook)
+        chkCurrentLogbook->setEnabled(*c.currentLogbook);
+    if (c.profileTab) {
+        m_profileSwitch = *c.profileTab;
+        applyTabAvailability();
+    }
+}
+
+void frmMain::setTitle(const QString& title) {
+    lblTitle->setText(title);
+    lblTitleShadow->setText(title);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lists
+
+void frmMain::fillListView(const QString& key) {
+    QTreeWidgetItem* node = m_nodes.value(key);
+    if (!node)
+        throw RuntimeError(35601, QStringLiteral("frmMain.fillListView"), QStringLiteral("Element not found"));
+    if (node->childCount() == 0) {
+        lvListView->clear();
+        lvDiveRecord->clear();
+        return;
+    }
+    const auto iconItem = [](const QString& itemKey, int image, const QStringList& texts) {
+        auto* item = new QTreeWidgetItem(texts);
+        item->setData(0, KEY_ROLE, itemKey);
+        item->setIcon(0, MainPictures::logBookIcon(image));
+        return item;
+    };
+    QList<QTreeWidgetItem*> items;
+    switch (TreeNodeKey::kindOf(key)) {
+    case Kind::Root:
+        lvListView->clear();
+        for (const DiveListRows::LogbookItem& logbook : DiveListRows::logbookItems(childrenOf(node)))
+            items.append(iconItem(logbook.key, LogbookTree::IMAGE_LOGBOOK,
+                                  {logbook.name, logbook.dives, logbook.maxDepth, logbook.minTemperature}));
+        lvListView->addTopLevelItems(items);
+        break;
+    case Kind::Logbook: {
+        lvDiveRecord->clear();
+        const Settings& settings = Settings::instance();
+        const Database db = Workspace::defaultWorkspace().openDatabase(dbData->databaseName());
+        for (const DiveListRows::DiveItem& dive : DiveListRows::diveItems(
+                 db, TreeNodeKey::id(key), childrenOf(node), settings.getBottomTimeCode(), settings.getFreeDiveCode()))
+            items.append(
+                iconItem(dive.key, dive.image, {dive.dateTime, dive.diver, dive.location, dive.activity, dive.mode}));
+        lvDiveRecord->addTopLevelItems(items);
+        // Dates and times are all about as wide: the first rows tell the column's width.
+        int widest = 0;
+        for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 50); ++i)
+            widest = std::max(widest, lvDiveRecord->fontMetrics().horizontalAdvance(items[i]->text(0)));
+        lvDiveRecord->setColumnWidth(0, std::max(lvDiveRecord->columnWidth(0), widest + 48));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dive tabs
+
+void frmMain::changeCurrentTab(qint16 index) {
+    const bool diveSelected = TreeNodeKey::kindOf(keyOf(tvTreeView->currentItem())) == Kind::Dive;
+    const DiveTabs::Change c = DiveTabs::change(index, currentTab, diveSelected, m_profileSwitch);
+    if (index != DiveTabs::TAB_PROFILE)
+        setProfilePanel(false);
+    if (c.toNotes) {
+        changeCurrentTab(DiveTabs::TAB_NOTES);
+        return;
+    }
+    switch (c.fill) {
+    case DiveTabs::Fill::General:
+        showGeneralInfo();
+        break;
+    case DiveTabs::Fill::Profile: {
+        setProfilePanel(true);
+        const qint32 diveID = Settings::instance().currentDiveID();
+        if (diveID != -1)
+            setProfileDive(loadDive(diveID));
+        break;
+    }
+    default:
+        break; // the Settings, Technical and Profile Data tabs fill themselves once they have contents
+    }
+    if (c.diveGroup)
+        enableDiveTabs(*c.diveGroup);
+    currentTab = c.currentTab;
+    selectDiveTab(currentTab);
+}
+
+void frmMain::tabDive_Click(int previousIndex) {
+    if (previousIndex != DiveTabs::TAB_LIST)
+        changeCurrentTab(qint16(tabDive->currentIndex()));
+}
+
+void frmMain::selectDiveTab(int index) {
+    tabDive->setCurrentIndex(index);
+}
+
+void frmMain::enableDiveTabs(bool flag) {
+    m_diveGroup = flag;
+    applyTabAvailability();
+}
+
+void frmMain::setProfilePanel(bool on) {
+    m_profilePanel = on;
+    applyTabAvailability();
+}
+
+// Disabling the tab on show makes the tab bar move away from it on its own; the window decides
+// which tab shows, so that move is undone without a click event.
+void frmMain::applyTabAvailability() {
+    const auto apply = [](QTabWidget* tabs, int index, bool enabled) {
+        if (tabs->isTabEnabled(index) == enabled)
+            return;
+        const QSignalBlocker blocker(tabs);
+        const int shown = tabs->currentIndex();
+        tabs->setTabEnabled(index, enabled);
+        tabs->setCurrentIndex(shown);
+    };
+    for (int i = 0; i < DiveTabs::TAB_COUNT; ++i)
+        apply(tabDive, i, DiveTabs::mayChoose(i, m_diveGroup, m_profileSwitch));
+    apply(tabLeft, 1, m_profilePanel);
+}
+
+void frmMain::setProfileDive(std::shared_ptr<Dive> cDive, const DiveList*) {
+    currentDive = std::move(cDive);
+}
+
+void frmMain::fillCombos() {
+    const auto fill = [](QComboBox* list, const DiveTabs::CodedList& codes) {
+        for (int code = 0; code < codes.count; ++code)
+            list->addItem(getString(codes.firstString + code), code);
+    };
+    fill(cmbWeather, DiveTabs::WEATHER);
+    fill(cmbActivity, DiveTabs::ACTIVITY);
+    fill(cmbWetsuit, DiveTabs::WETSUIT);
+}
+
+void frmMain::showGeneralInfo() {
+    lbl_AirTemperature->setText(Internationalization::instance().getTemperatureString());
+    const QPair<QComboBox*, DiveTabs::CodedList> lists[] = {
+        {cmbWeather, DiveTabs::WEATHER}, {cmbActivity, DiveTabs::ACTIVITY}, {cmbWetsuit, DiveTabs::WETSUIT}};
+    for (const auto& [list, codes] : lists)
+        list->setCurrentIndex(DiveTabs::listIndex(dbData->value(QLatin1String(codes.column)), codes.count));
+}
+
+void frmMain::showBoundFields() {
+    const bool onRow = dbData->hasCurrentRow();
+    for (auto it = boundFields.cbegin(); it != boundFields.cend(); ++it) {
+        (*it)->setText(dbData->value(it.key()).toString());
+        (*it)->setReadOnly(!onRow);
+    }
+}
+
+void frmMain::dbData_Reposition() {
+    try {
+        showBoundFields();
+        if (dbData->recordCount() > 0 && dbData->absolutePosition() != -1 && currentTab == DiveTabs::TAB_PROFILE_DATA)
+            changeCurrentTab(DiveTabs::TAB_PROFILE_DATA);
+    } catch (const std::exception& error) {
+        reportFailure(QStringLiteral("dbData_Reposition"), QStringLiteral("Error showing the dive"), error);
+    }
+}
+
+void frmMain::cmbActivity_Click() {
+    codedList_Click(cmbActivity, DiveTabs::ACTIVITY.column);
+}
+void frmMain::cmbWeather_Click() {
+    codedList_Click(cmbWeather, DiveTabs::WEATHER.column);
+}
+void frmMain::cmbWetsuit_Click() {
+    codedList_Click(cmbWetsuit, DiveTabs::WETSUIT.column);
+}
+
+void frmMain::codedList_Click(QComboBox* list, const char* column) {
+    if (dbData->recordCount() == 0)
+        return;
+    try {
+        dbData->writeValue(QLatin1String(column), list->currentIndex());
+    } catch (const RuntimeError&) {
+        show3031();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands and shutdown
+
+bool frmMain::commitPendingEdits() {
+    try {
+        dbData->updateRecord();
+        return true;
+    } catch (const RuntimeError&) {
+        show3031();
+        return false;
+    }
+}
+
+void frmMain::show3031() {
+    Seams::message().show(getString(3031), Msg::Information, getString(1004));
+}
+
+void frmMain::reportFailure(const QString& origin, const QString& what, const std::exception& error) {
+    QString text = QStringLiteral("[frmMain.%1] %2\n").arg(origin, what);
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
+        text += QStringLiteral("[%1] %2").arg(runtime->number()).arg(runtime->description());
+    else
+        text += QString::fromUtf8(error.what());
+    Seams::message().show(text, Msg::Critical, getString(1005));
+}
+
+bool frmMain::Form_QueryUnload(UnloadMode mode) {
+    if (mode == UnloadMode::FormControlMenu &&
+        Seams::message().show(getString(3000), Msg::YesNo | Msg::Question, getString(1002)) == Msg::No)
+        return true;
+    // Typed entries are kept whichever way the program ends; an entry the database refuses keeps
+    // the program open so that it can be shortened.
+    if (!commitPendingEdits())
+        return true;
+    unloadAllForms(this);
+    return false;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    const UnloadMode mode = event->spontaneous() ? UnloadMode::FormControlMenu : UnloadMode::FormCode;
+    bool cancel = false;
+    try {
+        cancel = Form_QueryUnload(mode);
+    } catch (const std::exception& error) {
+        reportFailure(QStringLiteral("Form_QueryUnload"), QStringLiteral("Error closing the program"), error);
+    }
+    event->setAccepted(!cancel);
+}
+
+void frmMain::mnuExit_Click() {
+    if (Seams::message().show(getString(3000), Msg::YesNo | Msg::Question, getString(1002)) == Msg::No)
+        return;
+    if (!commitPendingEdits())
+        return;
+    close();
+}
+
+void frmMain::mnuDownloadDCPC_Click() {
+    if (!commitPendingEdits())
+        return;
+    Seams::busyPointer().setBusy(true); // the dialog's load sets it back
+    const std::unique_ptr<frmDownLoad> dialog = std::make_unique<frmDownLoad>(this);
+    dialog->exec();
+    if (dialog->bOk)
+        loadTreeView(qint16(Settings::instance().currentDiveComputer()), QString());
+}
+
+void frmMain::mnuImportDB_Click() {
+    if (!commitPendingEdits())
+        return;
+    const std::unique_ptr<frmImportDB> dialog = std::make_unique<frmImportDB>(this);
+    dialog->exec();
+    if (dialog->hadImported)
+        loadTreeView(qint16(Settings::instance().currentDiveComputer()), QString());
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    frmAbout dialog(this);
+    dialog.exec();
+}
+
+void frmMain::mnuViewPreference_Click() {
+    Seams::busyPointer().setBusy(true);
+    auto* dialog = new frmSettings(this);
+    dialog->exec();
+    delete dialog;
+}
+
+void frmMain::mnuHelpContents_Click() {
+    showHelp(applicationHelpFile(), 1);
+}
+
+void frmMain::mnuHelpSearchForHelpOn_Click() {
+    showHelp(applicationHelpFile(), 2);
+}
+
+void frmMain::showHelp(const QString& helpFile, int command) {
+    if (helpFile.isEmpty()) {
+        Seams::message().show(getString(3007), Msg::Information, getString(1004));
+        return;
+    }
+    try {
+        Seams::help().show(helpFile, command);
+    } catch (const std::exception& error) {
+        const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
+        Seams::message().show(runtime ? runtime->description() : QString::fromUtf8(error.what()), Msg::OkOnly,
+                              QString());
+    }
+}
+
+void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
+    if (key == QLatin1String("DOWNLOAD"))
+        mnuDownloadDCPC_Click();
+    else if (key == QLatin1String("SETTINGS"))
+        mnuViewPreference_Click();
+    else if (key == QLatin1String("HELP"))
+        mnuHelpContents_Click();
+}
+
+void frmMain::tlbMainToolbar_ButtonMenuClick(const QString& key) {
+    static const QHash<QString, qint16> languages = {
+        {QStringLiteral("HELP_E"), Settings::LANG_ENGLISH},    {QStringLiteral("HELP_F"), Settings::LANG_FRANCAIS},
+        {QStringLiteral("HELP_D"), Settings::LANG_GERMAN},     {QStringLiteral("HELP_I"), Settings::LANG_ITALIAN},
+        {QStringLiteral("HELP_P"), Settings::LANG_PORTUGUESE}, {QStringLiteral("HELP_S"), Settings::LANG_SPANISH}};
+    const auto language = languages.constFind(key);
+    if (language == languages.constEnd())
+        return;
+    const QString file = Settings::instance().getHelpPathName(*language);
+    try {
+        Seams::help().show(file, 1);
+    } catch (const RuntimeError& error) {
+        Seams::message().show(error.description(), Msg::OkOnly, QString());
+    }
+}
+
+void frmMain::updateClock() {
+    try {
+        const QDateTime now = Seams::clock().now();
+        const QLocale locale;
+        sbDate->setText(locale.toString(now.date(), QLocale::ShortFormat));
+        sbTime->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    } catch (const std::exception&) {
+        // no clock installed: the panels stay as they are
+    }
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+class QWidget;
+
+// The control set of the main window as its design has it: menus, toolbar, the two tab sets, the
+// tree, the lists, the General tab and the status bar. Texts are string numbers until the window
+// is localised.
+class frmMainControls {
+public:
+    // Builds every control on `window`.
+    void setupControls(QMainWindow* window);
+
+    // Menus.
+    QMenu* mnuFile;
+    QAction* mnuImportDB;
+    QAction* mnuSeparatorFile1;
+    QAction* mnuPrint;
+    QAction* mnuViewPreference;
+    QAction* mnuSeparatorFile2;
+    QAction* mnuExit;
+    QMenu* mnuLB;
+    QAction* mnuLBRename;
+    QAction* mnuLBDelete;
+    QAction* mnuSeparator1;
+    QAction* mnuLBStatistics;
+    QAction* mnuLBFilter;
+    QAction* mnuLBModifyDiveTime;
+    QMenu* mnuDownload;
+    QAction* mnuDownloadDCPC;
+    QAction* mnuSeparator3;
+    QAction* mnuDownloadSettings;
+    QMenu* mnuView;
+    QAction* mnuViewProfile;
+    QAction* mnuViewSimulator;
+    QMenu* mnuHelp;
+    QAction* mnuHelpContents;
+    QAction* mnuHelpSearchForHelpOn;
+    QAction* mnuHelpBar4;
+    QAction* mnuHelpAbout;
+    QMenu* mnuPopupImage;
+    QAction* mnuPopupDeleteImage;
+
+    // The main toolbar, its buttons by key, and the HELP button's languages by key.
+    QToolBar* tlbMainToolbar;
+    QHash<QString, QAction*> toolbarButtons;
+    QHash<QString, QAction*> helpLanguages;
+
+    QLabel* imgTitles;
+    QLabel* lblTitle;
+    QLabel* lblTitleShadow;
+
+    QTabWidget* tabLeft;
+    QTreeWidget* tvTreeView;
+    QWidget* profilePanel;
+
+    QTabWidget* tabDive;
+    QTreeWidget* lvListView;
+    QTreeWidget* lvDiveRecord;
+    QCheckBox* chkCurrentLogbook;
+    QGroupBox* frameGeneralInfo;
+    QLineEdit* fldDiver;
+    QLineEdit* fldLocation;
+    QLineEdit* fldPoint;
+    QLineEdit* fldInstructor;
+    QLineEdit* fldDiveMaster;
+    QLineEdit* fldFriend;
+    QLineEdit* fldAirTemperature;
+    QLineEdit* fldWeight;
+    QLabel* lblAirTemperature;  // the caption beside the air temperature
+    QLabel* lbl_AirTemperature; // its unit
+    QComboBox* cmbActivity;
+    QComboBox* cmbWeather;
+    QComboBox* cmbWetsuit;
+    QLabel* pictureLocation;
+    QWidget* frameSettings;
+    QWidget* frameTechnicalInfo;
+    QWidget* frameProfileInfo;
+    QWidget* frameNotes;
+    QWidget* profileGraph;
+
+    QStatusBar* sbStatusBar;
+    QLabel* INFO_PANEL;
+    QLabel* sbDate;
+    QLabel* sbTime;
+
+    // The bound entry fields by their DIVE column.
+    QHash<QString, QLineEdit*> boundFields;
+
+    // Column keys of the logbook list.
+    static constexpr int COLUMN_LOGBOOK = 0;
+    static constexpr int COLUMN_DIVES_NUMBER = 1;
+    static constexpr int COLUMN_MAX_DEPTH = 2;
+    static constexpr int COLUMN_MIN_TEMPERATURE = 3;
+
+private:
+    void buildMenus(QMainWindow* window);
+    void buildToolbar(QMainWindow* window);
+    void buildLeftTabs(QWidget* parent);
+    void buildDiveTabs(QWidget* parent);
+    void buildGeneralTab(QWidget* page);
+    void buildStatusBar(QMainWindow* window);
+};

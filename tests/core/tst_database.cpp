@@ -1,0 +1,577 @@
+#include "Database.h"
+#include "DbError.h"
+#include "Recordset.h"
+#include "RuntimeError.h"
+#include "SqlDates.h"
+#include "SqlScript.h"
+#include "TestEnvironment.h"
+#include "TransactionGuard.h"
+#include "Workspace.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QtTest>
+
+namespace {
+qint32 errorOf(const std::function<void()>& action, QString* description = nullptr) {
+    try {
+        action();
+    } catch (const RuntimeError& e) {
+        if (description)
+            *description = e.description();
+        return e.number();
+    }
+    return 0;
+}
+} // namespace
+
+class tst_Database : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void rewriteDateLiterals_data();
+    void rewriteDateLiterals();
+    void dateLiteralIgnoresLocale();
+    void storedDateTimes();
+    void splitScript();
+
+    void openRefusesMissingOrForeignFiles_data();
+    void openRefusesMissingOrForeignFiles();
+    void createDatabaseNeverOverwrites();
+    void schemaHasEveryColumn();
+
+    void duplicateDiveIsRefused();
+    void tooLongTextIsRefused_data();
+    void tooLongTextIsRefused();
+    void deletingLogbookDeletesItsDives();
+    void keysAreNeverReused();
+    void unsetNumericColumnsHoldZero();
+    void diveNeedsItsLogbook();
+    void userTextIsBound();
+    void dateLiteralsInStatements();
+
+    void readingByName();
+    void readingPastTheEnd();
+    void dynasetMovesAndCounts();
+    void editWritesTheCurrentRow();
+
+    void oneConnectionPerFile();
+    void transactionCoversLaterOpens();
+    void rollbackUndoesEveryWrite();
+    void guardRollsBackUnlessCommitted();
+    void transactionMisuse();
+
+private:
+    QString path() const { return m_env->folder() + QStringLiteral("dives.mdb"); }
+    Database freshDatabase();
+    qint32 addLogbook(Database& db, const QString& name);
+    qint32 addDive(Database& db, qint32 logbook, const QDateTime& when);
+
+    std::unique_ptr<TestEnvironment> m_env;
+};
+
+void tst_Database::init() {
+    m_env = std::make_unique<TestEnvironment>();
+}
+
+void tst_Database::cleanup() {
+    if (Workspace::defaultWorkspace().inTransaction())
+        Workspace::defaultWorkspace().rollback();
+    m_env.reset();
+}
+
+Database tst_Database::freshDatabase() {
+    SqlScript::createDatabase(path(), SqlScript::currentSchema());
+    return Database::open(path());
+}
+
+qint32 tst_Database::addLogbook(Database& db, const QString& name) {
+    Recordset rs = Recordset::table(db, QStringLiteral("FILE"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("FILENAME"), name);
+    rs.setValue(QStringLiteral("DIVE_MODEL"), 1);
+    rs.setValue(QStringLiteral("CREATION_DATE"), QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)));
+    rs.update();
+    return rs.lastModified().toInt();
+}
+
+qint32 tst_Database::addDive(Database& db, qint32 logbook, const QDateTime& when) {
+    Recordset rs = Recordset::table(db, QStringLiteral("DIVE"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("FILE_ID"), logbook);
+    rs.setValue(QStringLiteral("DATETIME"), when);
+    rs.update();
+    return rs.lastModified().toInt();
+}
+
+void tst_Database::rewriteDateLiterals_data() {
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no literal") << "SELECT * FROM DIVE WHERE DIVE_ID = 5"
+                                << "SELECT * FROM DIVE WHERE DIVE_ID = 5";
+    QTest::newRow("minute literal") << "UPDATE DIVE SET [DATETIME] = #03/14/2004 09:05# WHERE DIVE_ID = 5"
+                                    << "UPDATE DIVE SET [DATETIME] = '2004-03-14 09:05:00' WHERE DIVE_ID = 5";
+    QTest::newRow("filter range")
+        << "SELECT * FROM DIVE WHERE DIVE_ID IS NOT NULL AND [DATETIME] BETWEEN #05/01/2004 14:30# AND "
+           "#05/31/2004 14:30#  ORDER BY [DATETIME] DESC"
+        << "SELECT * FROM DIVE WHERE DIVE_ID IS NOT NULL AND [DATETIME] BETWEEN '2004-05-01 14:30:00' AND "
+           "'2004-05-31 14:30:00'  ORDER BY [DATETIME] DESC";
+    QTest::newRow("date only") << "x > #3/1/2004#"
+                               << "x > '2004-03-01 00:00:00'";
+    QTest::newRow("with seconds") << "x < #12/31/1999 23:59:58#"
+                                  << "x < '1999-12-31 23:59:58'";
+    QTest::newRow("in quotes untouched") << "x = '#03/14/2004 09:05#'"
+                                         << "x = '#03/14/2004 09:05#'";
+    QTest::newRow("quote doubled inside text") << "x = 'a''#1/1/2000#' AND y = #1/1/2000#"
+                                               << "x = 'a''#1/1/2000#' AND y = '2000-01-01 00:00:00'";
+    QTest::newRow("impossible date left for the engine") << "x = #02/30/2004 09:05#"
+                                                         << "x = #02/30/2004 09:05#";
+    QTest::newRow("not a date") << "x = #abc# AND y = 1"
+                                << "x = #abc# AND y = 1";
+    QTest::newRow("lone number sign") << "x = #03/14/2004"
+                                      << "x = #03/14/2004";
+    QTest::newRow("NULL date") << "UPDATE DIVE SET [DATETIME] = NULL"
+                               << "UPDATE DIVE SET [DATETIME] = NULL";
+}
+
+void tst_Database::rewriteDateLiterals() {
+    QFETCH(QString, statement);
+    QFETCH(QString, expected);
+    QCOMPARE(SqlDates::rewriteDateLiterals(statement), expected);
+}
+
+void tst_Database::dateLiteralIgnoresLocale() {
+    const QLocale before;
+    for (const QLocale::Language language : {QLocale::German, QLocale::Arabic, QLocale::English}) {
+        QLocale::setDefault(QLocale(language));
+        QCOMPARE(SqlDates::toLiteral(QDateTime(QDate(2004, 3, 14), QTime(9, 5, 42))),
+                 QStringLiteral("#03/14/2004 09:05#"));
+    }
+    QLocale::setDefault(before);
+    QCOMPARE(SqlDates::toLiteral(QDateTime()), QStringLiteral("NULL"));
+}
+
+void tst_Database::storedDateTimes() {
+    const QDateTime when(QDate(2004, 3, 14), QTime(9, 5, 42));
+    QCOMPARE(SqlDates::toStored(when).toString(), QStringLiteral("2004-03-14 09:05:42"));
+    QCOMPARE(SqlDates::fromStored(SqlDates::toStored(when)), when);
+    QVERIFY(SqlDates::toStored(QDateTime()).isNull());
+    QVERIFY(!SqlDates::fromStored(QVariant()).isValid());
+    QVERIFY(!SqlDates::fromStored(QStringLiteral("14/03/2004")).isValid());
+}
+
+void tst_Database::splitScript() {
+    const QStringList statements = SqlScript::split(QStringLiteral(
+        "-- a comment; with a semicolon\nCREATE TABLE T (A TEXT);\nINSERT INTO T VALUES ('x;y''z');\n\n"));
+    QCOMPARE(statements, QStringList({QStringLiteral("CREATE TABLE T (A TEXT)"),
+                                      QStringLiteral("INSERT INTO T VALUES ('x;y''z')")}));
+}
+
+void tst_Database::openRefusesMissingOrForeignFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("error");
+    QTest::newRow("missing") << "missing" << DbError::FileNotFound;
+    QTest::newRow("not a database") << "text" << DbError::NotADatabase;
+    QTest::newRow("empty-looking garbage") << "zeros" << DbError::NotADatabase;
+    QTest::newRow("a folder") << "folder" << DbError::CannotOpenFile;
+}
+
+void tst_Database::openRefusesMissingOrForeignFiles() {
+    QFETCH(QString, kind);
+    QFETCH(int, error);
+    QByteArray content;
+    if (kind == QLatin1String("text"))
+        content = "These are my dives, not a database.\n";
+    else if (kind == QLatin1String("zeros"))
+        content = QByteArray(4096, '\x01');
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path()));
+    } else if (!content.isEmpty()) {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QString description;
+    QCOMPARE(errorOf([&] { Database::open(path()); }, &description), error);
+    QVERIFY2(description.contains(path()), qPrintable(description));
+    // Nothing is created or written.
+    if (kind == QLatin1String("missing"))
+        QVERIFY(!QFileInfo::exists(path()));
+    if (!content.isEmpty()) {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+    }
+    QVERIFY(!QFileInfo::exists(path() + QStringLiteral("-wal")));
+}
+
+void tst_Database::createDatabaseNeverOverwrites() {
+    {
+        Database db = freshDatabase();
+        addLogbook(db, QStringLiteral("Kept"));
+    }
+    QCOMPARE(errorOf([&] { SqlScript::createDatabase(path(), SqlScript::currentSchema()); }), DbError::Reserved);
+    Database db = Database::open(path());
+    Recordset rs(db, QStringLiteral("SELECT FILENAME FROM FILE"));
+    QCOMPARE(rs.value(0).toString(), QStringLiteral("Kept"));
+    // A script that fails leaves no file behind.
+    const QString other = m_env->folder() + QStringLiteral("broken.mdb");
+    QVERIFY(errorOf([&] { SqlScript::createDatabase(other, QStringLiteral("CREATE TABLE T (A);\nNOT SQL;")); }) != 0);
+    QVERIFY(!QFileInfo::exists(other));
+}
+
+void tst_Database::schemaHasEveryColumn() {
+    Database db = freshDatabase();
+    const QStringList dive = {"DIVE_ID",
+                              "FILE_ID",
+                              "DATETIME",
+                              "DIVE_TIME",
+                              "MAX_DEPTH",
+                              "MIN_TEMP",
+                              "WATER_MODE",
+                              "ASCENT_MODE",
+                              "BUZZER_FLAG",
+                              "STOP_MODE",
+                              "ALTITUDE_FLAG",
+                              "DIVE_MODE",
+                              "VRIS_FLAG",
+                              "DECO_FLAG",
+                              "VIOLATION_STOP_FLAG",
+                              "ASCENT_FLAG",
+                              "DECO_STOP_FLAG",
+                              "MIX_NITROX",
+                              "PPO2",
+                              "START_CNS",
+                              "MAX_CNS",
+                              "TISSUE_1",
+                              "TISSUE_2",
+                              "TISSUE_3",
+                              "TISSUE_4",
+                              "TISSUE_5",
+                              "TISSUE_6",
+                              "TISSUE_7",
+                              "TISSUE_8",
+                              "TISSUE_9",
+                              "TISSUE_10",
+                              "TISSUE_11",
+                              "SAMPLE",
+                              "DIVER",
+                              "LOCATION",
+                              "POINT",
+                              "INSTRUCTOR",
+                              "DIVEMASTER",
+                              "FRIEND",
+                              "ACTIVITY",
+                              "WEATHER",
+                              "WETSUIT",
+                              "AIR_TEMPERATURE",
+                              "WEIGHT",
+                              "MEMO",
+                              "PICTURE",
+                              "AUTOZERO",
+                              "AIRTIME_FLAG",
+                              "VOLUME_MEASURE",
+                              "RESERVE100_FLAG",
+                              "DEPTH_M_PREC",
+                              "DEPTH_M",
+                              "DIVE_DAYS",
+                              "TSR",
+                              "TANK_VOLUME",
+                              "TANK_PRESSURE",
+                              "TANK_USE",
+                              "START_TANK_PRESSURE",
+                              "STOP_TANK_PRESSURE",
+                              "RESERVE50",
+                              "RESERVE100",
+                              "DEEP_STOP_1",
+                              "DEEP_STOP_2",
+                              "IS_SIMUL"};
+    const QMap<QString, QStringList> tables = {
+        {QStringLiteral("FILE"), {"FILE_ID", "FILENAME", "DIVE_MODEL", "CREATION_DATE"}},
+        {QStringLiteral("DIVE"), dive},
+        {QStringLiteral("VERSION"), {"ID", "VERSION"}}};
+    for (auto it = tables.begin(); it != tables.end(); ++it) {
+        Recordset rs = Recordset::table(db, it.key());
+        QStringList columns;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            columns.append(rs.fieldName(i));
+        QCOMPARE(columns, it.value());
+    }
+    Recordset version(db, QStringLiteral("SELECT * FROM VERSION where ID = 0"));
+    QCOMPARE(version.value(QStringLiteral("VERSION")).toString(), QStringLiteral("2.2"));
+}
+
+void tst_Database::duplicateDiveIsRefused() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    const QDateTime when(QDate(2004, 3, 14), QTime(9, 5));
+    const qint32 first = addDive(db, logbook, when);
+    db.execute(QStringLiteral("UPDATE DIVE SET MAX_DEPTH = 18.5 WHERE DIVE_ID = ?"), {first});
+
+    QCOMPARE(errorOf([&] { addDive(db, logbook, when); }), DbError::DuplicateKey);
+    // Re-dating another dive onto the same minute is refused the same way.
+    const qint32 second = addDive(db, logbook, when.addSecs(3600));
+    QCOMPARE(errorOf([&] {
+                 db.execute(QStringLiteral("UPDATE DIVE SET [DATETIME] = #03/14/2004 09:05# WHERE DIVE_ID = ?"),
+                            {second});
+             }),
+             DbError::DuplicateKey);
+    // The same minute in another logbook is another dive.
+    addDive(db, addLogbook(db, QStringLiteral("Giglio")), when);
+
+    Recordset rs(db, QStringLiteral("SELECT MAX_DEPTH FROM DIVE WHERE DIVE_ID = ?"), {first});
+    QCOMPARE(rs.value(0).toDouble(), 18.5);
+}
+
+void tst_Database::tooLongTextIsRefused_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("logbook name") << "FILE"
+                                  << "FILENAME" << 50;
+    QTest::newRow("diver") << "DIVE"
+                           << "DIVER" << 50;
+    QTest::newRow("location") << "DIVE"
+                              << "LOCATION" << 100;
+    QTest::newRow("weight") << "DIVE"
+                            << "WEIGHT" << 20;
+}
+
+void tst_Database::tooLongTextIsRefused() {
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(int, limit);
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    addDive(db, logbook, QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    const QString update = QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, column);
+    // The limit counts characters, not bytes.
+    db.execute(update, {QString(limit, QChar(0x00E8))});
+    QCOMPARE(errorOf([&] { db.execute(update, {QString(limit + 1, u'x')}); }), DbError::FieldTooSmall);
+    Recordset rs(db, QStringLiteral("SELECT %1 FROM %2").arg(column, table));
+    QCOMPARE(rs.value(0).toString(), QString(limit, QChar(0x00E8)));
+}
+
+void tst_Database::deletingLogbookDeletesItsDives() {
+    Database db = freshDatabase();
+    const qint32 gone = addLogbook(db, QStringLiteral("Gone"));
+    const qint32 kept = addLogbook(db, QStringLiteral("Kept"));
+    for (int h = 0; h < 3; ++h) {
+        addDive(db, gone, QDateTime(QDate(2004, 3, 14), QTime(9 + h, 0)));
+        addDive(db, kept, QDateTime(QDate(2004, 3, 14), QTime(9 + h, 0)));
+    }
+    QCOMPARE(db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ") + QString::number(gone)), 1);
+    Recordset rs(db, QStringLiteral("SELECT FILE_ID, count(*) FROM DIVE GROUP BY FILE_ID"));
+    QCOMPARE(rs.value(0).toInt(), kept);
+    QCOMPARE(rs.value(1).toInt(), 3);
+    rs.moveNext();
+    QVERIFY(rs.eof());
+}
+
+void tst_Database::keysAreNeverReused() {
+    Database db = freshDatabase();
+    const qint32 first = addLogbook(db, QStringLiteral("One"));
+    const qint32 second = addLogbook(db, QStringLiteral("Two"));
+    QVERIFY(second > first);
+    db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {second});
+    QVERIFY(addLogbook(db, QStringLiteral("Three")) > second);
+
+    // The new dive's key is readable before the row is written and is the key it gets.
+    Recordset rs = Recordset::table(db, QStringLiteral("DIVE"));
+    rs.addNew();
+    const QVariant key = rs.value(QStringLiteral("DIVE_ID"));
+    QVERIFY(key.toInt() > 0);
+    rs.setValue(QStringLiteral("FILE_ID"), first);
+    rs.setValue(QStringLiteral("DATETIME"), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    rs.update();
+    QCOMPARE(rs.lastModified(), key);
+    Recordset check(db, QStringLiteral("SELECT DIVE_ID FROM DIVE"));
+    QCOMPARE(check.value(0), key);
+}
+
+void tst_Database::unsetNumericColumnsHoldZero() {
+    Database db = freshDatabase();
+    const qint32 id = addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    Recordset rs(db, QStringLiteral("SELECT * FROM DIVE WHERE DIVE_ID = ?"), {id});
+    for (const char* column : {"DIVE_TIME", "MAX_DEPTH", "DIVE_MODE", "TISSUE_11", "ACTIVITY", "AUTOZERO", "TSR",
+                               "DEEP_STOP_2", "IS_SIMUL"}) {
+        const QVariant value = rs.value(QLatin1String(column));
+        QVERIFY2(!value.isNull() && value.toDouble() == 0, column);
+    }
+    QVERIFY(rs.isNull(QStringLiteral("SAMPLE")));
+    QVERIFY(rs.isNull(QStringLiteral("DIVER")));
+    QCOMPARE(rs.dateTime(QStringLiteral("DATETIME")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+}
+
+void tst_Database::diveNeedsItsLogbook() {
+    Database db = freshDatabase();
+    QCOMPARE(errorOf([&] { addDive(db, 42, QDateTime(QDate(2004, 3, 14), QTime(9, 5))); }),
+             DbError::RelatedRecordRequired);
+}
+
+void tst_Database::userTextIsBound() {
+    Database db = freshDatabase();
+    const QString name = QStringLiteral("O'Brien'; DROP TABLE DIVE; --");
+    const qint32 id = addLogbook(db, QStringLiteral("x"));
+    db.execute(QStringLiteral("UPDATE FILE SET FILENAME = ? WHERE FILE_ID = ?"), {name, id});
+    Recordset rs(db, QStringLiteral("SELECT FILE_ID FROM FILE WHERE FILENAME = ?"), {name});
+    QCOMPARE(rs.value(0).toInt(), id);
+    Recordset::table(db, QStringLiteral("DIVE")); // still there
+}
+
+void tst_Database::dateLiteralsInStatements() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    addDive(db, logbook, QDateTime(QDate(2004, 5, 1), QTime(14, 29, 59)));
+    const qint32 inside = addDive(db, logbook, QDateTime(QDate(2004, 5, 1), QTime(14, 30)));
+    const qint32 last = addDive(db, logbook, QDateTime(QDate(2004, 5, 31), QTime(14, 30)));
+    addDive(db, logbook, QDateTime(QDate(2004, 5, 31), QTime(14, 31)));
+    Recordset rs(db, QStringLiteral("SELECT DIVE_ID FROM DIVE WHERE DIVE_ID IS NOT NULL AND [DATETIME] BETWEEN "
+                                    "#05/01/2004 14:30# AND #05/31/2004 14:30# ORDER BY [DATETIME] DESC"));
+    QCOMPARE(rs.value(0).toInt(), last);
+    rs.moveNext();
+    QCOMPARE(rs.value(0).toInt(), inside);
+    rs.moveNext();
+    QVERIFY(rs.eof());
+}
+
+void tst_Database::readingByName() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    addDive(db, logbook, QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    // In both join orders "DIVE.FILE_ID" is the dive's column and names ignore case.
+    for (const QString& statement : {QStringLiteral("SELECT * FROM DIVE, FILE WHERE FILE.FILE_ID = DIVE.FILE_ID"),
+                                     QStringLiteral("SELECT * FROM FILE INNER JOIN DIVE ON FILE.FILE_ID = "
+                                                    "DIVE.FILE_ID")}) {
+        Recordset rs(db, statement);
+        QVERIFY(!rs.eof());
+        QCOMPARE(rs.value(QStringLiteral("DIVE.FILE_ID")).toInt(), logbook);
+        QCOMPARE(rs.value(QStringLiteral("filename")).toString(), QStringLiteral("Elba"));
+        QVERIFY(rs.fieldIndex(QStringLiteral("DIVE.FILE_ID")) != rs.fieldIndex(QStringLiteral("FILE.FILE_ID")));
+        QCOMPARE(errorOf([&] { rs.value(QStringLiteral("NO_SUCH_COLUMN")); }), DbError::ItemNotFound);
+    }
+}
+
+void tst_Database::readingPastTheEnd() {
+    Database db = freshDatabase();
+    Recordset rs(db, QStringLiteral("SELECT * FROM DIVE"), {}, Recordset::ForwardOnly);
+    QVERIFY(rs.eof());
+    QCOMPARE(errorOf([&] { rs.value(QStringLiteral("DIVE_ID")); }), DbError::NoCurrentRecord);
+    QCOMPARE(errorOf([&] { rs.moveNext(); }), DbError::NoCurrentRecord);
+    QCOMPARE(errorOf([&] { rs.moveFirst(); }), DbError::NotSupported);
+    QCOMPARE(errorOf([&] { Recordset(db, QStringLiteral("SELECT * FROM NOWHERE")); }), DbError::Reserved);
+}
+
+void tst_Database::dynasetMovesAndCounts() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    for (int h = 0; h < 4; ++h)
+        addDive(db, logbook, QDateTime(QDate(2004, 3, 14), QTime(9 + h, 0)));
+    Recordset rs(db, QStringLiteral("SELECT DIVE_ID FROM DIVE ORDER BY DIVE_ID"));
+    const QVariant first = rs.value(0);
+    rs.moveNext();
+    QCOMPARE(rs.recordCount(), 4);
+    QCOMPARE(rs.value(0).toInt(), first.toInt() + 1); // counting does not move
+    int rows = 0;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        ++rows;
+    QCOMPARE(rows, 4);
+    QCOMPARE(rs.recordCount(), 4);
+    QVERIFY(rs.eof());
+}
+
+void tst_Database::editWritesTheCurrentRow() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    addLogbook(db, QStringLiteral("Giglio"));
+    Recordset rs = db.openRecordset(QStringLiteral("FILE"));
+    QCOMPARE(errorOf([&] { rs.setValue(QStringLiteral("FILENAME"), QStringLiteral("x")); }),
+             DbError::UpdateWithoutAddNew);
+    rs.edit();
+    rs.setValue(QStringLiteral("FILENAME"), QStringLiteral("Isola d'Elba"));
+    QCOMPARE(errorOf([&] { rs.setValue(QStringLiteral("NOPE"), 1); }), DbError::ItemNotFound);
+    rs.update();
+    QCOMPARE(rs.lastModified().toInt(), logbook);
+    Recordset check(db, QStringLiteral("SELECT FILENAME FROM FILE ORDER BY FILE_ID"));
+    QCOMPARE(check.value(0).toString(), QStringLiteral("Isola d'Elba"));
+    check.moveNext();
+    QCOMPARE(check.value(0).toString(), QStringLiteral("Giglio"));
+    // A statement is not a table: there is nothing to add to.
+    Recordset query(db, QStringLiteral("SELECT * FROM FILE"));
+    QCOMPARE(errorOf([&] { query.addNew(); }), DbError::NotSupported);
+}
+
+void tst_Database::oneConnectionPerFile() {
+    Database a = freshDatabase();
+    Database b = Database::open(path());
+    QCOMPARE(a.sharedConnection(), b.sharedConnection());
+    a.close();
+    QVERIFY(!a.isOpen());
+    QCOMPARE(b.name(), path());
+    QCOMPARE(errorOf([&] { a.execute(QStringLiteral("SELECT 1")); }), RuntimeError::ObjectNotSet);
+}
+
+void tst_Database::transactionCoversLaterOpens() {
+    { freshDatabase(); }
+    Workspace& ws = Workspace::defaultWorkspace();
+    {
+        TransactionGuard transaction;
+        Database db = ws.openDatabase(path()); // opened after the transaction began
+        addLogbook(db, QStringLiteral("Draft"));
+        db.close(); // a driver closes its handle before the dialog commits
+        transaction.commit();
+    }
+    Database db = ws.openDatabase(path());
+    Recordset rs(db, QStringLiteral("SELECT count(*) FROM FILE"));
+    QCOMPARE(rs.value(0).toInt(), 1);
+}
+
+void tst_Database::rollbackUndoesEveryWrite() {
+    Database db = freshDatabase();
+    const qint32 kept = addLogbook(db, QStringLiteral("Kept"));
+    Workspace& ws = Workspace::defaultWorkspace();
+    ws.beginTrans();
+    QVERIFY(ws.inTransaction());
+    Database other = ws.openDatabase(path());
+    addLogbook(other, QStringLiteral("New"));
+    addDive(db, kept, QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {kept});
+    ws.rollback();
+    QVERIFY(!ws.inTransaction());
+    Recordset rs(db, QStringLiteral("SELECT FILENAME, (SELECT count(*) FROM DIVE) FROM FILE"));
+    QCOMPARE(rs.value(0).toString(), QStringLiteral("Kept"));
+    QCOMPARE(rs.value(1).toInt(), 0);
+    rs.moveNext();
+    QVERIFY(rs.eof());
+}
+
+void tst_Database::guardRollsBackUnlessCommitted() {
+    Database db = freshDatabase();
+    try {
+        TransactionGuard transaction;
+        addLogbook(db, QStringLiteral("Lost"));
+        addDive(db, 999, QDateTime(QDate(2004, 3, 14), QTime(9, 5))); // refused: no such logbook
+        transaction.commit();
+        QFAIL("the dive was not refused");
+    } catch (const RuntimeError& e) {
+        QCOMPARE(e.number(), DbError::RelatedRecordRequired);
+    }
+    QVERIFY(!Workspace::defaultWorkspace().inTransaction());
+    Recordset rs(db, QStringLiteral("SELECT count(*) FROM FILE"));
+    QCOMPARE(rs.value(0).toInt(), 0);
+}
+
+void tst_Database::transactionMisuse() {
+    Workspace& ws = Workspace::defaultWorkspace();
+    QCOMPARE(errorOf([&] { ws.commitTrans(); }), DbError::NoTransaction);
+    QCOMPARE(errorOf([&] { ws.rollback(); }), DbError::NoTransaction);
+    TransactionGuard transaction;
+    QCOMPARE(errorOf([&] { TransactionGuard nested; }), DbError::TooManyTransactions);
+    QVERIFY(ws.inTransaction());
+}
+
+QTEST_GUILESS_MAIN(tst_Database)
+#include "tst_database.moc"

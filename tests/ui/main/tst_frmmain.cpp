@@ -1,0 +1,574 @@
+#include "../../core/LogbookFixture.h"
+#include "Dive.h"
+#include "DiveDataControl.h"
+#include "DiveDateText.h"
+#include "FormLocalizer.h"
+#include "Settings.h"
+#include "StartUp.h"
+#include "TestEnvironment.h"
+#include "WindowHelpers.h"
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest/qtestspontaneevent.h>
+#include <QtTest>
+
+namespace {
+const QString TOO_LONG = QString(101, u'x'); // LOCATION holds 100 characters
+const QString FREE_DIVE_SAMPLE = QStringLiteral("010000600030");
+
+// A logbook database and the main window on it, in English; the window is unloaded at the end as
+// the program unloads it.
+struct MainWindow {
+    explicit MainWindow(int model = 1) {
+        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
+        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
+        env.restart();
+    }
+    ~MainWindow() {
+        unloadAllForms();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    frmMain* open() {
+        window = new frmMain;
+        return window;
+    }
+
+    void select(const QString& key) { window->tvTreeview_nodeClic(node(key), false); }
+    QTreeWidgetItem* node(const QString& key) {
+        QTreeWidgetItem* item = window->node(key);
+        if (!item)
+            qFatal("no tree node %s", qPrintable(key));
+        return item;
+    }
+    static QString dive(qint32 id) { return TreeNodeKey::dive(id); }
+    static QString logbook(qint32 id) { return TreeNodeKey::logbook(id); }
+
+    // What the diver types into a field.
+    static void type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
+    TestEnvironment env;
+    LogbookFixture fixture;
+    QPointer<frmMain> window;
+};
+
+// Two logbooks of the Zento (one without dives) and one of the Lumo.
+struct Logbooks : MainWindow {
+    Logbooks() {
+        reef = fixture.logbook(QStringLiteral("Reef"), 1);
+        lake = fixture.logbook(QStringLiteral("Lake"), 1);
+        other = fixture.logbook(QStringLiteral("Other"), 2);
+        first = fixture.dive(reef, at(2004, 3, 5, 9, 30),
+                             {{QStringLiteral("LOCATION"), QStringLiteral("Bay")},
+                              {QStringLiteral("ACTIVITY"), 4},
+                              {QStringLiteral("WEATHER"), 2},
+                              {QStringLiteral("WETSUIT"), 1}});
+        second = fixture.dive(reef, at(2004, 3, 5, 15), {{QStringLiteral("SAMPLE"), QVariant()}});
+        third = fixture.dive(reef, at(2004, 3, 6), {{QStringLiteral("DIVER"), QStringLiteral("Ann")}});
+        foreign = fixture.dive(other, at(2004, 3, 7));
+    }
+    qint32 reef = 0, lake = 0, other = 0;
+    qint32 first = 0, second = 0, third = 0, foreign = 0;
+};
+
+QStringList childKeys(const QTreeWidgetItem* node) {
+    QStringList keys;
+    for (int i = 0; i < node->childCount(); ++i)
+        keys.append(frmMain::keyOf(node->child(i)));
+    return keys;
+}
+
+QStringList rowTexts(const QTreeWidget* list, int row) {
+    QStringList texts;
+    const QTreeWidgetItem* item = list->topLevelItem(row);
+    for (int c = 0; c < list->columnCount(); ++c)
+        texts.append(item->text(c));
+    return texts;
+}
+} // namespace
+
+class tst_frmMain : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    void loadBuildsTheTree();
+    void loadLocalisesAndStartsCommands();
+    void logbookSelection();
+    void diveSelection();
+    void tabKeptFromDiveToDive();
+    void sameNodeAgain();
+    void editsCommittedBeforeSelection();
+    void tooLongEditKeepsTheSelection();
+    void rebuildRequeriesBeforeSelecting();
+    void closeBox_data();
+    void closeBox();
+    void closeFromTheWindowSystemAsks();
+    void exitCommitsFirst_data();
+    void exitCommitsFirst();
+    void codedLists_data();
+    void codedLists();
+    void codedListChoiceIsWrittenAtOnce();
+    void freeDiveSessionFollowsTheProfileRule_data();
+    void freeDiveSessionFollowsTheProfileRule();
+    void severalModelBits();
+    void smallWindowKeepsWhatCannotShrink();
+};
+
+void tst_frmMain::loadBuildsTheTree() {
+    Logbooks m;
+    frmMain* w = m.open();
+    QVERIFY(isFormLoaded(QStringLiteral("frmMain")));
+    QCOMPARE(w->tvTreeView->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = w->tvTreeView->topLevelItem(0);
+    QCOMPARE(frmMain::keyOf(root), QStringLiteral("DCzento"));
+    QCOMPARE(root->text(0), QStringLiteral("zento"));
+    QVERIFY(root->font(0).bold());
+    QVERIFY(root->isExpanded());
+    QCOMPARE(childKeys(root), (QStringList{m.logbook(m.reef), m.logbook(m.lake)}));
+    QCOMPARE(childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
+    QCOMPARE(m.node(m.dive(m.first))->text(0), QStringLiteral("05/03/2004 09:30:00"));
+    QVERIFY(!w->node(m.dive(m.foreign)));
+    QCOMPARE(w->tree().diveDayCounts.count(QStringLiteral("20040305")), 2);
+    QVERIFY(!w->tree().diveDayCounts.contains(QStringLiteral("20040307")));
+
+    // The root is applied: the logbook list, no logbook or dive current.
+    QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
+    QCOMPARE(w->tvTreeView->currentItem(), root);
+    QVERIFY(!w->lvListView->isHidden());
+    QVERIFY(w->lvDiveRecord->isHidden());
+    QCOMPARE(w->lvListView->topLevelItemCount(), 2);
+    QCOMPARE(rowTexts(w->lvListView, 0), (QStringList{"Reef", "3", "nd", "nd"}));
+    QCOMPARE(rowTexts(w->lvListView, 1), (QStringList{"Lake", "0", "nd", "nd"}));
+    QVERIFY(w->lvListView->isColumnHidden(frmMainControls::COLUMN_MAX_DEPTH));
+    QCOMPARE(Settings::instance().currentLogbookID(), -1);
+    QCOMPARE(Settings::instance().currentDiveID(), -1);
+    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive Computer: zento"));
+    QCOMPARE(w->lblTitleShadow->text(), w->lblTitle->text());
+    QCOMPARE(w->tabDive->currentIndex(), 0);
+    QVERIFY(w->tabDive->isTabEnabled(1));
+    QVERIFY(!w->tabDive->isTabEnabled(2));
+    QVERIFY(!w->tabLeft->isTabEnabled(1));
+    QVERIFY(!w->dbData->hasCurrentRow());
+}
+
+void tst_frmMain::loadLocalisesAndStartsCommands() {
+    MainWindow m;
+    frmMain* w = m.open();
+    QCOMPARE(w->windowTitle(), QStringLiteral("S.O.N.A. 2.2"));
+    QCOMPARE(w->INFO_PANEL->text(), QStringLiteral("Dive filter: Disabled"));
+    QCOMPARE(w->tabLeft->tabText(0), QStringLiteral(" LogBook/Dives"));
+    QCOMPARE(w->tabLeft->tabText(1), QStringLiteral(" Profile Display"));
+    QCOMPARE(w->tabDive->tabText(2), QStringLiteral("General Info."));
+    QCOMPARE(w->lvDiveRecord->headerItem()->text(4), QStringLiteral("Mode"));
+    QCOMPARE(w->mnuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(w->mnuExit->text(), QStringLiteral("&Exit"));
+    QCOMPARE(w->toolbarButtons.value(QStringLiteral("DOWNLOAD"))->toolTip(), QStringLiteral("Download Data"));
+    QCOMPARE(w->helpLanguages.value(QStringLiteral("HELP_S"))->text(), QStringLiteral("Spanish"));
+    QCOMPARE(w->cmbActivity->count(), 13);
+    QCOMPARE(w->cmbActivity->itemText(12), QStringLiteral("Other"));
+    QCOMPARE(w->cmbActivity->itemData(3).toInt(), 3);
+    QCOMPARE(w->cmbWeather->itemText(0), QStringLiteral("Clear"));
+    QCOMPARE(w->cmbWetsuit->count(), 3);
+
+    // No text is left as a string number.
+    for (QAction* action : w->findChildren<QAction*>()) {
+        if (!action->isSeparator())
+            QVERIFY2(!action->text().left(4).toInt(), qPrintable(action->text()));
+    }
+    for (QLabel* label : w->findChildren<QLabel*>())
+        QVERIFY2(!label->text().left(4).toInt(), qPrintable(label->objectName()));
+
+    for (QAction* hidden : {w->mnuImportDB, w->mnuDownloadSettings})
+        QVERIFY(!hidden->isVisible());
+    QVERIFY(!w->mnuImportDB->isEnabled());
+    QVERIFY(frmMain::isMenuEnabled(QStringLiteral("mnuDownloadSettings")));
+    QVERIFY(!frmMain::isMenuEnabled(QStringLiteral("mnuImportDB")));
+    QVERIFY(!w->mnuLBDelete->isEnabled());
+    QVERIFY(w->mnuExit->isEnabled());
+    QVERIFY(w->mnuViewPreference->isEnabled());
+    QVERIFY(w->mnuDownloadDCPC->isEnabled());
+}
+
+void tst_frmMain::logbookSelection() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.logbook(m.reef));
+    QCOMPARE(w->currentNode, m.logbook(m.reef));
+    QCOMPARE(Settings::instance().currentLogbookID(), m.reef);
+    QCOMPARE(Settings::instance().currentDiveID(), -1);
+    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Logbook: Reef"));
+    QVERIFY(w->lvListView->isHidden());
+    QVERIFY(!w->lvDiveRecord->isHidden());
+    QCOMPARE(w->lvDiveRecord->topLevelItemCount(), 3);
+    QCOMPARE(rowTexts(w->lvDiveRecord, 0),
+             (QStringList{m.node(m.dive(m.third))->text(0), "Ann", "", "Exploration", "Air"}));
+    QCOMPARE(rowTexts(w->lvDiveRecord, 2),
+             (QStringList{QStringLiteral("05/03/2004 09:30:00"), "", "Bay", "Night", "Air"}));
+    QVERIFY(frmMain::isWanted(w->mnuLBDelete));
+    QVERIFY(frmMain::isWanted(w->mnuLBRename));
+    QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))));
+    QVERIFY(w->chkCurrentLogbook->isEnabled());
+    QCOMPARE(w->tabDive->currentIndex(), 0);
+
+    // A logbook without dives empties the list.
+    m.select(m.logbook(m.lake));
+    QCOMPARE(w->lvDiveRecord->topLevelItemCount(), 0);
+
+    m.select(QStringLiteral("DCzento"));
+    QCOMPARE(Settings::instance().currentLogbookID(), -1);
+    QVERIFY(!frmMain::isWanted(w->mnuLBDelete));
+    QVERIFY(!w->chkCurrentLogbook->isEnabled());
+}
+
+void tst_frmMain::diveSelection() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.logbook(m.reef));
+    m.select(m.dive(m.first));
+    QCOMPARE(Settings::instance().currentDiveID(), m.first);
+    QCOMPARE(Settings::instance().currentLogbookID(), m.reef);
+    QCOMPARE(w->dbData->currentDiveID(), m.first);
+    QVERIFY(w->currentDive);
+    QCOMPARE(w->currentDive->diveID(), m.first);
+    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive: 05/03/2004 09:30:00"));
+    QCOMPARE(w->currentTab, 2);
+    QCOMPARE(w->tabDive->currentIndex(), 2);
+    QVERIFY(!w->tabDive->isTabEnabled(0));
+    QVERIFY(w->tabDive->isTabEnabled(6));
+    QVERIFY(w->tabDive->isTabEnabled(7));
+    QCOMPARE(w->fldLocation->text(), QStringLiteral("Bay"));
+    QCOMPARE(w->lbl_AirTemperature->text(), QStringLiteral("°C"));
+    QCOMPARE(w->cmbActivity->currentText(), QStringLiteral("Night"));
+    QCOMPARE(w->cmbWeather->currentText(), QStringLiteral("Misty"));
+    QCOMPARE(w->cmbWetsuit->currentText(), QStringLiteral("Semi-dry suit"));
+    QVERIFY(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))));
+    QVERIFY(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("SIMULATOR"))));
+    QVERIFY(frmMain::isWanted(w->mnuLBDelete));
+    QVERIFY(!frmMain::isWanted(w->mnuLBRename));
+
+    // The Profile tab, then a dive without profile: the Notes tab takes its place.
+    w->changeCurrentTab(7);
+    QCOMPARE(w->tabDive->currentIndex(), 7);
+    QVERIFY(w->tabLeft->isTabEnabled(1));
+    m.select(m.dive(m.second));
+    QCOMPARE(w->currentTab, 6);
+    QCOMPARE(w->tabDive->currentIndex(), 6);
+    QVERIFY(!w->tabDive->isTabEnabled(7));
+    QVERIFY(!w->tabLeft->isTabEnabled(1));
+    QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PREVIEW"))));
+    QVERIFY(w->fldLocation->text().isEmpty());
+
+    // Back to the root: the list group again.
+    m.select(QStringLiteral("DCzento"));
+    QCOMPARE(w->tabDive->currentIndex(), 0);
+    QVERIFY(!w->tabDive->isTabEnabled(2));
+    QCOMPARE(Settings::instance().currentDiveID(), -1);
+}
+
+void tst_frmMain::tabKeptFromDiveToDive() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    w->tabDive->setCurrentIndex(4); // the user's click
+    QCOMPARE(w->currentTab, 4);
+    m.select(m.dive(m.third));
+    QCOMPARE(w->tabDive->currentIndex(), 4);
+
+    // With a logbook selected, the calendar chosen by hand gives way to the list on the next logbook.
+    m.select(m.logbook(m.reef));
+    w->tabDive->setCurrentIndex(1);
+    m.select(m.logbook(m.lake));
+    QCOMPARE(w->tabDive->currentIndex(), 0);
+}
+
+void tst_frmMain::sameNodeAgain() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    Settings::instance().setCurrentDiveID(-1);
+    m.select(m.dive(m.first));
+    QCOMPARE(Settings::instance().currentDiveID(), -1); // nothing applied
+    w->tvTreeview_nodeClic(m.node(m.dive(m.first)), true);
+    QCOMPARE(Settings::instance().currentDiveID(), m.first);
+}
+
+void tst_frmMain::editsCommittedBeforeSelection() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldLocation, QStringLiteral("Cave"));
+    MainWindow::type(w->fldFriend, QStringLiteral("Bob"));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
+
+    m.select(m.dive(m.third));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Cave"));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("FRIEND")).toString(), QStringLiteral("Bob"));
+    QVERIFY(m.fixture.column(m.third, QStringLiteral("FRIEND")).isNull());
+    QVERIFY(w->fldFriend->text().isEmpty());
+    QCOMPARE(w->fldDiver->text(), QStringLiteral("Ann"));
+
+    // The root and the logbooks commit too.
+    MainWindow::type(w->fldDiver, QStringLiteral("Eve"));
+    m.select(m.logbook(m.reef));
+    QCOMPARE(m.fixture.column(m.third, QStringLiteral("DIVER")).toString(), QStringLiteral("Eve"));
+    QCOMPARE(m.env.fakes.message->shown.size(), 0);
+}
+
+void tst_frmMain::tooLongEditKeepsTheSelection() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldLocation, TOO_LONG);
+    const QString title = w->lblTitle->text();
+
+    m.env.fakes.message->answers.enqueue(Msg::Ok);
+    m.select(m.dive(m.third));
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    QCOMPARE(m.env.fakes.message->shown[0].text, QStringLiteral("Some of the items entered are too long. Enter fewer "
+                                                                "characters into the fields."));
+    QCOMPARE(m.env.fakes.message->shown[0].title, QStringLiteral("Information"));
+    QCOMPARE(Msg::icon(m.env.fakes.message->shown[0].flags), Msg::Information);
+    QCOMPARE(w->currentNode, m.dive(m.first));
+    QCOMPARE(Settings::instance().currentDiveID(), m.first);
+    QCOMPARE(w->lblTitle->text(), title);
+    QCOMPARE(w->dbData->currentDiveID(), m.first);
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
+
+    // Shortened, the same choice goes through.
+    MainWindow::type(w->fldLocation, QStringLiteral("Short"));
+    m.select(m.dive(m.third));
+    QCOMPARE(w->currentNode, m.dive(m.third));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Short"));
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+}
+
+void tst_frmMain::rebuildRequeriesBeforeSelecting() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    // A dive stored by another window (a saved simulation) comes first in the filter's order.
+    const qint32 saved = m.fixture.dive(m.reef, at(2004, 3, 9), {{QStringLiteral("IS_SIMUL"), 1}});
+    w->frmSimulator_SimulationSaved(QString::number(saved));
+
+    QTreeWidgetItem* node = m.node(m.dive(saved));
+    QVERIFY(node->parent()->isExpanded());
+    QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
+    QCOMPARE(Settings::instance().currentDiveID(), -1);
+    QCOMPARE(w->lvListView->topLevelItem(0)->text(1), QStringLiteral("4"));
+
+    m.select(m.dive(saved));
+    QCOMPARE(w->dbData->currentDiveID(), saved);
+    MainWindow::type(w->fldLocation, QStringLiteral("Simulated"));
+    m.select(m.dive(m.first));
+    QCOMPARE(m.fixture.column(saved, QStringLiteral("LOCATION")).toString(), QStringLiteral("Simulated"));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
+    QCOMPARE(m.fixture.column(m.third, QStringLiteral("LOCATION")).toString(), QString());
+}
+
+void tst_frmMain::closeBox_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("stays");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("no") << int(Msg::No) << "Cave" << true << "Bay" << 1;
+    QTest::newRow("yes commits") << int(Msg::Yes) << "Cave" << false << "Cave" << 1;
+    QTest::newRow("yes, entry too long") << int(Msg::Yes) << TOO_LONG << true << "Bay" << 2;
+}
+
+void tst_frmMain::closeBox() {
+    QFETCH(int, answer);
+    QFETCH(QString, typed);
+    QFETCH(bool, stays);
+    QFETCH(QString, stored);
+    QFETCH(int, messages);
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldLocation, typed);
+    m.env.fakes.message->answers << answer << Msg::Ok;
+
+    QCOMPARE(w->Form_QueryUnload(frmMain::UnloadMode::FormControlMenu), stays);
+    const QList<ShownMessage>& shown = m.env.fakes.message->shown;
+    QCOMPARE(shown.size(), messages);
+    QCOMPARE(shown[0].text, QStringLiteral("Do you really want to exit the application?"));
+    QCOMPARE(shown[0].title, QStringLiteral("Confirm"));
+    QCOMPARE(shown[0].flags, Msg::YesNo | Msg::Question);
+    if (messages > 1)
+        QCOMPARE(shown[1].title, QStringLiteral("Information"));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), stored);
+    QCOMPARE(Settings::exists(), stays); // shutdown releases the settings
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(bool(m.window), stays);
+}
+
+void tst_frmMain::closeFromTheWindowSystemAsks() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.env.fakes.message->answers << Msg::No;
+    // Sent straight to the window: the application's sendEvent would mark it the program's own.
+    QCloseEvent userClose;
+    QSpontaneKeyEvent::setSpontaneous(&userClose);
+    static_cast<QObject*>(w)->event(&userClose);
+    QVERIFY(!userClose.isAccepted());
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+
+    // The program's own close asks nothing.
+    QCloseEvent programClose;
+    QApplication::sendEvent(w, &programClose);
+    QVERIFY(programClose.isAccepted());
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+}
+
+void tst_frmMain::exitCommitsFirst_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("stays");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("no") << int(Msg::No) << "Cave" << true << "Bay";
+    QTest::newRow("yes") << int(Msg::Yes) << "Cave" << false << "Cave";
+    QTest::newRow("yes, entry too long") << int(Msg::Yes) << TOO_LONG << true << "Bay";
+}
+
+void tst_frmMain::exitCommitsFirst() {
+    QFETCH(int, answer);
+    QFETCH(QString, typed);
+    QFETCH(bool, stays);
+    QFETCH(QString, stored);
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldLocation, typed);
+    m.env.fakes.message->answers << answer << Msg::Ok;
+    w->mnuExit_Click();
+    QCOMPARE(m.env.fakes.message->shown.size(), TOO_LONG == typed ? 2 : 1); // one question only
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), stored);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(bool(m.window), stays);
+}
+
+void tst_frmMain::codedLists_data() {
+    QTest::addColumn<int>("activity");
+    QTest::addColumn<int>("weather");
+    QTest::addColumn<int>("wetsuit");
+    QTest::addColumn<QList<int>>("shown");
+    QTest::newRow("in range") << 12 << 5 << 2 << QList<int>{12, 5, 2};
+    QTest::newRow("none") << -1 << -1 << -1 << QList<int>{-1, -1, -1};
+    QTest::newRow("past each list") << 13 << 6 << 3 << QList<int>{-1, -1, -1};
+    QTest::newRow("far out") << 32767 << -32768 << 1000 << QList<int>{-1, -1, -1};
+}
+
+void tst_frmMain::codedLists() {
+    QFETCH(int, activity);
+    QFETCH(int, weather);
+    QFETCH(int, wetsuit);
+    QFETCH(QList<int>, shown);
+    MainWindow m;
+    const qint32 dive = m.fixture.dive(m.fixture.logbook(QStringLiteral("L"), 1), at(2010, 5, 1),
+                                       {{QStringLiteral("ACTIVITY"), activity},
+                                        {QStringLiteral("WEATHER"), weather},
+                                        {QStringLiteral("WETSUIT"), wetsuit}});
+    frmMain* w = m.open();
+    m.select(m.dive(dive));
+    QCOMPARE(w->cmbActivity->currentIndex(), shown[0]);
+    QCOMPARE(w->cmbWeather->currentIndex(), shown[1]);
+    QCOMPARE(w->cmbWetsuit->currentIndex(), shown[2]);
+    QCOMPARE(m.env.fakes.message->shown.size(), 0);
+    // Showing writes nothing back.
+    QCOMPARE(m.fixture.column(dive, QStringLiteral("ACTIVITY")).toInt(), activity);
+}
+
+void tst_frmMain::codedListChoiceIsWrittenAtOnce() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldDiver, QStringLiteral("Zed"));
+    w->cmbActivity->setCurrentIndex(7);
+    w->cmbActivity_Click();
+    w->cmbWetsuit->setCurrentIndex(-1);
+    w->cmbWetsuit_Click();
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("ACTIVITY")).toInt(), 7);
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("WETSUIT")).toInt(), -1);
+    QVERIFY(m.fixture.column(m.first, QStringLiteral("DIVER")).isNull()); // the fields wait
+    m.select(m.logbook(m.reef));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("DIVER")).toString(), QStringLiteral("Zed"));
+    QCOMPARE(rowTexts(w->lvDiveRecord, 2).value(3), QStringLiteral("For research"));
+}
+
+void tst_frmMain::freeDiveSessionFollowsTheProfileRule_data() {
+    QTest::addColumn<QVariant>("sample");
+    QTest::addColumn<bool>("profile");
+    QTest::newRow("with its records") << QVariant(FREE_DIVE_SAMPLE) << true;
+    QTest::newRow("without profile") << QVariant() << false;
+}
+
+void tst_frmMain::freeDiveSessionFollowsTheProfileRule() {
+    QFETCH(QVariant, sample);
+    QFETCH(bool, profile);
+    MainWindow m(32);
+    const qint32 logbook = m.fixture.logbook(QStringLiteral("Apnea"), 32);
+    const qint32 scuba = m.fixture.dive(logbook, at(2011, 7, 1, 9), {{QStringLiteral("SAMPLE"), QVariant()}});
+    const qint32 session = m.fixture.dive(logbook, at(2011, 7, 1, 15),
+                                          {{QStringLiteral("DIVE_MODE"), 2}, {QStringLiteral("SAMPLE"), sample}});
+    frmMain* w = m.open();
+    // Whatever the dive before it left.
+    m.select(m.dive(scuba));
+    m.select(m.dive(session));
+    QVERIFY(w->currentDive && w->currentDive->isFreeDive());
+    QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("SIMULATOR"))));
+    QCOMPARE(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))), profile);
+    QCOMPARE(w->profileSwitch(), profile);
+    QCOMPARE(w->tabDive->isTabEnabled(7), profile);
+    QCOMPARE(m.fixture.column(session, QStringLiteral("DIVE_MODE")).toInt(), 2);
+    m.select(m.logbook(logbook));
+    QCOMPARE(rowTexts(w->lvDiveRecord, 0).value(4), QStringLiteral("Free Dive"));
+}
+
+void tst_frmMain::severalModelBits() {
+    MainWindow m(3);
+    const qint32 logbook = m.fixture.logbook(QStringLiteral("Both"), 3);
+    const qint32 dive = m.fixture.dive(logbook, at(2012, 2, 2));
+    frmMain* w = m.open();
+    QCOMPARE(frmMain::keyOf(w->tvTreeView->topLevelItem(0)), QStringLiteral("DC"));
+    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive Computer: "));
+    m.select(m.dive(dive));
+    QCOMPARE(Settings::instance().currentDiveID(), dive);
+    QCOMPARE(w->dbData->currentDiveID(), dive);
+    QCOMPARE(w->tabDive->currentIndex(), 2);
+    w->changeCurrentTab(7);
+    QCOMPARE(w->currentTab, 7);
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+}
+
+void tst_frmMain::smallWindowKeepsWhatCannotShrink() {
+    MainWindow m;
+    frmMain* w = m.open();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QRect tabDive = w->tabDive->geometry();
+    QVERIFY(tabDive.width() > 0);
+    w->resize(150, 120);
+    QCoreApplication::processEvents();
+    QCOMPARE(w->tabDive->geometry(), tabDive);
+    w->resize(1000, 700);
+    QCoreApplication::processEvents();
+    QCOMPARE(w->tabDive->geometry().left(), 4190 / 15);
+    QVERIFY(w->tabDive->geometry().width() > tabDive.width());
+}
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"
