@@ -90,7 +90,7 @@ void tst_StringTable::holdsExactlyTheListedNumbers() {
 void tst_StringTable::placeholdersFollowEnglish_data() {
     QTest::addColumn<int>("offset");
     QTest::addColumn<QList<qint32>>("withPlaceholder");
-    // 3029 names the model in the texts that say "the |1"; English and French and German say "the dive computer".
+    // 3029 names the model where the sentence needs it; English, French and German say "the dive computer".
     QTest::newRow("Italian") << 0 << (englishPlaceholders + QList<qint32>{3029});
     QTest::newRow("English") << 10000 << englishPlaceholders;
     QTest::newRow("French") << 20000 << englishPlaceholders;
