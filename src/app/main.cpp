@@ -2,6 +2,7 @@
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "StartUp.h"
+#include "frmDownloadConfirmDialog.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("S.O.N.A 2"));
     installQtSeams();
+    frmDownloadConfirmDialog::install();
 
     setMainWindowFactory([] { return new frmMain; });
 

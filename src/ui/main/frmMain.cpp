@@ -277,6 +277,10 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
     }
     m_nodes.clear();
     m_pressedItem = nullptr;
+    // After the build no field is on screen to shorten an entry the database refuses: such edits are
+    // reported and dropped, or every later selection and the exit would refuse them again.
+    if (!commitPendingEdits())
+        dbData->cancelUpdate();
     const Database db = Workspace::defaultWorkspace().openDatabase(dbData->databaseName());
     const QList<LogbookTree::LogbookRow> logbooks = LogbookTree::readLogbooks(db, dcModel);
     // The data control reads its rows anew at every build: rows stored since the last read (a
@@ -488,7 +492,7 @@ void frmMain::fillListView(const QString& key) {
         int widest = 0;
         for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 50); ++i)
             widest = std::max(widest, lvDiveRecord->fontMetrics().horizontalAdvance(items[i]->text(0)));
-        lvDiveRecord->setColumnWidth(0, std::max(lvDiveRecord->columnWidth(0), widest + 48));
+        lvDiveRecord->setColumnWidth(0, std::max(lvDiveRecord->columnWidth(0), widest + 32));
         break;
     }
     default:

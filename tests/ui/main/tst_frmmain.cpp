@@ -114,6 +114,7 @@ private slots:
     void editsCommittedBeforeSelection();
     void tooLongEditKeepsTheSelection();
     void rebuildRequeriesBeforeSelecting();
+    void rebuildDropsARefusedEdit();
     void closeBox_data();
     void closeBox();
     void closeFromTheWindowSystemAsks();
@@ -377,6 +378,23 @@ void tst_frmMain::rebuildRequeriesBeforeSelecting() {
     QCOMPARE(m.fixture.column(saved, QStringLiteral("LOCATION")).toString(), QStringLiteral("Simulated"));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
     QCOMPARE(m.fixture.column(m.third, QStringLiteral("LOCATION")).toString(), QString());
+}
+
+void tst_frmMain::rebuildDropsARefusedEdit() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldLocation, TOO_LONG);
+    m.env.fakes.message->answers << Msg::Ok;
+    w->reloadTreeView(QString());
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    QCOMPARE(m.env.fakes.message->shown[0].title, QStringLiteral("Information"));
+    QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
+    QVERIFY(!w->dbData->hasPendingEdits());
+    m.select(m.dive(m.third));
+    QCOMPARE(w->currentNode, m.dive(m.third));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
 
 void tst_frmMain::closeBox_data() {
