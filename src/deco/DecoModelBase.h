@@ -76,7 +76,9 @@ protected:
     void computeSample(int i, float d);
     // Inspired inert-gas pressure of the sample and whatever else the model works out before the tissues.
     virtual void prepareSample(int i, float d) = 0;
-    // Advances the loads by one sample and writes the step's percentages.
+    // Advances the loads by one sample and writes the step's percentages. Every sample loads the
+    // tissues, whatever an earlier computation found at that step: the same dive always gives the
+    // same loads, in the simulator as when it is shown later.
     virtual void updateTissues(int i, float d) = 0;
     virtual bool isDeeperThanStop(float d) const = 0;
     virtual void projectAscentToStop(float d) = 0;

@@ -202,8 +202,7 @@ void ProfileZentoRGBM::storeSamplesAndTank(const Dive& dive, int samples) {
 }
 
 void ProfileZentoRGBM::prepareSample(int i, float d) {
-    const float ambient =
-        m_salt ? float(m_surfacePressure + d * saltBarPerMetre) : float(m_surfacePressure + d / 10.0);
+    const float ambient = m_salt ? float(m_surfacePressure + d * saltBarPerMetre) : float(m_surfacePressure + d / 10.0);
     m_inspiredN2 = float(m_nitrogenFraction * ambient);
 
     if (d > meanDepthFloor) {

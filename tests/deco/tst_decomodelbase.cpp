@@ -161,9 +161,8 @@ void tst_DecoModelBase::safetyStop_data() {
     QTest::addColumn<QList<double>>("depths");
     QTest::addColumn<QList<int>>("shown");
     for (int code : {1, 4}) {
-        QTest::addRow("code %d, full stop", code)
-            << code << QList<double>{12, 12, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}
-            << QList<int>{0, 0, 3, 3, 3, 2, 2, 2, 1, 1, 1, 0};
+        QTest::addRow("code %d, full stop", code) << code << QList<double>{12, 12, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}
+                                                  << QList<int>{0, 0, 3, 3, 3, 2, 2, 2, 1, 1, 1, 0};
         QTest::addRow("code %d, band ends excluded", code)
             << code << QList<double>{12, 5, 3.5, 4.9, 3.6} << QList<int>{0, 0, 0, 3, 3};
         QTest::addRow("code %d, leaving the band pauses", code)

@@ -27,7 +27,9 @@ struct Reference {
 const QList<Reference>& references() {
     static const QList<Reference> list = {
         {"zento_square30", 1, false, "Air, 30 m for 25 minutes, safety stop at 4 m.",
-         [] { return diveOf(legs({{30, 25}, {4, 3}, {0, 0}})); }},
+         [] {
+             return diveOf(legs({{30, 25}, {4, 3}, {0, 0}}));
+         }},
         {"zento_multilevel_nitrox32", 1, false, "EAN32: 33 m for 15 minutes, 20 m for 15, 12 m for 10, 4 m for 3.",
          [] {
              auto dive = diveOf(legs({{33, 15}, {20, 15}, {12, 10}, {4, 3}, {0, 0}}));
@@ -35,7 +37,9 @@ const QList<Reference>& references() {
              return dive;
          }},
         {"zento_deco45", 1, false, "Air, 45 m for 30 minutes, stops at 9, 6 and 3 m until the ceiling clears.",
-         [] { return diveOf(legs({{45, 30}, {9, 3}, {6, 15}, {3, 50}, {0, 0}})); }},
+         [] {
+             return diveOf(legs({{45, 30}, {9, 3}, {6, 15}, {3, 60}, {0, 0}}));
+         }},
         {"zento_altitude2_repetitive", 2, false,
          "Lumo, altitude class 2, start CNS 10, loads left by an earlier dive; 25 m for 20 minutes.",
          [] {
@@ -46,7 +50,9 @@ const QList<Reference>& references() {
              return dive;
          }},
         {"rgbm_square30", 4, false, "Air, 30 m for 25 minutes, safety stop at 4 m.",
-         [] { return diveOf(legs({{30, 25}, {4, 3}, {0, 0}})); }},
+         [] {
+             return diveOf(legs({{30, 25}, {4, 3}, {0, 0}}));
+         }},
         {"rgbm_repetitive_salt", 4, false,
          "Salt water, surface interval 45 min, 3 dive days, previous mean 15 m, personal factor 1; 25 m for 20 "
          "minutes.",
@@ -69,9 +75,12 @@ const QList<Reference>& references() {
              return dive;
          }},
         {"rgbm_simulated_deep", 4, true, "Simulated: 50 m for 15 minutes, ascent with stops, deep stops computed.",
-         [] { return diveOf(legs({{50, 15}, {25, 1}, {12, 1}, {6, 2}, {3, 10}, {0, 0}}, 4, 2)); }},
+         [] {
+             return diveOf(legs({{50, 15}, {25, 1}, {12, 1}, {6, 2}, {3, 10}, {0, 0}}, 4, 2));
+         }},
         {"rgbm_nitrox36_air_integrated", 8, false,
-         "Tavex, EAN36 at 28 m for 30 minutes, safety stop at 4.5 m, tank 200 bar, pressure drops and consumption in the misc values.",
+         "Tavex, EAN36 at 28 m for 30 minutes, safety stop at 4.5 m, tank 200 bar, pressure drops and consumption in "
+         "the misc values.",
          [] {
              const QList<double> depths = legs({{28, 30}, {4.5, 3}, {0, 0}});
              auto dive = diveOf({});

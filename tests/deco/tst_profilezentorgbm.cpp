@@ -340,14 +340,13 @@ void tst_ProfileZentoRGBM::recordedDeepStops_data() {
     QTest::addColumn<QList<double>>("unmarked");
     QTest::newRow("two deep stops") << 15.0 << 9.0 << 15 << 9 << QList<double>{14.1, 15, 15.9, 8.1, 9.9}
                                     << QList<double>{16, 14, 10, 8, 12};
-    QTest::newRow("one deep stop") << 18.0 << 0.0 << 18 << -1 << QList<double>{17.5, 18.5}
-                                   << QList<double>{19, 17, 9};
+    QTest::newRow("one deep stop") << 18.0 << 0.0 << 18 << -1 << QList<double>{17.5, 18.5} << QList<double>{19, 17, 9};
     QTest::newRow("none") << 0.0 << 0.0 << -1 << -1 << QList<double>{} << QList<double>{15, 9, 0.5};
-    QTest::newRow("recorded value rounded half to even") << 14.5 << 0.0 << 14 << -1 << QList<double>{13.5, 14.9}
-                                                         << QList<double>{15, 13};
+    QTest::newRow("recorded value rounded half to even")
+        << 14.5 << 0.0 << 14 << -1 << QList<double>{13.5, 14.9} << QList<double>{15, 13};
     // A second deep stop counts two even without a first; the first then answers as recorded.
-    QTest::newRow("second without first") << 0.0 << 9.0 << 0 << 9 << QList<double>{8.5, 9.5, 0.5}
-                                          << QList<double>{10, 8, 1};
+    QTest::newRow("second without first")
+        << 0.0 << 9.0 << 0 << 9 << QList<double>{8.5, 9.5, 0.5} << QList<double>{10, 8, 1};
 }
 
 void tst_ProfileZentoRGBM::recordedDeepStops() {
