@@ -11,6 +11,9 @@
 #include "Recordset.h"
 #include "RuntimeError.h"
 #include "Seams.h"
+#include "Settings.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -74,6 +77,20 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
         Seams::message().show(storingErrorText(number, description), Msg::OkOnly | Msg::Critical, getString(1005));
         return false;
     }
+}
+
+std::vector<Dive> DownloadDriver::decodeProfiles(qint16 nDives, DownloadProgress& progressDownload) {
+    std::vector<Dive> dives;
+    dives.reserve(size_t(std::max<qint16>(nDives, 0)));
+    qint16 p = 0;
+    for (qint32 i = 0; i < nDives; ++i) {
+        Dive dive;
+        dive.setDiveComputer(Settings::instance().currentDiveComputer());
+        p = decodeRecord(dive, p, i + 1);
+        dives.push_back(std::move(dive));
+        step(progressDownload);
+    }
+    return dives;
 }
 
 DownloadDriver::StoreCounts DownloadDriver::appendDives(Database& db, qint32 newFileID, const std::vector<Dive>& dives,

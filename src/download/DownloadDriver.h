@@ -48,7 +48,7 @@ public:
 
     // The store step's first pass: one dive per record, in download order, moving the bar by one
     // and letting pending events run after each. RuntimeError for a record that cannot be decoded.
-    virtual std::vector<Dive> decodeProfiles(qint16 nDives, DownloadProgress& progressDownload) = 0;
+    std::vector<Dive> decodeProfiles(qint16 nDives, DownloadProgress& progressDownload);
     // The store step's second pass: one row per dive through one recordset on DIVE, moving the bar
     // by one and letting pending events run after each. RuntimeError for any failure but the
     // refusal of a duplicate start; the rows written so far are then left to the caller.
@@ -61,6 +61,9 @@ public:
     static QString storingErrorText(qint32 number, const QString& description);
 
 protected:
+    // Decodes the record that starts at position p, the recordNumber-th of the transfer (from 1),
+    // into a dive that holds the current model code; returns where the next record starts.
+    virtual qint16 decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) = 0;
     // The columns of one new DIVE row, SAMPLE last.
     virtual void setColumns(Recordset& rs, const Dive& dive, qint32 newFileID) = 0;
 

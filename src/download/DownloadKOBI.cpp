@@ -109,6 +109,10 @@ bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
     return false;
 }
 
+qint64 DownloadKOBI::recordValues(qint32 mode, qint32 count) {
+    return mode == FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(count) : SCUBA_HEADER + 4 * qint64(count);
+}
+
 qint16 DownloadKOBI::countRecords(const std::vector<qint32>& recordBuffer) {
     static const QString source = QStringLiteral("DownloadKOBI.countRecords");
     const qint64 size = qint64(recordBuffer.size());
@@ -125,8 +129,7 @@ qint16 DownloadKOBI::countRecords(const std::vector<qint32>& recordBuffer) {
         if (c < 0)
             throw RuntimeError(RuntimeError::SubscriptOutOfRange, source,
                                QStringLiteral("Count below 0: the records are damaged"));
-        const qint64 next = RecordFields::toPosition(
-            p + (mode == FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(c) : SCUBA_HEADER + 4 * qint64(c)), source);
+        const qint64 next = RecordFields::toPosition(p + recordValues(mode, c), source);
         // A record cut off by the end of the array is a transfer that did not fit.
         if (next > size)
             throw RuntimeError::subscript(source);
@@ -136,74 +139,61 @@ qint16 DownloadKOBI::countRecords(const std::vector<qint32>& recordBuffer) {
     return count;
 }
 
-std::vector<Dive> DownloadKOBI::decodeProfiles(qint16 nDives, DownloadProgress& progressDownload) {
-    Settings& settings = Settings::instance();
-    std::vector<Dive> dives;
-    dives.reserve(size_t(std::max<qint16>(nDives, 0)));
-    qint16 p = 0;
-    for (qint32 i = 0; i < nDives; ++i) {
-        auto v = [&](qint64 offset) {
-            return RecordFields::at(recordBuffer, RecordFields::toPosition(p + offset, decodeSource), decodeSource);
-        };
-        Dive dive;
-        dive.setDiveComputer(settings.currentDiveComputer());
-        const qint32 mode = v(0);
-        dive.setDiveMode(mode);
-        dive.setDateTime(RecordFields::dateTime(v(1), v(2), v(3), v(4), v(5), decodeSource));
-        const qint32 c = v(6);
-        if (c < 0)
-            throw RuntimeError(RuntimeError::SubscriptOutOfRange, decodeSource,
-                               QStringLiteral("Count below 0: the records are damaged"));
-        dive.setDiveTime(c);
-        dive.setMaxDepth(float(v(7) / 10.0));
-        dive.setMinTemperature(RecordFields::signedByte(v(8)));
-        dive.setAutozero(v(9));
-        dive.setWater(v(10));
+qint16 DownloadKOBI::decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) {
+    auto v = [&](qint64 offset) {
+        return RecordFields::at(recordBuffer, RecordFields::toPosition(p + offset, decodeSource), decodeSource);
+    };
+    const qint32 mode = v(0);
+    dive.setDiveMode(mode);
+    dive.setDateTime(RecordFields::dateTime(v(1), v(2), v(3), v(4), v(5), decodeSource));
+    const qint32 c = v(6);
+    if (c < 0)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, decodeSource,
+                           QStringLiteral("Count below 0: the records are damaged"));
+    dive.setDiveTime(c);
+    dive.setMaxDepth(float(v(7) / 10.0));
+    dive.setMinTemperature(RecordFields::signedByte(v(8)));
+    dive.setAutozero(v(9));
+    dive.setWater(v(10));
 
-        if (mode == FREE_DIVE_MODE) {
-            decodeSession(dive, p, i + 1);
-        } else {
-            dive.setVRis(v(11));
-            dive.setAltitude(v(12));
-            dive.setPersonalFactor(v(13));
-            dive.setAscentMode(v(14));
-            dive.setBuzzer(v(15));
-            dive.setStop(v(16));
-            dive.setAscent(v(17));
-            dive.setDecoStop(v(18));
-            dive.setViolationStop(v(19));
-            dive.setDeco(v(20));
-            dive.setNitroxMixture(v(21));
-            dive.setPPO2(float(v(22) / 10.0));
-            dive.setStartCNS(float(v(23)));
-            dive.setMaxCNS(float(v(24)));
-            dive.setDepthMeanPrec(float(v(25)));
-            dive.setDepthMean(float(v(26)));
-            dive.setDiveDays(v(27));
-            // Both deep stops in one value: the first in the low four bits, the second above them.
-            const qint32 packed = v(28);
-            const qint32 low = packed & 15;
-            dive.setDeepStop1(float(low));
-            dive.setDeepStop2(float((packed - low) / 16));
+    if (mode == FREE_DIVE_MODE) {
+        decodeSession(dive, p, recordNumber);
+    } else {
+        dive.setVRis(v(11));
+        dive.setAltitude(v(12));
+        dive.setPersonalFactor(v(13));
+        dive.setAscentMode(v(14));
+        dive.setBuzzer(v(15));
+        dive.setStop(v(16));
+        dive.setAscent(v(17));
+        dive.setDecoStop(v(18));
+        dive.setViolationStop(v(19));
+        dive.setDeco(v(20));
+        dive.setNitroxMixture(v(21));
+        dive.setPPO2(float(v(22) / 10.0));
+        dive.setStartCNS(float(v(23)));
+        dive.setMaxCNS(float(v(24)));
+        dive.setDepthMeanPrec(float(v(25)));
+        dive.setDepthMean(float(v(26)));
+        dive.setDiveDays(v(27));
+        // Both deep stops in one value: the first in the low four bits, the second above them.
+        const qint32 packed = v(28);
+        const qint32 low = packed & 15;
+        dive.setDeepStop1(float(low));
+        dive.setDeepStop2(float((packed - low) / 16));
 
-            QVariantList tissues;
-            for (qint32 j = 0; j <= 9; ++j)
-                tissues.append(v(29 + j) / TISSUE_DIVISOR);
-            dive.setStartTissue(tissues);
+        QVariantList tissues;
+        for (qint32 j = 0; j <= 9; ++j)
+            tissues.append(v(29 + j) / TISSUE_DIVISOR);
+        dive.setStartTissue(tissues);
 
-            for (qint32 k = 0; k < c; ++k) {
-                const qint64 s = SCUBA_HEADER + 4 * qint64(k);
-                dive.addSample(float(v(s)), v(s + 1), v(s + 2), v(s + 3));
-            }
-            dive.setDiveTime(c / 3.0);
+        for (qint32 k = 0; k < c; ++k) {
+            const qint64 s = SCUBA_HEADER + 4 * qint64(k);
+            dive.addSample(float(v(s)), v(s + 1), v(s + 2), v(s + 3));
         }
-
-        p = RecordFields::toPosition(
-            p + (mode == FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(c) : SCUBA_HEADER + 4 * qint64(c)), decodeSource);
-        dives.push_back(std::move(dive));
-        step(progressDownload);
+        dive.setDiveTime(c / 3.0);
     }
-    return dives;
+    return RecordFields::toPosition(p + recordValues(mode, c), decodeSource);
 }
 
 void DownloadKOBI::decodeSession(Dive& dive, qint16 p, qint32 recordNumber) {

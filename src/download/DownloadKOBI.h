@@ -23,16 +23,17 @@ public:
     qint16 getDiveImm() const override { return recordCount; }
     bool downloadProfiles(DownloadProgress& progressDownload) override;
 
-    std::vector<Dive> decodeProfiles(qint16 nDives, DownloadProgress& progressDownload) override;
-
     // Counts the records of a record array. Trailing zeros are padding, not dives. RuntimeError for
     // a record that runs past the array, a negative count, or a position beyond 16 bits.
     static qint16 countRecords(const std::vector<qint32>& recordBuffer);
 
 protected:
+    qint16 decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) override;
     void setColumns(Recordset& rs, const Dive& dive, qint32 newFileID) override;
 
 private:
+    // The number of values of a record of this mode whose value 6 is `count`.
+    static qint64 recordValues(qint32 mode, qint32 count);
     void decodeSession(Dive& dive, qint16 p, qint32 recordNumber);
 
     std::array<qint32, 13> infoBuffer{};

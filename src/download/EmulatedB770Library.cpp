@@ -1,22 +1,6 @@
 #include "EmulatedB770Library.h"
 
-EmulatedB770Library::EmulatedB770Library() : m_unit(DeviceImage::Library::B770, OWN_VERSION) {}
-
-qint32 EmulatedB770Library::getVersion() {
-    return m_unit.version();
-}
-
-qint32 EmulatedB770Library::getDownloadStatus() {
-    return m_unit.isTransferring() ? 1 : 0;
-}
-
-qint32 EmulatedB770Library::startDownload(qint32 serialPort) {
-    return m_unit.start(serialPort) ? 1 : 0;
-}
-
-qint32 EmulatedB770Library::getProgress() {
-    return m_unit.progress();
-}
+EmulatedB770Library::EmulatedB770Library() : EmulatedLibrary(DeviceImage::Library::B770, OWN_VERSION) {}
 
 qint32 EmulatedB770Library::EsisteSeriale(qint32 serialPort) {
     return m_unit.portExists(serialPort) ? 1 : 0;

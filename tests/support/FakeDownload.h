@@ -59,8 +59,8 @@ struct FakeLibraryScript {
     }
 };
 
-// The Zento and B330 libraries share one set of calls.
-template <class Library> class FakeRecordLibrary : public Library, public FakeLibraryScript {
+// The calls every library has.
+template <class Library> class FakeLibrary : public Library, public FakeLibraryScript {
 public:
     qint32 getVersion() override {
         log(QStringLiteral("getVersion"));
@@ -79,20 +79,25 @@ public:
         log(QStringLiteral("getProgress"));
         return progress();
     }
+};
+
+// The Zento and B330 libraries fill a fixed array the program hands them.
+template <class Library> class FakeRecordLibrary : public FakeLibrary<Library> {
+public:
     qint32 downloadProfile(qint32* infoBlock, qint32 family, qint32* recordArray, qint32 capacity) override {
-        log(QStringLiteral("downloadProfile(%1,%2)").arg(family).arg(capacity));
-        if (fetchResult == 0) {
-            copy(info, infoBlock, 7);
-            copy(records, recordArray, capacity + 1);
+        this->log(QStringLiteral("downloadProfile(%1,%2)").arg(family).arg(capacity));
+        if (this->fetchResult == 0) {
+            this->copy(this->info, infoBlock, 7);
+            this->copy(this->records, recordArray, capacity + 1);
         }
-        return fetchResult;
+        return this->fetchResult;
     }
 };
 
 using FakeZentoLibrary = FakeRecordLibrary<ZentoLibrary>;
 using FakeB330Library = FakeRecordLibrary<B330Library>;
 
-class FakeB770Library : public B770Library, public FakeLibraryScript {
+class FakeB770Library : public FakeLibrary<B770Library> {
 public:
     FakeB770Library() { version = 105; }
     qint32 portExists = 1;
@@ -100,23 +105,6 @@ public:
     // DimensioneProfili's answer; -1: the size of `records`.
     qint32 recordSize = -1;
 
-    qint32 getVersion() override {
-        log(QStringLiteral("getVersion"));
-        return version;
-    }
-    qint32 getDownloadStatus() override {
-        log(QStringLiteral("getDownloadStatus"));
-        return status();
-    }
-    qint32 startDownload(qint32 serialPort) override {
-        log(QStringLiteral("startDownload(%1)").arg(serialPort));
-        started = startResult == 1;
-        return startResult;
-    }
-    qint32 getProgress() override {
-        log(QStringLiteral("getProgress"));
-        return progress();
-    }
     qint32 EsisteSeriale(qint32 serialPort) override {
         log(QStringLiteral("EsisteSeriale(%1)").arg(serialPort));
         return portExists;

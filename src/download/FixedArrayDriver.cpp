@@ -1,0 +1,264 @@
+#include "FixedArrayDriver.h"
+
+#include "B330Library.h"
+#include "DownloadProgress.h"
+#include "MainModule.h"
+#include "RecordFields.h"
+#include "Recordset.h"
+#include "RuntimeError.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "ZentoLibrary.h"
+
+#include <algorithm>
+
+FixedArrayDriver::FixedArrayDriver(const QString& decodeSource)
+    : recordBuffer(CAPACITY + 1, 0), m_decodeSource(decodeSource) {}
+
+template <class Library>
+bool FixedArrayDriver::transfer(Library& (*library)(), qint32 valuesPerSample, DownloadProgress& progressDownload) {
+    progressDownload.setMax(101);
+    int line = 0;
+    qint32 errorNumber = 0;
+    QString errorDescription;
+    try {
+        line = 1;
+        bool result = false;
+        line = 2;
+        Seams::busyPointer().setBusy(true);
+        Library& lib = library();
+        line = 3;
+        const qint32 version = lib.getVersion();
+        const qint32 model = Settings::instance().currentDiveComputer();
+        if (refusesVersion(version, model, line)) {
+            Seams::busyPointer().setBusy(false);
+            return false;
+        }
+        line = 15;
+        const qint32 status = lib.getDownloadStatus();
+        line = 16;
+        if (status == -1) {
+            line = 0;
+            throw RuntimeError(0, {}, {});
+        }
+
+        line = 21;
+        const bool confirmed = confirmDeviceReady();
+        line = 22;
+        if (!confirmed) {
+            line = 24;
+            Seams::busyPointer().setBusy(false);
+            return false;
+        }
+        line = 28;
+        Seams::busyPointer().setBusy(true);
+
+        line = 29;
+        const qint32 started = lib.startDownload(Settings::instance().comPort());
+        line = 30;
+        if (started != 1) {
+            line = 0;
+            throw RuntimeError(0, {}, {});
+        }
+
+        for (;;) {
+            line = 33;
+            if (lib.getDownloadStatus() != 1)
+                break;
+            line = 34;
+            progressDownload.setValue(std::clamp(lib.getProgress(), 0, 100) + 1);
+            line = 35;
+            Seams::events().processEvents();
+        }
+
+        qint32 fetch = 0;
+        if (model == Dive::dcZento || model == Dive::dcLUMO || model == Dive::dcZentoRGBM) {
+            line = 38;
+            fetch = lib.downloadProfile(infoBuffer.data(), 4, recordBuffer.data(), CAPACITY);
+        } else if (model == Dive::dcTAVEX || model == Dive::dcLumoAir) {
+            line = 40;
+            fetch = lib.downloadProfile(infoBuffer.data(), 7, recordBuffer.data(), CAPACITY);
+        }
+
+        line = 42;
+        if (fetch == 1) {
+            line = 43;
+            showMessage(3035, Msg::Critical, 1005);
+        } else if (fetch == 2) {
+            line = 45;
+            showMessage(3034, Msg::Critical, 1005);
+        } else if (fetch == 0) {
+            line = 48;
+            recordCount = countRecords(recordBuffer, valuesPerSample, line);
+            line = 57;
+            result = true;
+            if (recordCount == 0)
+                showNoDives();
+        }
+        line = 59;
+        Seams::busyPointer().setBusy(false);
+        return result;
+    } catch (const RuntimeError& e) {
+        errorNumber = e.number();
+        errorDescription = e.description();
+    } catch (const std::exception& e) {
+        errorNumber = 51;
+        errorDescription = QString::fromLocal8Bit(e.what());
+    }
+
+    showDiagnostic(line, errorNumber, errorDescription);
+    Seams::message().show(QStringLiteral("Error accessing serial port. Try to reinstall the SONA program."),
+                          Msg::OkOnly | Msg::Critical, getString(1005));
+    progressDownload.setValue(1);
+    Seams::busyPointer().setBusy(false);
+    return false;
+}
+
+template bool FixedArrayDriver::transfer(ZentoLibrary& (*)(), qint32, DownloadProgress&);
+template bool FixedArrayDriver::transfer(B330Library& (*)(), qint32, DownloadProgress&);
+
+bool FixedArrayDriver::refusesVersion(qint32, qint32, int&) {
+    return false;
+}
+
+void FixedArrayDriver::showDiagnostic(int, qint32, const QString&) {}
+
+qint16 FixedArrayDriver::countRecords(const std::vector<qint32>& recordBuffer, qint32 valuesPerSample, int& line) {
+    static const QString source = QStringLiteral("FixedArrayDriver.countRecords");
+    const qint64 last = qint64(recordBuffer.size()) - 1;
+    qint16 count = 0;
+    qint64 start = 0;
+    for (;;) {
+        line = 52;
+        // A header starting with 0 ends the list; when it is the first, the device holds no dives.
+        if (RecordFields::at(recordBuffer, start, source) == 0)
+            return count;
+        line = 49;
+        // A header cut off by the end of the array is a transfer that did not fit.
+        const qint32 samples = RecordFields::at(recordBuffer, start + HEADER_VALUES - 1, source);
+        if (samples < 0)
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange, source,
+                               QStringLiteral("Sample count below 0: the records are damaged"));
+        line = 50;
+        count = RecordFields::toPosition(qint64(count) + 1, source);
+        line = 51;
+        const qint64 next = start + HEADER_VALUES + qint64(valuesPerSample) * samples;
+        RecordFields::toPosition(next + HEADER_VALUES - 1, source);
+        // Records that reach the end of the array leave no room for the end marker: cut off.
+        if (next > last)
+            throw RuntimeError::subscript(source);
+        start = next;
+        line = 56;
+    }
+}
+
+qint32 FixedArrayDriver::value(qint16 p, qint64 n) const {
+    return RecordFields::at(recordBuffer, qint64(p) + n, m_decodeSource);
+}
+
+qint32 FixedArrayDriver::sampleCount(qint16 p) const {
+    const qint32 count = value(p, HEADER_VALUES - 1);
+    if (count < 0)
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange, m_decodeSource,
+                           QStringLiteral("Sample count below 0: the records are damaged"));
+    return count;
+}
+
+qint16 FixedArrayDriver::nextPosition(qint16 p, qint32 valuesPerSample, qint32 samples) const {
+    return RecordFields::toPosition(qint64(p) + qint64(valuesPerSample) * samples + HEADER_VALUES, m_decodeSource);
+}
+
+void FixedArrayDriver::decodeHeader(Dive& dive, qint16 p) const {
+    Settings& settings = Settings::instance();
+    auto h = [&](qint64 n) { return value(p, n); };
+    dive.setDateTime(RecordFields::dateTime(h(0), h(1), h(2), h(3), h(4), m_decodeSource));
+    dive.setDiveTime(h(5) / 3.0);
+    dive.setMaxDepth(float(h(6) / 10.0));
+    dive.setMinTemperature(RecordFields::signedByte(h(7)));
+    if (settings.isCurrentDiveComputerRGBM())
+        dive.setAutozero(h(8));
+    dive.setWater(h(9));
+    dive.setAscentMode(h(10));
+    dive.setBuzzer(h(11));
+    dive.setStop(h(12));
+    // The air and tank values: only the B330 library's models are air-integrated.
+    if (settings.isCurrentDiveComputerAir())
+        dive.setAirTime(h(13));
+    dive.setAltitude(h(14));
+    if (settings.isCurrentDiveComputerAir()) {
+        dive.setVolumeMeasure(h(15));
+        dive.setReserve100Flag(h(16));
+    }
+    if (settings.isCurrentDiveComputerRGBM()) {
+        dive.setDepthMeanPrec(float(h(17)));
+        dive.setDepthMean(float(h(18)));
+        dive.setDiveDays(h(19));
+        dive.setTSR(float(h(20)));
+    }
+    dive.setDiveMode(h(21));
+    dive.setVRis(h(22));
+    dive.setDeco(h(23));
+    dive.setViolationStop(h(24));
+    dive.setAscent(h(25));
+    dive.setDecoStop(h(26));
+    dive.setNitroxMixture(h(28));
+    dive.setPPO2(float(h(29) / 10.0));
+    dive.setStartCNS(float(h(30)));
+    dive.setMaxCNS(float(h(31)));
+    if (settings.isCurrentDiveComputerAir()) {
+        dive.setTankVolume(float(h(32)));
+        dive.setTankPressure(float(h(33)));
+        dive.setTankUse(float(h(34)));
+        dive.setStartTankPressure(float(h(35)));
+        dive.setStopTankPressure(float(h(36)));
+        dive.setReserve50(float(h(37)));
+        dive.setReserve100(float(h(38)));
+    }
+    if (settings.isCurrentDiveComputerRGBM())
+        dive.setDeepStop1(float(h(39)));
+}
+
+void FixedArrayDriver::setCommonColumns(Recordset& rs, const Dive& dive, qint32 newFileID) {
+    rs.setValue(QStringLiteral("FILE_ID"), newFileID);
+    rs.setValue(QStringLiteral("DATETIME"), dive.getDateTime());
+    rs.setValue(QStringLiteral("DIVE_TIME"), dive.getDiveTime());
+    rs.setValue(QStringLiteral("MAX_DEPTH"), single(dive.getMaxDepth()));
+    rs.setValue(QStringLiteral("MIN_TEMP"), dive.getMinTemperature());
+    rs.setValue(QStringLiteral("WATER_MODE"), dive.getWater());
+    rs.setValue(QStringLiteral("ASCENT_MODE"), dive.getAscentMode());
+    rs.setValue(QStringLiteral("BUZZER_FLAG"), dive.getBuzzer());
+    rs.setValue(QStringLiteral("STOP_MODE"), dive.getStop());
+    rs.setValue(QStringLiteral("ALTITUDE_FLAG"), dive.getAltitude());
+    rs.setValue(QStringLiteral("DIVE_MODE"), dive.getDiveMode());
+    rs.setValue(QStringLiteral("VRIS_FLAG"), dive.getVRis());
+    rs.setValue(QStringLiteral("DECO_FLAG"), dive.getDeco());
+    rs.setValue(QStringLiteral("VIOLATION_STOP_FLAG"), dive.getViolationStop());
+    rs.setValue(QStringLiteral("ASCENT_FLAG"), dive.getAscent());
+    rs.setValue(QStringLiteral("DECO_STOP_FLAG"), dive.getDecoStop());
+    rs.setValue(QStringLiteral("MIX_NITROX"), dive.getNitroxMixture());
+    rs.setValue(QStringLiteral("PPO2"), single(dive.getPPO2()));
+    rs.setValue(QStringLiteral("START_CNS"), single(dive.getStartCNS()));
+    rs.setValue(QStringLiteral("MAX_CNS"), single(dive.getMaxCNS()));
+}
+
+void FixedArrayDriver::setRgbmColumns(Recordset& rs, const Dive& dive, double tankPressure) {
+    for (qint16 n = 1; n <= 10; ++n)
+        rs.setValue(QStringLiteral("TISSUE_%1").arg(n), single(dive.getStartTissue(n) * 100));
+    rs.setValue(QStringLiteral("AUTOZERO"), dive.getAutozero());
+    rs.setValue(QStringLiteral("AIRTIME_FLAG"), dive.getAirTime());
+    rs.setValue(QStringLiteral("DEPTH_M_PREC"), single(dive.getDepthMeanPrec()));
+    rs.setValue(QStringLiteral("DEPTH_M"), single(dive.getDepthMean()));
+    rs.setValue(QStringLiteral("DIVE_DAYS"), dive.getDiveDays());
+    rs.setValue(QStringLiteral("TSR"), single(dive.getTSR()));
+    rs.setValue(QStringLiteral("DEEP_STOP_1"), single(dive.getDeepStop1()));
+    rs.setValue(QStringLiteral("DEEP_STOP_2"), single(dive.getDeepStop2()));
+    rs.setValue(QStringLiteral("VOLUME_MEASURE"), dive.getVolumeMeasure());
+    rs.setValue(QStringLiteral("RESERVE100_FLAG"), dive.getReserve100Flag());
+    rs.setValue(QStringLiteral("TANK_VOLUME"), single(dive.getTankVolume()));
+    rs.setValue(QStringLiteral("TANK_PRESSURE"), tankPressure);
+    rs.setValue(QStringLiteral("TANK_USE"), single(dive.getTankUse()));
+    rs.setValue(QStringLiteral("START_TANK_PRESSURE"), single(dive.getStartTankPressure()));
+    rs.setValue(QStringLiteral("STOP_TANK_PRESSURE"), single(dive.getStopTankPressure()));
+    rs.setValue(QStringLiteral("RESERVE50"), single(dive.getReserve50()));
+    rs.setValue(QStringLiteral("RESERVE100"), single(dive.getReserve100()));
+}
