@@ -4,6 +4,7 @@
 #include "DiveDataControl.h"
 #include "DiveDateText.h"
 #include "DiveModule.h"
+#include "MainCommands.h"
 #include "MainModule.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -54,12 +55,8 @@ LogbookEdits::LogbookEdits(DiveDataControl& data, QWidget* dialogParent) : m_dat
 }
 
 void LogbookEdits::showFailure(const char* origin, const char* what, const std::exception& error) const {
-    QString text = QStringLiteral("[frmMain.%1] %2\n").arg(QLatin1String(origin), QLatin1String(what));
-    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
-        text += QStringLiteral("[%1] %2").arg(runtime->number()).arg(runtime->description());
-    else
-        text += QString::fromUtf8(error.what());
-    Seams::message().show(text, Msg::OkOnly | Msg::Critical, getString(1005));
+    Seams::message().show(MainCommands::failureText(QLatin1String(origin), QLatin1String(what), error),
+                          Msg::OkOnly | Msg::Critical, getString(1005));
 }
 
 bool LogbookEdits::deleteNode(const QString& key, const QString& nodeText) {

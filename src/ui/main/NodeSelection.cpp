@@ -1,7 +1,12 @@
 #include "NodeSelection.h"
 
+#include "Dive.h"
+#include "DiveDateText.h"
+#include "DiveModule.h"
 #include "DiveTabs.h"
 #include "MainModule.h"
+#include "RuntimeError.h"
+#include "SqlDates.h"
 
 namespace NodeSelection {
 
@@ -57,6 +62,19 @@ qint16 tabAfter(Kind kind, Kind previous, qint16 currentTab) {
         break;
     }
     return currentTab;
+}
+
+std::shared_ptr<Dive> loadDive(qint32 diveID) {
+    try {
+        return DiveModule::loadDive(diveID, false);
+    } catch (const RuntimeError&) {
+        return nullptr;
+    }
+}
+
+QString dateTimeText(const QVariant& stored) {
+    const QDateTime dateTime = SqlDates::fromStored(stored);
+    return dateTime.isValid() ? DiveDateText().text(dateTime.date(), dateTime.time()) : QString();
 }
 
 } // namespace NodeSelection

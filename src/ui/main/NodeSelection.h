@@ -3,7 +3,11 @@
 #include "TreeNodeKey.h"
 
 #include <QString>
+#include <QVariant>
+#include <memory>
 #include <optional>
+
+class Dive;
 
 // What selecting a node of the logbook tree does to the window, apart from the window itself.
 namespace NodeSelection {
@@ -33,5 +37,13 @@ QString title(TreeNodeKey::Kind kind, const QString& text, qint16 modelInUse);
 // The dive tab to show after a selection: the List for the root and a logbook; for a dive the
 // General tab when it follows a node that was not a dive, else the tab shown before.
 qint16 tabAfter(TreeNodeKey::Kind kind, TreeNodeKey::Kind previous, qint16 currentTab);
+
+// The selected dive without its descriptive record. A dive the model in use cannot read (a logbook
+// of several model bits, say) is none: the window then shows what the data control has and nothing
+// model-specific.
+std::shared_ptr<Dive> loadDive(qint32 diveID);
+
+// A stored DATETIME as the tree and the title show it; "" for none.
+QString dateTimeText(const QVariant& stored);
 
 } // namespace NodeSelection

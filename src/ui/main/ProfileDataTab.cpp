@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 ProfileDataTab::ProfileDataTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frameProfileInfo"));
@@ -36,9 +37,12 @@ ProfileDataTab::ProfileDataTab(QWidget* parent) : QWidget(parent) {
     const char* const titles[ProfileExport::COLUMNS] = {"1470", "1471", "1472", "1473", "1478", "1479"};
     for (int column = 0; column < ProfileExport::COLUMNS; ++column) {
         lvProfileInfo->headerItem()->setData(column, Qt::UserRole, QLatin1String(titles[column]));
-        lvProfileInfo->setColumnWidth(column, column == 3 ? 150 : 90);
+        // Figures stand right, under titles that stand right too.
+        if (column > 0)
+            lvProfileInfo->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
-    lvProfileInfo->header()->setStretchLastSection(true);
+    // The columns keep their widths: figures stay beside their neighbours on a wide window.
+    lvProfileInfo->header()->setStretchLastSection(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,6 +50,11 @@ ProfileDataTab::ProfileDataTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(lvProfileInfo, 1);
 
     localizeForm(this);
+    // As wide as the titles, in every language, so that the six columns fit the tab.
+    const QFontMetrics metrics = lvProfileInfo->header()->fontMetrics();
+    for (int column = 0; column < ProfileExport::COLUMNS; ++column)
+        lvProfileInfo->setColumnWidth(
+            column, std::max(56, metrics.horizontalAdvance(lvProfileInfo->headerItem()->text(column)) + 20));
 }
 
 void ProfileDataTab::fill(const Dive* dive) {

@@ -98,11 +98,12 @@ TechnicalTab::TechnicalTab(QWidget* parent) : QGroupBox(parent) {
 
     auto* left = new QVBoxLayout;
     left->addLayout(general);
-    left->addWidget(frameErrors);
     left->addStretch();
+    // The errors' captions are the longest: they go where the short value labels leave room.
     auto* right = new QVBoxLayout;
     right->addWidget(frameTechnicalNitrox);
     right->addWidget(frameTechnicalInfoAir);
+    right->addWidget(frameErrors);
     right->addStretch();
     auto* columns = new QHBoxLayout(this);
     columns->addLayout(left, 1);

@@ -1,28 +1,35 @@
 #include "frmMain.h"
 
+#include "CalendarTab.h"
 #include "Dive.h"
 #include "DiveDataControl.h"
-#include "DiveDateText.h"
-#include "DiveListRows.h"
+#include "DiveInfoRules.h"
 #include "DiveTabs.h"
 #include "FormLocalizer.h"
 #include "Internationalization.h"
+#include "LogbookEdits.h"
+#include "LogbookViews.h"
+#include "MainCommands.h"
 #include "MainLayout.h"
 #include "MainModule.h"
 #include "MainPictures.h"
 #include "NodeSelection.h"
+#include "ProfileDataTab.h"
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
-#include "SqlDates.h"
+#include "SettingsTab.h"
 #include "StartUp.h"
+#include "TechnicalTab.h"
 #include "WindowHelpers.h"
 #include "Workspace.h"
 #include "frmAbout.h"
 #include "frmDownLoad.h"
+#include "frmFilter.h"
 #include "frmImportDB.h"
 #include "frmSettings.h"
 
+#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -30,10 +37,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -44,7 +49,6 @@
 using TreeNodeKey::Kind;
 
 namespace {
-constexpr int KEY_ROLE = Qt::UserRole;
 const char* const WANTED = "selectionEnabled";
 
 int pixels(int twips) {
@@ -71,59 +75,20 @@ template <typename F> auto guarded(frmMain* window, const char* origin, const ch
     };
 }
 
-QTreeWidgetItem* treeItem(const QString& key, const QString& text, const QIcon& icon) {
-    auto* item = new QTreeWidgetItem(QStringList{text});
-    item->setData(0, KEY_ROLE, key);
-    item->setIcon(0, icon);
-    return item;
-}
-
-QList<DiveListRows::Node> childrenOf(const QTreeWidgetItem* node) {
-    QList<DiveListRows::Node> children;
-    children.reserve(node->childCount());
-    for (int i = 0; i < node->childCount(); ++i) {
-        const QTreeWidgetItem* child = node->child(i);
-        children.append({frmMain::keyOf(child), child->text(0), child->childCount()});
-    }
-    return children;
-}
-
-// The dive without its descriptive record. A dive the model in use cannot read (a logbook of
-// several model bits, say) is none: the window then shows what the data control has and nothing
-// model-specific.
-std::shared_ptr<Dive> loadDive(qint32 diveID) {
-    try {
-        return DiveModule::loadDive(diveID, false);
-    } catch (const RuntimeError&) {
-        return nullptr;
-    }
-}
-
-QString dateTimeText(const QVariant& stored) {
-    const QDateTime dateTime = SqlDates::fromStored(stored);
-    return dateTime.isValid() ? DiveDateText().text(dateTime.date(), dateTime.time()) : QString();
-}
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("S.O.N.A. 2.2"));
     Forms::add(this);
-    setupControls(this);
     dbData = new DiveDataControl(this);
-    // Windows that come with later parts of the program; their commands stay disabled till then.
-    m_unavailable = {QStringLiteral("mnuPrint"),
-                     QStringLiteral("mnuLBRename"),
-                     QStringLiteral("mnuLBDelete"),
-                     QStringLiteral("mnuLBStatistics"),
-                     QStringLiteral("mnuLBFilter"),
-                     QStringLiteral("mnuLBModifyDiveTime"),
-                     QStringLiteral("mnuDownloadSettings"),
-                     QStringLiteral("mnuViewProfile"),
-                     QStringLiteral("mnuViewSimulator"),
-                     QStringLiteral("mnuPopupDeleteImage")};
-    for (const char* key : {"FILTER", "PRINT", "PREVIEW", "PROFILE", "SIMULATOR"})
-        m_unavailable.insert(QStringLiteral("tlbMainToolbar_") + QLatin1String(key));
+    setupControls(this, dbData);
+    m_edits = std::make_unique<LogbookEdits>(*dbData, this);
+    // The calendar names the selected logbook as the tree shows it, renamed or not.
+    calendarTab->nodeText = [this](const QString& key) {
+        const QTreeWidgetItem* logbook = node(key);
+        return logbook ? logbook->text(0) : QString();
+    };
     for (QAction* command : findChildren<QAction*>())
         setCommandEnabled(command, command->isEnabled());
     setCommandEnabled(mnuLBDelete, false);
@@ -147,6 +112,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     lvListView->setColumnHidden(COLUMN_MIN_TEMPERATURE, true);
     for (int i = 0; i < 2; ++i)
         tabLeft->setTabText(i, u' ' + tabLeft->tabText(i));
+    for (int i = 0; i < tabDive->count(); ++i)
+        tabDive->setTabToolTip(i, tabDive->tabText(i));
 
     updateClock();
     auto* clock = new QTimer(this);
@@ -181,6 +148,19 @@ void frmMain::connectHandlers() {
     connect(cmbWeather, &QComboBox::activated, this, [this] { cmbWeather_Click(); });
     connect(cmbWetsuit, &QComboBox::activated, this, [this] { cmbWetsuit_Click(); });
 
+    connect(mnuLBDelete, &QAction::triggered, this,
+            guarded(this, "mnuLBDelete_click", "Error deleting", [this] { mnuLBDelete_Click(); }));
+    connect(mnuLBModifyDiveTime, &QAction::triggered, this,
+            guarded(this, "mnuLBModifyDiveTime_click", "Error", [this] { mnuLBModifyDiveTime_Click(); }));
+    connect(mnuLBRename, &QAction::triggered, this,
+            guarded(this, "mnuLBRename_Click", "Error", [this] { mnuLBRename_Click(); }));
+    connect(tvTreeView->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            guarded(this, "tvTreeView_AfterLabelEdit", "Error updating node label",
+                    [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                        labelEditClosed(hint != QAbstractItemDelegate::RevertModelCache);
+                    }));
+    connect(mnuLBFilter, &QAction::triggered, this,
+            guarded(this, "mnuLBFilter_Click", "Error", [this] { mnuLBFilter_Click(); }));
     connect(mnuExit, &QAction::triggered, this, guarded(this, "mnuExit_Click", "Error", [this] { mnuExit_Click(); }));
     connect(
         mnuViewPreference, &QAction::triggered, this,
@@ -209,7 +189,7 @@ bool frmMain::isMenuEnabled(const QString& name) {
 }
 
 QString frmMain::keyOf(const QTreeWidgetItem* node) {
-    return node ? node->data(0, KEY_ROLE).toString() : QString();
+    return LogbookViews::keyOf(node);
 }
 
 bool frmMain::isWanted(const QAction* command) {
@@ -218,7 +198,7 @@ bool frmMain::isWanted(const QAction* command) {
 
 void frmMain::setCommandEnabled(QAction* command, bool wanted) {
     command->setProperty(WANTED, wanted);
-    command->setEnabled(wanted && !m_unavailable.contains(command->objectName()));
+    command->setEnabled(wanted && !MainCommands::isUnavailable(command->objectName()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -257,7 +237,12 @@ void frmMain::refreshMainWindow() {
     Settings& settings = Settings::instance();
     dbData->setRecordSource(settings.currentFilter());
     loadTreeView(qint16(settings.currentDiveComputer()), QString());
+    if (const std::optional<bool> on = DiveInfoRules::tankFieldsOnRefresh(settings.currentDiveComputer())) {
+        frameSettings->enableAirControls(*on);
+        frameTechnicalInfo->enableAirControls(*on);
+    }
     enableDiveTabs(false);
+    calendarTab->showToday();
     tabLeft->setCurrentIndex(0);
     selectDiveTab(DiveTabs::TAB_LIST);
 }
@@ -288,27 +273,9 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
     // would stand on another dive's row.
     dbData->requery();
     m_tree = LogbookTree::build(dcModel, logbooks, dbData->rows(), visibleNodeKey);
+    calendarTab->fill(m_tree);
 
-    QTreeWidgetItem* root =
-        treeItem(m_tree.rootKey, m_tree.rootText, MainPictures::logBookIcon(LogbookTree::IMAGE_ROOT));
-    QFont bold = root->font(0);
-    bold.setBold(true);
-    root->setFont(0, bold);
-    m_nodes.insert(m_tree.rootKey, root);
-    const QIcon logbookIcon = MainPictures::logBookIcon(LogbookTree::IMAGE_LOGBOOK);
-    for (const LogbookTree::LogbookNode& logbook : m_tree.logbooks) {
-        QTreeWidgetItem* item = treeItem(logbook.key, logbook.text, logbookIcon);
-        m_nodes.insert(logbook.key, item);
-        QList<QTreeWidgetItem*> dives;
-        dives.reserve(logbook.dives.size());
-        for (const LogbookTree::DiveNode& dive : logbook.dives) {
-            QTreeWidgetItem* diveItem = treeItem(dive.key, dive.text, MainPictures::logBookIcon(dive.image));
-            m_nodes.insert(dive.key, diveItem);
-            dives.append(diveItem);
-        }
-        item->addChildren(dives);
-        root->addChild(item);
-    }
+    QTreeWidgetItem* root = LogbookViews::buildTree(m_tree, m_nodes);
     tvTreeView->addTopLevelItem(root);
 
     // From here on a failing step is skipped: the tree is built and must be usable.
@@ -343,7 +310,8 @@ void frmMain::addTreeNode(const QString& logbookID, const QString& diveID, const
     if (!logbook)
         throw RuntimeError(35601, QStringLiteral("frmMain.addTreeNode"), QStringLiteral("Element not found"));
     const QString key = QStringLiteral("DR") + diveID;
-    QTreeWidgetItem* item = treeItem(key, label, MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_SIMULATED));
+    QTreeWidgetItem* item =
+        LogbookViews::item(key, label, MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_SIMULATED));
     logbook->addChild(item);
     m_nodes.insert(key, item);
     logbook->setExpanded(true);
@@ -413,8 +381,8 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
         }
         settings.setCurrentDiveID(diveID);
         settings.setCurrentLogbookID(TreeNodeKey::id(keyOf(node->parent())));
-        currentDive = loadDive(diveID);
-        setTitle(NodeSelection::title(kind, dateTimeText(dbData->value(QStringLiteral("DATETIME"))),
+        currentDive = NodeSelection::loadDive(diveID);
+        setTitle(NodeSelection::title(kind, NodeSelection::dateTimeText(dbData->value(QStringLiteral("DATETIME"))),
                                       qint16(settings.currentDiveComputer())));
         currentTab = NodeSelection::tabAfter(kind, previous, currentTab);
         applyCommands(kind, currentDive && currentDive->isFreeDive(),
@@ -462,41 +430,11 @@ void frmMain::fillListView(const QString& key) {
     if (node->childCount() == 0) {
         lvListView->clear();
         lvDiveRecord->clear();
-        return;
-    }
-    const auto iconItem = [](const QString& itemKey, int image, const QStringList& texts) {
-        auto* item = new QTreeWidgetItem(texts);
-        item->setData(0, KEY_ROLE, itemKey);
-        item->setIcon(0, MainPictures::logBookIcon(image));
-        return item;
-    };
-    QList<QTreeWidgetItem*> items;
-    switch (TreeNodeKey::kindOf(key)) {
-    case Kind::Root:
-        lvListView->clear();
-        for (const DiveListRows::LogbookItem& logbook : DiveListRows::logbookItems(childrenOf(node)))
-            items.append(iconItem(logbook.key, LogbookTree::IMAGE_LOGBOOK,
-                                  {logbook.name, logbook.dives, logbook.maxDepth, logbook.minTemperature}));
-        lvListView->addTopLevelItems(items);
-        break;
-    case Kind::Logbook: {
-        lvDiveRecord->clear();
-        const Settings& settings = Settings::instance();
-        const Database db = Workspace::defaultWorkspace().openDatabase(dbData->databaseName());
-        for (const DiveListRows::DiveItem& dive : DiveListRows::diveItems(
-                 db, TreeNodeKey::id(key), childrenOf(node), settings.getBottomTimeCode(), settings.getFreeDiveCode()))
-            items.append(
-                iconItem(dive.key, dive.image, {dive.dateTime, dive.diver, dive.location, dive.activity, dive.mode}));
-        lvDiveRecord->addTopLevelItems(items);
-        // Dates and times are all about as wide: the first rows tell the column's width.
-        int widest = 0;
-        for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 50); ++i)
-            widest = std::max(widest, lvDiveRecord->fontMetrics().horizontalAdvance(items[i]->text(0)));
-        lvDiveRecord->setColumnWidth(0, std::max(lvDiveRecord->columnWidth(0), widest + 32));
-        break;
-    }
-    default:
-        break;
+    } else if (TreeNodeKey::kindOf(key) == Kind::Root) {
+        LogbookViews::fillLogbookList(lvListView, node);
+    } else if (TreeNodeKey::kindOf(key) == Kind::Logbook) {
+        LogbookViews::fillDiveList(lvDiveRecord, node,
+                                   Workspace::defaultWorkspace().openDatabase(dbData->databaseName()));
     }
 }
 
@@ -520,11 +458,20 @@ void frmMain::changeCurrentTab(qint16 index) {
         setProfilePanel(true);
         const qint32 diveID = Settings::instance().currentDiveID();
         if (diveID != -1)
-            setProfileDive(loadDive(diveID));
+            setProfileDive(NodeSelection::loadDive(diveID));
         break;
     }
-    default:
-        break; // the Settings, Technical and Profile Data tabs fill themselves once they have contents
+    case DiveTabs::Fill::Settings:
+        frameSettings->fill(currentDive.get());
+        break;
+    case DiveTabs::Fill::Technical:
+        frameTechnicalInfo->fill(currentDive.get());
+        break;
+    case DiveTabs::Fill::ProfileData:
+        frameProfileInfo->fill(currentDive.get());
+        break;
+    case DiveTabs::Fill::None:
+        break;
     }
     if (c.diveGroup)
         enableDiveTabs(*c.diveGroup);
@@ -645,12 +592,7 @@ void frmMain::show3031() {
 }
 
 void frmMain::reportFailure(const QString& origin, const QString& what, const std::exception& error) {
-    QString text = QStringLiteral("[frmMain.%1] %2\n").arg(origin, what);
-    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
-        text += QStringLiteral("[%1] %2").arg(runtime->number()).arg(runtime->description());
-    else
-        text += QString::fromUtf8(error.what());
-    Seams::message().show(text, Msg::Critical, getString(1005));
+    Seams::message().show(MainCommands::failureText(origin, what, error), Msg::Critical, getString(1005));
 }
 
 bool frmMain::Form_QueryUnload(UnloadMode mode) {
@@ -716,25 +658,11 @@ void frmMain::mnuViewPreference_Click() {
 }
 
 void frmMain::mnuHelpContents_Click() {
-    showHelp(applicationHelpFile(), 1);
+    MainCommands::showApplicationHelp(applicationHelpFile(), MainCommands::HELP_CONTENTS);
 }
 
 void frmMain::mnuHelpSearchForHelpOn_Click() {
-    showHelp(applicationHelpFile(), 2);
-}
-
-void frmMain::showHelp(const QString& helpFile, int command) {
-    if (helpFile.isEmpty()) {
-        Seams::message().show(getString(3007), Msg::Information, getString(1004));
-        return;
-    }
-    try {
-        Seams::help().show(helpFile, command);
-    } catch (const std::exception& error) {
-        const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
-        Seams::message().show(runtime ? runtime->description() : QString::fromUtf8(error.what()), Msg::OkOnly,
-                              QString());
-    }
+    MainCommands::showApplicationHelp(applicationHelpFile(), MainCommands::HELP_INDEX);
 }
 
 void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
@@ -744,22 +672,15 @@ void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
         mnuViewPreference_Click();
     else if (key == QLatin1String("HELP"))
         mnuHelpContents_Click();
+    else if (key == QLatin1String("FILTER"))
+        toggleFilter(toolbarButtons.value(key));
 }
 
 void frmMain::tlbMainToolbar_ButtonMenuClick(const QString& key) {
-    static const QHash<QString, qint16> languages = {
-        {QStringLiteral("HELP_E"), Settings::LANG_ENGLISH},    {QStringLiteral("HELP_F"), Settings::LANG_FRANCAIS},
-        {QStringLiteral("HELP_D"), Settings::LANG_GERMAN},     {QStringLiteral("HELP_I"), Settings::LANG_ITALIAN},
-        {QStringLiteral("HELP_P"), Settings::LANG_PORTUGUESE}, {QStringLiteral("HELP_S"), Settings::LANG_SPANISH}};
-    const auto language = languages.constFind(key);
-    if (language == languages.constEnd())
+    const std::optional<qint16> language = MainCommands::helpLanguage(key);
+    if (!language)
         return;
-    const QString file = Settings::instance().getHelpPathName(*language);
-    try {
-        Seams::help().show(file, 1);
-    } catch (const RuntimeError& error) {
-        Seams::message().show(error.description(), Msg::OkOnly, QString());
-    }
+    MainCommands::openHelp(Settings::instance().getHelpPathName(*language), MainCommands::HELP_CONTENTS);
 }
 
 void frmMain::updateClock() {
@@ -771,4 +692,104 @@ void frmMain::updateClock() {
     } catch (const std::exception&) {
         // no clock installed: the panels stay as they are
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filter and the edits of the tree
+
+void frmMain::mnuLBFilter_Click() {
+    toggleFilter(nullptr);
+}
+
+void frmMain::toggleFilter(QAction* button) {
+    QAction* filter = toolbarButtons.value(QStringLiteral("FILTER"));
+    const bool wasOn = button ? !filter->isChecked() : filter->isChecked();
+    // The menu's check mark switches itself on a click: all three signs are set from the state.
+    const auto showState = [this, filter](bool on) {
+        filter->setChecked(on);
+        mnuLBFilter->setChecked(on);
+        INFO_PANEL->setText(MainCommands::filterPanelText(on));
+    };
+    // The button as the menu: typed entries are written before the rows are read anew.
+    if (!commitPendingEdits()) {
+        showState(wasOn);
+        return;
+    }
+    filter->setChecked(!wasOn);
+    if (!wasOn) {
+        const auto dialog = std::make_unique<frmFilter>(this);
+        dialog->exec();
+        if (!dialog->isOk) {
+            showState(false);
+            return;
+        }
+    } else {
+        Settings::instance().setCurrentFilter(MainCommands::unfilteredStatement());
+    }
+    refreshMainWindow();
+    showState(!wasOn);
+}
+
+void frmMain::forgetNodes(QTreeWidgetItem* item) {
+    for (int i = 0; i < item->childCount(); ++i)
+        forgetNodes(item->child(i));
+    m_nodes.remove(keyOf(item));
+    if (m_pressedItem == item)
+        m_pressedItem = nullptr;
+}
+
+void frmMain::mnuLBDelete_Click() {
+    QTreeWidgetItem* item = node(currentNode);
+    if (!item || !m_edits->deleteNode(currentNode, item->text(0)))
+        return;
+    // The data control has dropped the row and any edits typed for it.
+    QTreeWidgetItem* parent = item->parent();
+    forgetNodes(item);
+    setCurrentItemQuietly(parent);
+    delete item;
+    tvTreeview_nodeClic(parent, true);
+}
+
+void frmMain::mnuLBModifyDiveTime_Click() {
+    const QTreeWidgetItem* selected = node(currentNode);
+    const LogbookEdits::Redate redate = m_edits->modifyDiveTime(selected ? selected->text(0) : QString());
+    QTreeWidgetItem* item = redate.apply ? node(redate.key) : nullptr;
+    if (!item)
+        return;
+    item->setText(0, redate.text);
+    tvTreeview_nodeClic(item, true);
+}
+
+void frmMain::mnuLBRename_Click() {
+    QTreeWidgetItem* item = node(currentNode);
+    if (!item || TreeNodeKey::kindOf(currentNode) != Kind::Logbook)
+        return;
+    // Labels are edited only through this command.
+    m_renamedKey = currentNode;
+    m_labelBeforeEdit = item->text(0);
+    {
+        const QSignalBlocker blocker(tvTreeView);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+    tvTreeView->editItem(item, 0);
+}
+
+// The tree keeps the old label until the name is stored, so that a refused name never shows. The
+// name is judged even when unchanged: a logbook cannot be renamed to the name it has.
+void frmMain::labelEditClosed(bool committed) {
+    QTreeWidgetItem* item = node(m_renamedKey);
+    m_renamedKey.clear();
+    if (!item)
+        return;
+    QString typed;
+    {
+        const QSignalBlocker blocker(tvTreeView);
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        typed = item->text(0);
+        item->setText(0, m_labelBeforeEdit);
+    }
+    if (!committed || !m_edits->renameLogbook(keyOf(item), typed))
+        return;
+    item->setText(0, typed);
+    tvTreeview_nodeClic(item, true);
 }

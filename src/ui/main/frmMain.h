@@ -8,11 +8,11 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 #include <memory>
 
 class Dive;
 class DiveDataControl;
+class LogbookEdits;
 class QTreeWidgetItem;
 
 // The program's main window: the logbook tree of the model in use, the lists and the dive tabs,
@@ -60,6 +60,16 @@ public:
     void cmbActivity_Click();
     void cmbWeather_Click();
     void cmbWetsuit_Click();
+    void mnuLBDelete_Click();
+    void mnuLBModifyDiveTime_Click();
+    // Starts editing the selected logbook's label in the tree; the name is judged when the edit ends.
+    void mnuLBRename_Click();
+    void mnuLBFilter_Click();
+    // Switches the filter on (through the filter dialog) or off. `button` is the toolbar's FILTER
+    // button, already switched by the click; null from the menu.
+    void toggleFilter(QAction* button);
+    // The edits of the tree: deleting, re-dating, renaming.
+    LogbookEdits& logbookEdits() { return *m_edits; }
 
     // The diagnostic of a command that failed: origin, what failed, number and description.
     void reportFailure(const QString& origin, const QString& what, const std::exception& error);
@@ -102,18 +112,23 @@ private:
     void setCommandEnabled(QAction* command, bool wanted);
     void applyCommands(TreeNodeKey::Kind kind, bool freeDive, qsizetype sampleLength);
     void setTitle(const QString& title);
-    void showHelp(const QString& helpFile, int command);
     void updateClock();
     // Writes the pending field edits; false, after string 3031, when the database refuses them.
     bool commitPendingEdits();
     void show3031();
     void setCurrentItemQuietly(QTreeWidgetItem* item);
     void treeItemChosen(QTreeWidgetItem* item, bool byClick);
+    // The end of a label edit, however it ended; `committed`: the typed text reached the item.
+    void labelEditClosed(bool committed);
+    // Drops a node and those below it from the index of nodes.
+    void forgetNodes(QTreeWidgetItem* item);
 
     LogbookTree m_tree;
     QHash<QString, QTreeWidgetItem*> m_nodes;
-    // Commands whose windows the program does not have yet: they stay disabled.
-    QSet<QString> m_unavailable;
+    std::unique_ptr<LogbookEdits> m_edits;
+    // The logbook whose label is being edited, and its label before; "" while none is.
+    QString m_renamedKey;
+    QString m_labelBeforeEdit;
     bool m_diveGroup = false;
     bool m_profileSwitch = false;
     bool m_profilePanel = false;

@@ -1,8 +1,14 @@
 #include "frmMainControls.h"
 
+#include "CalendarTab.h"
+#include "DivePicture.h"
 #include "DiveTabs.h"
 #include "FormLocalizer.h"
 #include "MainPictures.h"
+#include "NotesTab.h"
+#include "ProfileDataTab.h"
+#include "SettingsTab.h"
+#include "TechnicalTab.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -79,15 +85,14 @@ QVBoxLayout* pageLayout(QWidget* page) {
     return layout;
 }
 
-// A place on a tab whose contents come with their own window parts.
-QWidget* place(QWidget* page, const char* name) {
-    auto* w = named(new QWidget(page), name);
-    pageLayout(page)->addWidget(w);
-    return w;
+// A tab's contents, filling the tab.
+template <typename T> T* place(QWidget* page, T* contents) {
+    pageLayout(page)->addWidget(contents);
+    return contents;
 }
 } // namespace
 
-void frmMainControls::setupControls(QMainWindow* window) {
+void frmMainControls::setupControls(QMainWindow* window, DiveDataControl* data) {
     buildMenus(window);
     buildToolbar(window);
 
@@ -112,7 +117,7 @@ void frmMainControls::setupControls(QMainWindow* window) {
     lblTitle->setStyleSheet(QStringLiteral("color: rgb(10, 50, 110);"));
     lblTitleShadow->setStyleSheet(QStringLiteral("color: rgb(175, 185, 200);"));
 
-    buildDiveTabs(central);
+    buildDiveTabs(central, data);
     lblTitleShadow->raise();
     lblTitle->raise();
     buildStatusBar(window);
@@ -151,9 +156,6 @@ void frmMainControls::buildMenus(QMainWindow* window) {
     mnuHelpSearchForHelpOn = entry(mnuHelp, "mnuHelpSearchForHelpOn", "1317");
     mnuHelpBar4 = separator(mnuHelp, "mnuHelpBar4");
     mnuHelpAbout = entry(mnuHelp, "mnuHelpAbout", "1318");
-
-    mnuPopupImage = named(new QMenu(window), "mnuPopupImage");
-    mnuPopupDeleteImage = entry(mnuPopupImage, "mnuPopupDeleteImage", "1320");
 
     // Entries that no user action reaches.
     for (QAction* hidden : {mnuImportDB, mnuSeparatorFile1, mnuSeparator3, mnuDownloadSettings})
@@ -215,14 +217,19 @@ void frmMainControls::buildLeftTabs(QWidget* parent) {
     pageLayout(trees)->addWidget(tvTreeView);
 
     QWidget* panel = page(tabLeft, "1323");
-    profilePanel = place(panel, "profilePanel");
+    profilePanel = place(panel, named(new QWidget(panel), "profilePanel"));
 }
 
-void frmMainControls::buildDiveTabs(QWidget* parent) {
+void frmMainControls::buildDiveTabs(QWidget* parent, DiveDataControl* data) {
     tabDive = named(new QTabWidget(parent), "tabDive");
     QFont captions = tabDive->tabBar()->font();
     captions.setPointSizeF(captions.pointSizeF() * 0.9);
     tabDive->tabBar()->setFont(captions);
+    // All eight tabs stay in sight: the captions fit side by side with a narrow margin at the
+    // window's first size, and are shortened below it; each tool tip holds the whole caption.
+    tabDive->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    tabDive->tabBar()->setUsesScrollButtons(false);
+    tabDive->tabBar()->setElideMode(Qt::ElideRight);
 
     QWidget* lists = page(tabDive, "1400");
     lvListView = listView(
@@ -241,22 +248,20 @@ void frmMainControls::buildDiveTabs(QWidget* parent) {
     stack->addWidget(lvDiveRecord, 0, 0);
     lvDiveRecord->hide();
 
-    QWidget* calendar = page(tabDive, "1407");
-    chkCurrentLogbook = named(new QCheckBox(calendar), "chkCurrentLogbook");
-    setTag(chkCurrentLogbook, QStringLiteral("1964"));
-    QVBoxLayout* calendarLayout = pageLayout(calendar);
-    calendarLayout->addWidget(chkCurrentLogbook);
-    calendarLayout->addStretch();
+    calendarTab = place(page(tabDive, "1407"), new CalendarTab);
+    chkCurrentLogbook = calendarTab->chkCurrentLogbook;
 
-    buildGeneralTab(page(tabDive, "1402"));
-    frameSettings = place(page(tabDive, "1403"), "frameSettings");
-    frameTechnicalInfo = place(page(tabDive, "1404"), "frameTechnicalInfo");
-    frameProfileInfo = place(page(tabDive, "1405"), "frameProfileInfo");
-    frameNotes = place(page(tabDive, "1406"), "frameNotes");
-    profileGraph = place(page(tabDive, "1453"), "DiveGraph1");
+    buildGeneralTab(page(tabDive, "1402"), data);
+    frameSettings = place(page(tabDive, "1403"), new SettingsTab);
+    frameTechnicalInfo = place(page(tabDive, "1404"), new TechnicalTab);
+    frameProfileInfo = place(page(tabDive, "1405"), new ProfileDataTab);
+    frameNotes = place(page(tabDive, "1406"), new NotesTab(data));
+    // The graph comes with the profile window's part of the program.
+    QWidget* graphPage = page(tabDive, "1453");
+    profileGraph = place(graphPage, named(new QWidget(graphPage), "DiveGraph1"));
 }
 
-void frmMainControls::buildGeneralTab(QWidget* page) {
+void frmMainControls::buildGeneralTab(QWidget* page, DiveDataControl* data) {
     frameGeneralInfo = named(new QGroupBox(page), "frameGeneralInfo");
     setTag(frameGeneralInfo, QStringLiteral("1402"));
     pageLayout(page)->addWidget(frameGeneralInfo);
@@ -315,11 +320,9 @@ void frmMainControls::buildGeneralTab(QWidget* page) {
     grid->addWidget(caption("lbl_Wetsuit", "1418", frameGeneralInfo), row, 0);
     grid->addWidget(cmbWetsuit, row, 1);
 
-    // The dive's picture.
-    pictureLocation = named(new QLabel(frameGeneralInfo), "pictureLocation");
-    pictureLocation->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    pictureLocation->setAlignment(Qt::AlignCenter);
-    pictureLocation->setMinimumHeight(60);
+    pictureLocation = new DivePicture(data, frameGeneralInfo);
+    mnuPopupImage = pictureLocation->mnuPopupImage;
+    mnuPopupDeleteImage = pictureLocation->mnuPopupDeleteImage;
     grid->addWidget(pictureLocation, row, 2, 2, 2);
     grid->setRowStretch(row + 1, 1);
 }

@@ -3,6 +3,13 @@
 #include <QHash>
 #include <QString>
 
+class CalendarTab;
+class DiveDataControl;
+class DivePicture;
+class NotesTab;
+class ProfileDataTab;
+class SettingsTab;
+class TechnicalTab;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -18,12 +25,12 @@ class QTreeWidget;
 class QWidget;
 
 // The control set of the main window as its design has it: menus, toolbar, the two tab sets, the
-// tree, the lists, the General tab and the status bar. Texts are string numbers until the window
-// is localised.
+// tree, the lists, the dive tabs and the status bar. Texts are string numbers until the window is
+// localised.
 class frmMainControls {
 public:
-    // Builds every control on `window`.
-    void setupControls(QMainWindow* window);
+    // Builds every control on `window`; the notes and the picture edit the current row of `data`.
+    void setupControls(QMainWindow* window, DiveDataControl* data);
 
     // Menus.
     QMenu* mnuFile;
@@ -52,6 +59,7 @@ public:
     QAction* mnuHelpSearchForHelpOn;
     QAction* mnuHelpBar4;
     QAction* mnuHelpAbout;
+    // The picture's pop-up menu, which the picture control owns.
     QMenu* mnuPopupImage;
     QAction* mnuPopupDeleteImage;
 
@@ -71,7 +79,8 @@ public:
     QTabWidget* tabDive;
     QTreeWidget* lvListView;
     QTreeWidget* lvDiveRecord;
-    QCheckBox* chkCurrentLogbook;
+    CalendarTab* calendarTab;
+    QCheckBox* chkCurrentLogbook; // the calendar's
     QGroupBox* frameGeneralInfo;
     QLineEdit* fldDiver;
     QLineEdit* fldLocation;
@@ -86,11 +95,11 @@ public:
     QComboBox* cmbActivity;
     QComboBox* cmbWeather;
     QComboBox* cmbWetsuit;
-    QLabel* pictureLocation;
-    QWidget* frameSettings;
-    QWidget* frameTechnicalInfo;
-    QWidget* frameProfileInfo;
-    QWidget* frameNotes;
+    DivePicture* pictureLocation;
+    SettingsTab* frameSettings;
+    TechnicalTab* frameTechnicalInfo;
+    ProfileDataTab* frameProfileInfo;
+    NotesTab* frameNotes;
     QWidget* profileGraph;
 
     QStatusBar* sbStatusBar;
@@ -111,7 +120,7 @@ private:
     void buildMenus(QMainWindow* window);
     void buildToolbar(QMainWindow* window);
     void buildLeftTabs(QWidget* parent);
-    void buildDiveTabs(QWidget* parent);
-    void buildGeneralTab(QWidget* page);
+    void buildDiveTabs(QWidget* parent, DiveDataControl* data);
+    void buildGeneralTab(QWidget* page, DiveDataControl* data);
     void buildStatusBar(QMainWindow* window);
 };

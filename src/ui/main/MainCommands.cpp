@@ -1,0 +1,74 @@
+#include "MainCommands.h"
+
+#include "MainModule.h"
+#include "RuntimeError.h"
+#include "Seams.h"
+#include "Settings.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace MainCommands {
+
+bool isUnavailable(const QString& commandName) {
+    static const QSet<QString> waiting = {
+        QStringLiteral("mnuPrint"),
+        QStringLiteral("mnuLBStatistics"),
+        QStringLiteral("mnuDownloadSettings"),
+        QStringLiteral("mnuViewProfile"),
+        QStringLiteral("mnuViewSimulator"),
+        QStringLiteral("tlbMainToolbar_PRINT"),
+        QStringLiteral("tlbMainToolbar_PREVIEW"),
+        QStringLiteral("tlbMainToolbar_PROFILE"),
+        QStringLiteral("tlbMainToolbar_SIMULATOR"),
+    };
+    return waiting.contains(commandName);
+}
+
+QString filterPanelText(bool on) {
+    return getString(1055) + QStringLiteral(": ") + getString(on ? 1056 : 1057);
+}
+
+QString unfilteredStatement() {
+    return Settings::instance().defaultFilter() + Settings::UNFILTERED_ORDER;
+}
+
+std::optional<qint16> helpLanguage(const QString& key) {
+    static const QHash<QString, qint16> languages = {
+        {QStringLiteral("HELP_E"), Settings::LANG_ENGLISH},    {QStringLiteral("HELP_F"), Settings::LANG_FRANCAIS},
+        {QStringLiteral("HELP_D"), Settings::LANG_GERMAN},     {QStringLiteral("HELP_I"), Settings::LANG_ITALIAN},
+        {QStringLiteral("HELP_P"), Settings::LANG_PORTUGUESE}, {QStringLiteral("HELP_S"), Settings::LANG_SPANISH}};
+    const auto language = languages.constFind(key);
+    if (language == languages.constEnd())
+        return std::nullopt;
+    return *language;
+}
+
+void openHelp(const QString& helpFile, int command) {
+    try {
+        Seams::help().show(helpFile, command);
+    } catch (const std::exception& error) {
+        const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
+        Seams::message().show(runtime ? runtime->description() : QString::fromUtf8(error.what()), Msg::OkOnly,
+                              QString());
+    }
+}
+
+void showApplicationHelp(const QString& helpFile, int command) {
+    if (helpFile.isEmpty()) {
+        Seams::message().show(getString(3007), Msg::Information, getString(1004));
+        return;
+    }
+    openHelp(helpFile, command);
+}
+
+QString failureText(const QString& origin, const QString& what, const std::exception& error) {
+    QString text = QStringLiteral("[frmMain.%1] %2\n").arg(origin, what);
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
+        text += QStringLiteral("[%1] %2").arg(runtime->number()).arg(runtime->description());
+    else
+        text += QString::fromUtf8(error.what());
+    return text;
+}
+
+} // namespace MainCommands
