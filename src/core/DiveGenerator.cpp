@@ -48,7 +48,12 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
     const int bottomEnd = std::max(2, int(ascentEnd * uniform(0.35, 0.55)));
 
     double depth = 0;
-    double pressure = 200 + between(0, 20);
+    // Air-integrated devices keep their tank data in every third sample: sample 1 and then 4, 7... hold the
+    // pressure drop since the last such sample (bar), samples 2, 5... the breathing rate (litres a minute).
+    const double startPressure = 200 + between(0, 20);
+    const double surfaceRate = uniform(14, 22);
+    double pressure = startPressure;
+    double dropSinceStep = 0;
     double deepest = 0;
     double depthSum = 0;
     const bool kobi = model == Dive::dcKOBI;
@@ -76,9 +81,19 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
         if (rate > 0)
             vRis = kobi ? std::round(rate) : (rate < 6 ? 1 : rate < 9 ? 2 : rate < 12 ? 3 : rate < 15 ? 4 : 5);
         const bool inDeco = deco && i > bottomEnd && i <= ascentEnd;
-        pressure -= (1.0 + depth / 10.0) * uniform(0.2, 0.3);
+        const double breathing = surfaceRate * (1.0 + depth / 10.0); // litres a minute at depth
+        const double drop = std::min(pressure - 20.0, breathing / 3.0 / 15.0); // a 15-litre tank, 20 s
+        pressure -= std::max(0.0, drop);
+        dropSinceStep += std::max(0.0, drop);
+        double misc = 0;
+        if (i % 3 == 1) {
+            misc = std::round(dropSinceStep);
+            dropSinceStep -= misc; // what rounding left over goes into the next step
+        } else if (i % 3 == 2) {
+            misc = std::round(breathing);
+        }
         dive->addSample(std::round(depth * 10.0), vRis, inDeco ? 1 : 0, inDeco ? 1 : 0,
-                        isAirIntegrated(model) ? std::max(20.0, std::round(pressure)) : 0.0);
+                        isAirIntegrated(model) ? misc : 0.0);
     }
 
     dive->setDiveTime(minutes);
@@ -111,9 +126,9 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
             dive->setAirTime(1);
             dive->setTankVolume(150); // tenths of a litre
             dive->setTankPressure(200);
-            dive->setStartTankPressure(float(dive->getSampleMisc(1)));
-            dive->setStopTankPressure(float(dive->getSampleMisc(dive->getSamplesCount())));
-            dive->setTankUse(float(std::round(uniform(14, 24))));
+            dive->setStartTankPressure(float(startPressure));
+            dive->setStopTankPressure(float(std::round(pressure)));
+            dive->setTankUse(float(std::round(surfaceRate)));
             dive->setReserve50(50);
             dive->setReserve100(100);
         }

@@ -62,7 +62,18 @@ void tst_DiveGenerator::scubaProfileShape() {
     QVERIFY(dive.getSampleDepth(1) > 3 && dive.getSampleDepth(1) < 7); // descending
     QVERIFY(dive.getSampleDepth(180) < 1.5f);                          // surfacing
     QVERIFY(std::abs(dive.getSampleDepth(175) - 5.0f) < 0.5f);         // at the safety stop
-    QVERIFY(dive.getSampleMisc(1) > dive.getSampleMisc(180));          // the tank empties
+    // Tank data as air-integrated devices record it: drops at samples 1, 4, 7..., breathing rates at 2, 5, 8...
+    float pressure = dive.getStartTankPressure();
+    for (int i = 1; i <= dive.getSamplesCount(); ++i) {
+        if (i % 3 == 1)
+            pressure -= dive.getSampleMisc(i);
+        else if (i % 3 == 2)
+            QVERIFY(dive.getSampleMisc(i) >= 10 && dive.getSampleMisc(i) <= 80);
+        else
+            QCOMPARE(dive.getSampleMisc(i), qint16(0));
+    }
+    QVERIFY(std::abs(pressure - dive.getStopTankPressure()) <= 1.0f);
+    QVERIFY(dive.getStopTankPressure() < dive.getStartTankPressure() - 50); // the tank empties
 }
 
 void tst_DiveGenerator::sameSeedSameDives() {
