@@ -1,49 +1,17 @@
 // Filtering a large logbook: from the filter confirmed to the main window rebuilt on 10,000 dives
 // (the rows read anew, the tree, the lists and the calendar), and switching the filter off again.
 
-#include "Database.h"
 #include "DiveFilter.h"
-#include "DiveGenerator.h"
-#include "Seams.h"
-#include "Settings.h"
-#include "SettingsStore.h"
-#include "SqlScript.h"
-#include "StartUp.h"
-#include "Workspace.h"
+#include "MainWindowBench.h"
 #include "frmMain.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 
 namespace {
 
 constexpr int DIVES = 10000;
 constexpr int LOGBOOKS = 5;
 constexpr int MODEL = 1;
-
-// Nothing may wait for a person here; a message would mean the filter went wrong.
-class ReportingMessages : public MessageService {
-public:
-    int show(const QString& text, int, const QString&) override {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return Msg::Ok;
-    }
-};
-class NoBusyPointer : public BusyPointer {
-public:
-    void setBusy(bool) override {}
-};
-class Events : public EventPump {
-public:
-    void processEvents() override { QCoreApplication::processEvents(); }
-};
-class Clock : public ClockService {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
 
 // What the filter dialog stores for no-decompression dives between 10 and 30 metres: about seven in
 // ten of the generated dives pass.
@@ -66,8 +34,7 @@ void applyFilter(benchmark::State& state, const QString& statement) {
         QCoreApplication::processEvents();
     }
     state.counters["dive nodes"] = double(window->tree().diveCount());
-    unloadAllForms();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    bench::closeEverything();
 }
 
 void BM_FilterOn(benchmark::State& state) {
@@ -84,36 +51,11 @@ BENCHMARK(BM_FilterOff)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOffscreenWithoutDisplay();
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QTemporaryDir home;
-    SettingsStore::setLocation(home.path());
-    SettingsStore::setValue(QStringLiteral("DiveComputer"), QString::number(MODEL));
-    SettingsStore::setValue(QStringLiteral("Language"), QStringLiteral("0"));
-    qputenv("SONA_HOME", home.path().toUtf8());
-    Seams::install(std::make_unique<ReportingMessages>());
-    Seams::install(std::make_unique<NoBusyPointer>());
-    Seams::install(std::make_unique<Events>());
-    Seams::install(std::make_unique<Clock>());
-    {
-        const QString path = Settings::instance().databaseName();
-        SqlScript::createDatabase(path, SqlScript::currentSchema());
-        Database db = Workspace::defaultWorkspace().openDatabase(path);
-        DiveGenerator::Options options;
-        options.dives = DIVES;
-        options.models = {MODEL};
-        options.logbooksPerModel = LOGBOOKS;
-        QElapsedTimer timer;
-        timer.start();
-        DiveGenerator(1).fill(db, options);
-        std::printf("Generated %d dives of model %d in %d logbooks in %lld ms\n", DIVES, MODEL, LOGBOOKS,
-                    static_cast<long long>(timer.elapsed()));
-    }
+    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Settings::release();
     return 0;
 }
