@@ -47,7 +47,10 @@ DecoModelBase::DecoModelBase(int compartments, int lastStep, const char* classNa
       m_ascentTimeAt(lastStep + 1, m_className + QStringLiteral(".compute")),
       m_stopLevelAt(lastStep + 1, m_className + QStringLiteral(".compute")),
       m_safetyAt(lastStep + 1, m_className + QStringLiteral(".compute")),
-      m_tissuePercentAt(size_t(compartments) * size_t(lastStep + 1)) {}
+      m_tissuePercentAt(size_t(compartments) * size_t(lastStep + 1)) {
+    for (int j = 0; j < compartments; ++j)
+        m_slotBit[size_t(j)] = 1u << j;
+}
 
 std::shared_ptr<Dive> DecoModelBase::getCurrentDive() const {
     return m_dive ? m_dive : std::make_shared<Dive>();
@@ -109,7 +112,7 @@ float DecoModelBase::cnsDisplayValue(float cnsLoad) {
         return 0;
     if (cnsLoad > 120)
         return 120;
-    const qint32 rounded = num::toInt32(cnsLoad);
+    const qint32 rounded = roundToInt32(cnsLoad);
     return float(rounded / 5 * 5 + 5);
 }
 
@@ -177,37 +180,39 @@ void DecoModelBase::countSafetyStop(int i, float d) {
     }
 }
 
-bool DecoModelBase::flagBlockingCompartments(float level) {
-    qint16 any = 0;
-    for (size_t j = 0; j < size_t(m_compartments); ++j) {
-        const qint16 blocking = m_tissueLoad[j] >= m_limitA[j] + level * m_limitB[j];
-        m_blockingFlags[j] = blocking;
-        any |= blocking;
-    }
-    return any != 0;
+quint32 DecoModelBase::blockingAt(float level) const {
+    // Two passes over every slot, so that the compiler compares four compartments at a time; the
+    // slot bits leave out a slot the model does not use.
+    std::array<qint32, MAX_COMPARTMENTS> atLimit;
+    for (size_t j = 0; j < MAX_COMPARTMENTS; ++j)
+        atLimit[j] = -qint32(m_tissueLoad[j] >= m_limitA[j] + level * m_limitB[j]);
+    quint32 blocking = 0;
+    for (size_t j = 0; j < MAX_COMPARTMENTS; ++j)
+        blocking |= quint32(atLimit[j]) & m_slotBit[j];
+    return blocking;
 }
 
 void DecoModelBase::updateCeilingLevel() {
     // The level moves one stop per sample at most, in either direction. Afterwards the flags mark the
     // compartments at or above the limit of the next shallower stop.
-    if (flagBlockingCompartments(float(m_ceilingLevel))) {
+    m_blocking = blockingAt(float(m_ceilingLevel));
+    if (m_blocking != 0) {
         ++m_ceilingLevel;
         return;
     }
     if (m_ceilingLevel == 0)
         return;
-    if (flagBlockingCompartments(float(m_ceilingLevel - 1)))
+    m_blocking = blockingAt(float(m_ceilingLevel - 1));
+    if (m_blocking != 0)
         return;
     --m_ceilingLevel;
     if (m_ceilingLevel == 0)
         return;
-    flagBlockingCompartments(float(m_ceilingLevel - 1));
+    m_blocking = blockingAt(float(m_ceilingLevel - 1));
 }
 
-float* DecoModelBase::tissuePercentRow(int step) {
-    if (step < 0 || step > m_lastStep)
-        throw RuntimeError::subscript(m_className + QStringLiteral(".compute"));
-    return m_tissuePercentAt.data() + size_t(step) * size_t(m_compartments);
+void DecoModelBase::failCompute() const {
+    throw RuntimeError::subscript(m_className + QStringLiteral(".compute"));
 }
 
 int DecoModelBase::checkedStep(qint16 iStep, const char* member) const {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "DecoModel.h"
+#include "Numeric.h"
 
 #include <QString>
 #include <array>
+#include <cmath>
 #include <vector>
 
 // The sample pass both decompression models share and the results they hand out by step: oxygen
@@ -95,15 +97,31 @@ protected:
     void countSafetyStop(int i, float d);
     void updateCeilingLevel();
     float limit(int j, float level) const { return m_limitA[size_t(j)] + level * m_limitB[size_t(j)]; }
-    // Sets the blocking flag of every compartment at or above its limit at `level`; true when any is.
-    bool flagBlockingCompartments(float level);
+    // Bit j set where compartment j is at or above its limit at `level`.
+    quint32 blockingAt(float level) const;
     void saveTissues() { m_savedLoad = m_tissueLoad; }
     void restoreTissues() { m_tissueLoad = m_savedLoad; }
-    float* tissuePercentRow(int step);
+    float* tissuePercentRow(int step) {
+        if (step < 0 || step > m_lastStep)
+            failCompute();
+        return m_tissuePercentAt.data() + size_t(step) * size_t(m_compartments);
+    }
+    // num::toInt16 and num::toInt32 for the values worked out at every sample: the same rounding,
+    // half to even, and the same overflow error, without the call when the value fits.
+    static qint16 roundToInt16(double v) {
+        const double rounded = std::nearbyint(v);
+        return std::abs(rounded) < 32768 ? qint16(rounded) : num::toInt16(v);
+    }
+    static qint32 roundToInt32(double v) {
+        const double rounded = std::nearbyint(v);
+        return std::abs(rounded) < 2147483648.0 ? qint32(rounded) : num::toInt32(v);
+    }
     // The step checked against the result tables, for the getter `member`.
     int checkedStep(qint16 iStep, const char* member) const;
     // The dive to compute; RuntimeError 91 when none was given.
     const Dive& currentDive() const;
+    // RuntimeError 9 for a step past the result tables while computing.
+    [[noreturn]] void failCompute() const;
 
     const int m_compartments;
     const int m_lastStep;
@@ -116,7 +134,10 @@ protected:
 
     std::array<float, MAX_COMPARTMENTS> m_tissueLoad{};
     std::array<float, MAX_COMPARTMENTS> m_savedLoad{};
-    std::array<qint16, MAX_COMPARTMENTS> m_blockingFlags{};
+    // The blocking flags, bit j for compartment j.
+    quint32 m_blocking = 0;
+    // Bit j for each compartment j of the model, 0 for a slot it leaves unused.
+    std::array<quint32, MAX_COMPARTMENTS> m_slotBit{};
     // The limit of compartment j at stop level L is a_j + L x b_j.
     std::array<float, MAX_COMPARTMENTS> m_limitA{};
     std::array<float, MAX_COMPARTMENTS> m_limitB{};

@@ -35,29 +35,40 @@ constexpr float meanDepthFloor = 12;
 constexpr qint16 shallowestDeepStop = 13;
 
 // The decay of a 20-second sample and e^(-0.693 x m / T_j) for whole minutes m: the same values
-// every time, worked out once.
+// every time, worked out once; rows hold every compartment of one minute count side by side.
 class Decay {
 public:
+    using Row = std::array<double, N>;
+
     static constexpr int MINUTES = 1024;
 
     Decay() {
         for (size_t j = 0; j < size_t(N); ++j) {
             sample[j] = std::exp(-13.86 / (60 * halfTime[j]));
             for (int m = 0; m < MINUTES; ++m)
-                minutes[j][size_t(m)] = std::exp(-decay * m / halfTime[j]);
+                m_minutes[size_t(m)][j] = std::exp(-decay * m / halfTime[j]);
         }
     }
 
     double over(size_t j, int m) const {
         if (m >= 0 && m < MINUTES)
-            return minutes[j][size_t(m)];
+            return m_minutes[size_t(m)][j];
         return std::exp(-decay * m / halfTime[j]);
     }
 
-    std::array<double, N> sample{};
+    Row over(int m) const {
+        if (m >= 0 && m < MINUTES)
+            return m_minutes[size_t(m)];
+        Row e;
+        for (size_t j = 0; j < size_t(N); ++j)
+            e[j] = over(j, m);
+        return e;
+    }
+
+    Row sample{};
 
 private:
-    std::array<std::array<double, MINUTES>, N> minutes{};
+    std::array<Row, MINUTES> m_minutes{};
 };
 
 const Decay& decayFactors() {
@@ -65,14 +76,28 @@ const Decay& decayFactors() {
     return instance;
 }
 
-// The whole minutes in which a load falls or rises to `ratio` of its distance from the inspired
-// pressure, solved in closed form and rounded down.
-int minutesToRatio(size_t j, double ratio) {
-    return int(std::floor(-(halfTime[j] / decay) * std::log(ratio)));
-}
-
 // Margin for telling from the decay tables alone that a logarithm cannot change a result.
 constexpr double clearly = 1e-9;
+
+// The whole minutes in which a load falls or rises to `ratio` of its distance from the inspired
+// pressure, solved in closed form and rounded down. A ratio clearly between the factors of m and
+// m + 1 minutes gives m whatever the rounding of the logarithm, so the decay table settles most
+// calls: `hint` holds the last answer for the same compartment and level, and loads move little
+// from one sample to the next, so that answer or the minute beside it usually stands.
+int minutesToRatio(const Decay& factors, size_t j, double ratio, int& hint) {
+    const auto between = [&](int m) {
+        return m >= 0 && m + 1 < Decay::MINUTES && ratio < factors.over(j, m) * (1 - clearly) &&
+               ratio > factors.over(j, m + 1) * (1 + clearly);
+    };
+    if (between(hint))
+        return hint;
+    if (between(hint - 1))
+        return --hint;
+    if (between(hint + 1))
+        return ++hint;
+    hint = int(std::floor(-(halfTime[j] / decay) * std::log(ratio)));
+    return hint;
+}
 } // namespace
 
 ProfileZentoRGBM::ProfileZentoRGBM()
@@ -168,6 +193,8 @@ void ProfileZentoRGBM::compute() {
     m_reverseFactor = 1;
     m_reverseMeanDepth = std::numeric_limits<float>::quiet_NaN();
     m_reducedFor = std::numeric_limits<float>::quiet_NaN();
+    for (size_t level = 0; level < m_stopN2.size(); ++level)
+        m_stopN2[level] = float(stopPressure[level] * m_nitrogenFraction);
 
     for (int i = 1; i <= samples; ++i)
         computeSample(i, m_depthAt.at(i));
@@ -230,7 +257,10 @@ void ProfileZentoRGBM::prepareSample(int i, float d) {
 
     const double r = m_combinedFactor;
     for (size_t j = 0; j < size_t(reducedCompartments); ++j) {
-        const double reduction = m_reduction[j] = float((1 - r) * halfTime[j] / 80 + r);
+        // The reduction is a single float. GCC 12 at -O3 vectorizes this loop and then, in some
+        // lanes, goes on with the double before its rounding; the volatile keeps the rounding.
+        const volatile float rounded = float((1 - r) * halfTime[j] / 80 + r);
+        const double reduction = m_reduction[j] = rounded;
         m_limitA[j] = float((1 - reduction) * m_surfacePressure * airNitrogen + m_personalLimit[j] * reduction);
         m_limitB[j] = float(limitSlope[j] * reduction + (1 - reduction) * airNitrogen);
     }
@@ -240,9 +270,11 @@ void ProfileZentoRGBM::updateTissues(int i, float d) {
     Q_UNUSED(d);
     float* percent = tissuePercentRow(i);
     const auto& sampleDecay = decayFactors().sample;
+    const float inspired = m_inspiredN2;
     for (size_t j = 0; j < size_t(N); ++j) {
-        m_tissueLoad[j] = float((m_tissueLoad[j] - m_inspiredN2) * sampleDecay[j] + m_inspiredN2);
-        percent[j] = m_tissueLoad[j] * 100 / m_limitA[j];
+        const float load = float((m_tissueLoad[j] - inspired) * sampleDecay[j] + inspired);
+        m_tissueLoad[j] = load;
+        percent[j] = load * 100 / m_limitA[j];
     }
 }
 
@@ -252,26 +284,26 @@ bool ProfileZentoRGBM::isDeeperThanStop(float d) const {
 
 void ProfileZentoRGBM::projectAscentToStop(float d) {
     const int level = m_ceilingLevel;
-    m_ascentMinutes = num::toInt16((d - 3.0 * level) / ascentMetresPerMinute);
+    m_ascentMinutes = roundToInt16((d - 3.0 * level) / ascentMetresPerMinute);
     // The average of the inspired nitrogen at the stop, breathing air, and here.
     const double mean = 0.395 * stopPressure[size_t(level)] + 0.5 * m_inspiredN2;
-    const Decay& factors = decayFactors();
+    const Decay::Row e = decayFactors().over(m_ascentMinutes);
     for (size_t j = 0; j < size_t(N); ++j) {
         float& load = m_tissueLoad[j];
-        load = float((load - mean) * factors.over(j, m_ascentMinutes) + mean);
+        load = float((load - mean) * e[j] + mean);
     }
 }
 
 qint16 ProfileZentoRGBM::computeNoDecoTime(float d) {
     restoreTissues();
-    m_ascentMinutes = num::toInt16(double(d) / ascentMetresPerMinute);
+    m_ascentMinutes = roundToInt16(double(d) / ascentMetresPerMinute);
     const double mean = 0.5 * m_inspiredN2 + 0.395;
     const Decay& factors = decayFactors();
+    const Decay::Row e = factors.over(m_ascentMinutes);
     int best = 200;
     for (size_t j = 0; j < size_t(N); ++j) {
-        const double e = factors.over(j, m_ascentMinutes);
         // The load here that arrives at the surface exactly at the limit.
-        const double x = (m_limitA[j] - (1 - e) * mean) / e;
+        const double x = (m_limitA[j] - (1 - e[j]) * mean) / e[j];
         const double load = m_tissueLoad[j];
         if (!((load < x && x < m_inspiredN2) || (m_inspiredN2 < x && x < load)))
             continue;
@@ -279,7 +311,7 @@ qint16 ProfileZentoRGBM::computeNoDecoTime(float d) {
         // A time of `best` minutes or more leaves the result as it is.
         if (ratio < factors.over(j, best) * (1 - clearly))
             continue;
-        best = std::min(best, minutesToRatio(j, ratio));
+        best = std::min(best, minutesToRatio(factors, j, ratio, m_minutesHint[0][j]));
     }
     return qint16(best > 99 ? 99 : best);
 }
@@ -289,39 +321,44 @@ void ProfileZentoRGBM::computeDecoSchedule(int i, float d) {
     const Decay& factors = decayFactors();
     int total = 0;
     int firstStop = 0;
+    quint32 blocking = m_blocking;
     for (int level = m_ceilingLevel; level >= 1; --level) {
+        m_inspiredN2 = m_stopN2[size_t(level)];
+        // The slow compartments usually set the stop, so they go first.
         int stop = 0;
-        m_inspiredN2 = float(stopPressure[size_t(level)] * m_nitrogenFraction);
-        for (size_t j = 0; j < size_t(N); ++j) {
-            if (m_blockingFlags[j] != 1)
+        for (int j = N - 1; j >= 0; --j) {
+            if ((blocking >> j & 1) == 0)
                 continue;
-            const double target = limit(int(j), float(level - 1));
-            const double load = m_tissueLoad[j];
+            const double target = limit(j, float(level - 1));
+            const double load = m_tissueLoad[size_t(j)];
             if (!((load < target && target < m_inspiredN2) || (m_inspiredN2 < target && target < load)))
                 continue;
             const double ratio = (m_inspiredN2 - target) / (m_inspiredN2 - load);
             // A time of `stop` minutes or less leaves the stop as it is.
-            if (ratio > factors.over(j, stop + 1) * (1 + clearly))
+            if (ratio > factors.over(size_t(j), stop + 1) * (1 + clearly))
                 continue;
-            stop = std::max(stop, minutesToRatio(j, ratio));
+            int& hint = m_minutesHint[size_t(level)][size_t(j)];
+            stop = std::max(stop, minutesToRatio(factors, size_t(j), ratio, hint));
         }
         if (stop == 0)
             stop = 1; // every stop lasts at least a minute
         total += stop;
-        for (size_t j = 0; j < size_t(N); ++j) {
-            float& load = m_tissueLoad[j];
-            load = float((load - m_inspiredN2) * factors.over(j, stop) + m_inspiredN2);
-        }
-        if (level > 1)
-            flagBlockingCompartments(float(level - 2));
         if (level == m_ceilingLevel)
             firstStop = stop;
+        if (level == 1)
+            break; // the loads after the last stop are never read
+        const Decay::Row e = factors.over(stop);
+        for (size_t j = 0; j < size_t(N); ++j) {
+            float& load = m_tissueLoad[j];
+            load = float((load - m_inspiredN2) * e[j] + m_inspiredN2);
+        }
+        blocking = blockingAt(float(level - 2));
     }
     // The recorded deep stops add a minute each to the way up.
     int ascent = m_recordedDeepStops + m_ascentMinutes + total + 1;
     if (ascent >= 100)
         ascent = 99;
-    m_decoTimeAt.at(i) = num::toInt16(firstStop);
+    m_decoTimeAt.at(i) = roundToInt16(firstStop);
     m_stopLevelAt.at(i) = m_ceilingLevel;
     m_ascentTimeAt.at(i) = qint16(ascent);
     restoreTissues();

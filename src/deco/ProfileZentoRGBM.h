@@ -69,6 +69,11 @@ private:
     float m_reducedFor = 0;       // the combined factor the limits were last reduced by
 
     float m_inspiredN2 = 0;
+    // The inspired nitrogen at each stop level, for the dive's gas.
+    std::array<float, MAX_CEILING_LEVEL + 1> m_stopN2{};
+    // The last minutes solved for each stop level (0: the no-stop time) and compartment; a guess
+    // that the next solution checks before it takes a logarithm.
+    std::array<std::array<int, COMPARTMENTS>, MAX_CEILING_LEVEL + 1> m_minutesHint{};
     float m_depthSum = 0;
     int m_deepSamples = 0;
     float m_meanDepth = 0;
