@@ -1,6 +1,6 @@
 #include "Dive.h"
 #include "ProfileDataTab.h"
-#include "TestEnvironment.h"
+#include "TabFixture.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -8,23 +8,14 @@
 #include <QtTest>
 
 namespace {
-// The tab in English under a model code and unit system (0 metric, 1 imperial).
-struct Tab {
-    Tab(int model, int unit = 0) {
-        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
-        env.storeSetting(QStringLiteral("MeasureUnit"), QString::number(unit));
-        env.restart();
-        tab = std::make_unique<ProfileDataTab>();
-    }
+struct Tab : TabFixture<ProfileDataTab> {
+    using TabFixture::TabFixture;
     void click(const char* key) {
         for (QAction* button : tab->tlbProfileInfo->actions()) {
             if (button->property("key").toString() == QLatin1String(key))
                 button->trigger();
         }
     }
-    TestEnvironment env;
-    std::unique_ptr<ProfileDataTab> tab;
 };
 
 // Seven samples of an air-integrated dive: depth (dm), deco stop, deco, fifth value.

@@ -1,37 +1,13 @@
 #include "Dive.h"
 #include "SmartCheckBox.h"
+#include "TabFixture.h"
 #include "TechnicalTab.h"
-#include "TestEnvironment.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
 
-namespace {
-// The tab in English under a model code and unit system (0 metric, 1 imperial).
-struct Tab {
-    Tab(int model, int unit = 0) {
-        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
-        env.storeSetting(QStringLiteral("MeasureUnit"), QString::number(unit));
-        env.restart();
-        tab = std::make_unique<TechnicalTab>();
-    }
-    TestEnvironment env;
-    std::unique_ptr<TechnicalTab> tab;
-};
-
-Dive diveOf(int model, int mode) {
-    Dive dive;
-    dive.setDiveComputer(model);
-    dive.setDiveMode(mode);
-    return dive;
-}
-
-bool shown(const QLabel* caption, const QLabel* value) {
-    return caption->isEnabled() && !value->isHidden();
-}
-} // namespace
+using Tab = TabFixture<TechnicalTab>;
 
 class tst_TechnicalTab : public QObject {
     Q_OBJECT
