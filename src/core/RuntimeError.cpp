@@ -16,3 +16,9 @@ RuntimeError RuntimeError::subscript(const QString& source) {
 RuntimeError RuntimeError::typeMismatch(const QString& source) {
     return RuntimeError(TypeMismatch, source, QStringLiteral("Type mismatch"));
 }
+
+ErrorDescription describe(const std::exception& error) {
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
+        return {runtime->number(), runtime->description()};
+    return {std::nullopt, QString::fromLocal8Bit(error.what())};
+}

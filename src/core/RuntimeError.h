@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 #include <string>
 
 // A run-time error as the program reports it: a number, the member that raised it and a description.
@@ -33,3 +34,11 @@ private:
     QString m_description;
     std::string m_what;
 };
+
+// What a report says of a failure: a run-time error's number and description; any other failure
+// has no number, and its own text as the description.
+struct ErrorDescription {
+    std::optional<qint32> number;
+    QString description;
+};
+ErrorDescription describe(const std::exception& error);

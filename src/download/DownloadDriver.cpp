@@ -62,9 +62,9 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
         Seams::message().show(summaryText(counts), Msg::OkOnly | Msg::Information, getString(1002));
         return true;
     } catch (const std::exception& e) {
-        const auto* runtime = dynamic_cast<const RuntimeError*>(&e);
-        const qint32 number = runtime ? runtime->number() : DbError::Reserved;
-        const QString description = runtime ? runtime->description() : QString::fromLocal8Bit(e.what());
+        const ErrorDescription failure = describe(e);
+        const qint32 number = failure.number.value_or(DbError::Reserved);
+        const QString& description = failure.description;
         if (savepointOpen) {
             try {
                 db.execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint);

@@ -48,9 +48,7 @@ void openHelp(const QString& helpFile, int command) {
     try {
         Seams::help().show(helpFile, command);
     } catch (const std::exception& error) {
-        const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
-        Seams::message().show(runtime ? runtime->description() : QString::fromUtf8(error.what()), Msg::OkOnly,
-                              QString());
+        Seams::message().show(describe(error).description, Msg::OkOnly, QString());
     }
 }
 
@@ -60,15 +58,6 @@ void showApplicationHelp(const QString& helpFile, int command) {
         return;
     }
     openHelp(helpFile, command);
-}
-
-QString failureText(const QString& origin, const QString& what, const std::exception& error) {
-    QString text = QStringLiteral("[frmMain.%1] %2\n").arg(origin, what);
-    if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
-        text += QStringLiteral("[%1] %2").arg(runtime->number()).arg(runtime->description());
-    else
-        text += QString::fromUtf8(error.what());
-    return text;
 }
 
 } // namespace MainCommands

@@ -27,8 +27,4 @@ void openHelp(const QString& helpFile, int command);
 // The program's help file: string 3007 when the program has none.
 void showApplicationHelp(const QString& helpFile, int command);
 
-// The diagnostic of a command that failed: its origin and what failed, a line break, then the
-// error's number in brackets and its description.
-QString failureText(const QString& origin, const QString& what, const std::exception& error);
-
 } // namespace MainCommands

@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
 #include "CalendarTab.h"
+#include "CodedLists.h"
+#include "CommandFailure.h"
 #include "Dive.h"
 #include "DiveDataControl.h"
 #include "DiveInfoRules.h"
@@ -21,6 +23,7 @@
 #include "SettingsTab.h"
 #include "StartUp.h"
 #include "TechnicalTab.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 #include "Workspace.h"
 #include "frmAbout.h"
@@ -48,18 +51,11 @@
 
 using TreeNodeKey::Kind;
 
+using Twips::pixels;
+using Twips::twips;
+
 namespace {
 const char* const WANTED = "selectionEnabled";
-
-int pixels(int twips) {
-    return twips / TWIPS_PER_PIXEL;
-}
-int twips(int pixels) {
-    return pixels * TWIPS_PER_PIXEL;
-}
-QRect pixels(const QRect& r) {
-    return QRect(pixels(r.left()), pixels(r.top()), pixels(r.width()), pixels(r.height()));
-}
 
 // A main-window handler run from a window event: nothing may escape into the event loop.
 template <typename F> auto guarded(frmMain* window, const char* origin, const char* what, F&& handler) {
@@ -519,21 +515,21 @@ void frmMain::setProfileDive(std::shared_ptr<Dive> cDive, const DiveList*) {
 }
 
 void frmMain::fillCombos() {
-    const auto fill = [](QComboBox* list, const DiveTabs::CodedList& codes) {
+    const auto fill = [](QComboBox* list, const CodedLists::CodedList& codes) {
         for (int code = 0; code < codes.count; ++code)
             list->addItem(getString(codes.firstString + code), code);
     };
-    fill(cmbWeather, DiveTabs::WEATHER);
-    fill(cmbActivity, DiveTabs::ACTIVITY);
-    fill(cmbWetsuit, DiveTabs::WETSUIT);
+    fill(cmbWeather, CodedLists::WEATHER);
+    fill(cmbActivity, CodedLists::ACTIVITY);
+    fill(cmbWetsuit, CodedLists::WETSUIT);
 }
 
 void frmMain::showGeneralInfo() {
     lbl_AirTemperature->setText(Internationalization::instance().getTemperatureString());
-    const QPair<QComboBox*, DiveTabs::CodedList> lists[] = {
-        {cmbWeather, DiveTabs::WEATHER}, {cmbActivity, DiveTabs::ACTIVITY}, {cmbWetsuit, DiveTabs::WETSUIT}};
+    const QPair<QComboBox*, CodedLists::CodedList> lists[] = {
+        {cmbWeather, CodedLists::WEATHER}, {cmbActivity, CodedLists::ACTIVITY}, {cmbWetsuit, CodedLists::WETSUIT}};
     for (const auto& [list, codes] : lists)
-        list->setCurrentIndex(DiveTabs::listIndex(dbData->value(QLatin1String(codes.column)), codes.count));
+        list->setCurrentIndex(CodedLists::listIndex(dbData->value(QLatin1String(codes.column)), codes.count));
 }
 
 void frmMain::showBoundFields() {
@@ -555,13 +551,13 @@ void frmMain::dbData_Reposition() {
 }
 
 void frmMain::cmbActivity_Click() {
-    codedList_Click(cmbActivity, DiveTabs::ACTIVITY.column);
+    codedList_Click(cmbActivity, CodedLists::ACTIVITY.column);
 }
 void frmMain::cmbWeather_Click() {
-    codedList_Click(cmbWeather, DiveTabs::WEATHER.column);
+    codedList_Click(cmbWeather, CodedLists::WEATHER.column);
 }
 void frmMain::cmbWetsuit_Click() {
-    codedList_Click(cmbWetsuit, DiveTabs::WETSUIT.column);
+    codedList_Click(cmbWetsuit, CodedLists::WETSUIT.column);
 }
 
 void frmMain::codedList_Click(QComboBox* list, const char* column) {
@@ -592,7 +588,7 @@ void frmMain::show3031() {
 }
 
 void frmMain::reportFailure(const QString& origin, const QString& what, const std::exception& error) {
-    Seams::message().show(MainCommands::failureText(origin, what, error), Msg::Critical, getString(1005));
+    CommandFailure::report(origin, what, error);
 }
 
 bool frmMain::Form_QueryUnload(UnloadMode mode) {

@@ -1,3 +1,4 @@
+#include "CodedLists.h"
 #include "DiveDateText.h"
 #include "DiveListRows.h"
 #include "DiveTabs.h"
@@ -215,7 +216,7 @@ void tst_MainWindowRules::codedListEntry() {
     QFETCH(QVariant, code);
     QFETCH(int, count);
     QFETCH(int, entry);
-    QCOMPARE(DiveTabs::listIndex(code, count), entry);
+    QCOMPARE(CodedLists::listIndex(code, count), entry);
 }
 
 void tst_MainWindowRules::diveModeText_data() {

@@ -7,6 +7,7 @@
 #include "MainModule.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QCheckBox>
@@ -18,16 +19,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using Twips::pixels;
+
 namespace {
 // Design geometry, in twips.
 constexpr int FORM_WIDTH = 6000;
 constexpr int FORM_HEIGHT = 5950;
 constexpr int FIRST_ACTIVITY = 1100;
 constexpr int LAST_ACTIVITY = 1112;
-
-QRect pixels(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
-}
 
 template <class Control> Control* place(Control* control, const char* name, const QRect& geometry) {
     control->setObjectName(QLatin1String(name));
@@ -104,14 +103,7 @@ void frmFilter::buildControls() {
 
     lbl_Title = label("lbl_Title", "1701", this, pixels(0, 0, FORM_WIDTH, 450));
     lbl_Title->setIndent(8);
-    lbl_Title->setAutoFillBackground(true);
-    QPalette band = lbl_Title->palette();
-    band.setColor(QPalette::Window, QColor(128, 128, 128));
-    band.setColor(QPalette::WindowText, Qt::white);
-    lbl_Title->setPalette(band);
-    QFont bold = lbl_Title->font();
-    bold.setBold(true);
-    lbl_Title->setFont(bold);
+    Twips::makeTitleBand(lbl_Title);
 
     frameDECO = button<QGroupBox>("frameDECO", "1702", this, pixels(120, 570, 5760, 1200));
     optAllDives = button<QRadioButton>("optAllDives", "1703", frameDECO, pixels(240, 300, 5400, 255));

@@ -2,7 +2,7 @@
 
 // What a device holds, as its interface library delivers it, for the download window's tests.
 
-#include "../../download/RecordFixtures.h"
+#include "RecordFixtures.h"
 
 #include <QList>
 #include <QtGlobal>

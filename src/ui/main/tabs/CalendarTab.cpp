@@ -7,21 +7,16 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "TreeNodeKey.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
+using Twips::pixels;
+
 namespace {
-int px(int twips) {
-    return twips / TWIPS_PER_PIXEL;
-}
-
-QRect pixels(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
 template <typename T> T* placed(T* control, const char* name, const QRect& geometry) {
     control->setObjectName(QLatin1String(name));
     control->setGeometry(geometry);
@@ -43,7 +38,7 @@ CalendarTab::CalendarTab(QWidget* parent) : QWidget(parent) {
     btnCalendarNext = placed(new QPushButton(this), "btnCalendarNext", pixels(330, 4905, 1245, 375));
     setTag(btnCalendarNext, QStringLiteral("3101"));
     MonthView1 = new MonthView(this);
-    MonthView1->move(px(CALENDAR_LEFT), px(CALENDAR_TOP));
+    MonthView1->move(pixels(CALENDAR_LEFT), pixels(CALENDAR_TOP));
     MonthView1->resize(MonthView1->gridSize(1, 1));
     MonthView1->getDayBold = [this](const QDate& start, int count, QList<bool>& bold) {
         MonthView1_GetDayBold(start, count, bold);
@@ -170,8 +165,8 @@ void CalendarTab::resizeEvent(QResizeEvent* event) {
 // As many month columns as fit beside the buttons' column, as many rows again, but no more rows
 // than the tab's height holds. When not even one month fits, the grid stays as it was.
 void CalendarTab::fitMonths() {
-    const int freeWidth = width() - px(BUTTON_COLUMN);
-    const int freeHeight = height() - px(CALENDAR_TOP);
+    const int freeWidth = width() - pixels(BUTTON_COLUMN);
+    const int freeHeight = height() - pixels(CALENDAR_TOP);
     int n = 1;
     for (; n <= 20; ++n) {
         const QSize need = MonthView1->gridSize(n, 1);

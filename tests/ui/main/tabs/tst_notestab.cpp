@@ -1,5 +1,5 @@
-#include "../../core/LogbookFixture.h"
 #include "DiveDataControl.h"
+#include "LogbookFixture.h"
 #include "NotesTab.h"
 #include "TestEnvironment.h"
 

@@ -9,6 +9,7 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "SettingsStore.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using Twips::pixels;
+using Twips::twips;
+
 namespace {
 constexpr int KEY_ROLE = Qt::UserRole;
 // The node's tag: true once its page has been filled.
@@ -38,15 +42,6 @@ constexpr int FORM_WIDTH = 9000;
 constexpr int FORM_HEIGHT = 6000;
 constexpr int SERIAL_PORTS = 30;
 constexpr int DIVER_ICONS = 6;
-
-QRect pixels(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
-}
-
-QRect twips(const QRect& r) {
-    return QRect(r.left() * TWIPS_PER_PIXEL, r.top() * TWIPS_PER_PIXEL, r.width() * TWIPS_PER_PIXEL,
-                 r.height() * TWIPS_PER_PIXEL);
-}
 
 QString keyOf(const QTreeWidgetItem* node) {
     return node->data(0, KEY_ROLE).toString();
@@ -124,14 +119,7 @@ void frmSettings::buildControls() {
 
     lbl_Setting = label("lbl_Setting", nullptr, this);
     lbl_Setting->setGeometry(pixels(2640, 120, 6240, 450));
-    lbl_Setting->setAutoFillBackground(true);
-    QPalette band = lbl_Setting->palette();
-    band.setColor(QPalette::Window, QColor(128, 128, 128));
-    band.setColor(QPalette::WindowText, Qt::white);
-    lbl_Setting->setPalette(band);
-    QFont bold = lbl_Setting->font();
-    bold.setBold(true);
-    lbl_Setting->setFont(bold);
+    Twips::makeTitleBand(lbl_Setting);
 
     frameBottom = new QFrame(this);
     frameBottom->setObjectName(QStringLiteral("frameBottom"));

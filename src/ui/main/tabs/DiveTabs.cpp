@@ -1,9 +1,5 @@
 #include "DiveTabs.h"
 
-#include "Numeric.h"
-
-#include <cmath>
-
 namespace DiveTabs {
 
 Change change(qint16 index, qint16 currentTab, bool diveSelected, bool profileSwitch) {
@@ -49,17 +45,6 @@ bool mayChoose(int index, bool diveGroup, bool profileSwitch) {
     if (index < TAB_GENERAL)
         return !diveGroup;
     return diveGroup && (index != TAB_PROFILE || profileSwitch);
-}
-
-int listIndex(const QVariant& code, int count) {
-    if (code.isNull())
-        return -1;
-    bool ok = false;
-    const double value = code.toDouble(&ok);
-    if (!ok || std::isnan(value))
-        return -1;
-    const double entry = num::roundHalfEven(value);
-    return entry < 0 || entry >= count ? -1 : int(entry);
 }
 
 } // namespace DiveTabs

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
 #include <optional>
 
 // The rules of the main window's dive tabs: which tab a request shows, what fills it, which group
-// of tabs may be chosen, and how a stored code picks an entry of a coded list.
+// of tabs may be chosen.
 namespace DiveTabs {
 
 constexpr qint16 TAB_LIST = 0;
@@ -37,20 +36,5 @@ Change change(qint16 index, qint16 currentTab, bool diveSelected, bool profileSw
 
 // Whether tab `index` may be chosen under the two switches.
 bool mayChoose(int index, bool diveGroup, bool profileSwitch);
-
-// The entry of a coded list of `count` entries that a stored code selects, the code rounded to a
-// whole number; -1 (nothing selected) for NULL, a value that is not a number, or one outside the
-// list.
-int listIndex(const QVariant& code, int count);
-
-// Coded lists: the string of entry 0 and the number of entries.
-struct CodedList {
-    const char* column;
-    qint32 firstString;
-    int count;
-};
-constexpr CodedList ACTIVITY{"ACTIVITY", 1100, 13};
-constexpr CodedList WEATHER{"WEATHER", 1150, 6};
-constexpr CodedList WETSUIT{"WETSUIT", 1180, 3};
 
 } // namespace DiveTabs

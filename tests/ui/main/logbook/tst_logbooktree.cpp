@@ -1,5 +1,5 @@
-#include "../../core/LogbookFixture.h"
 #include "DiveDateText.h"
+#include "LogbookFixture.h"
 #include "LogbookTree.h"
 #include "TestEnvironment.h"
 #include "TreeNodeKey.h"

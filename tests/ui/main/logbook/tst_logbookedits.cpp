@@ -1,7 +1,7 @@
-#include "../../core/LogbookFixture.h"
 #include "DiveDataControl.h"
 #include "DiveDateText.h"
 #include "LogbookEdits.h"
+#include "LogbookFixture.h"
 #include "TestEnvironment.h"
 #include "TreeNodeKey.h"
 #include "frmModifyDateTime.h"

@@ -1,6 +1,6 @@
-#include "../../core/LogbookFixture.h"
 #include "DiveDataControl.h"
 #include "DivePicture.h"
+#include "LogbookFixture.h"
 #include "TestEnvironment.h"
 
 #include <QAction>

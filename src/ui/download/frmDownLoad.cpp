@@ -8,13 +8,13 @@
 #include "DownloadKOBI.h"
 #include "DownloadPictures.h"
 #include "FormLocalizer.h"
+#include "LogbookPicker.h"
 #include "MainModule.h"
 #include "Numeric.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
-#include "StartUp.h"
 #include "TransactionGuard.h"
 #include "WindowHelpers.h"
 #include "Workspace.h"
@@ -32,21 +32,17 @@
 namespace {
 constexpr int WIDTH = 560;
 constexpr int HEIGHT = 360;
-constexpr int KEY_ROLE = Qt::UserRole;
 constexpr qint32 KOBI = 32;
 constexpr int MAX_NAME_LENGTH = 20;
-
-QString modelName(qint32 code) {
-    return code >= -32768 && code <= 32767 ? getDiveComputerName(qint16(code)) : QString();
-}
 
 // A failure no handler of its own reports: where, what, then the error, as the main window
 // reports its commands' failures.
 void reportFailure(const QString& origin, const QString& what, const std::exception& error) {
-    const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
-    const qint32 number = runtime ? runtime->number() : DbError::Reserved;
-    const QString description = runtime ? runtime->description() : QString::fromLocal8Bit(error.what());
-    Seams::message().show(QStringLiteral("[%1] %2\n[%3] %4").arg(origin, what).arg(number).arg(description),
+    const ErrorDescription failure = describe(error);
+    Seams::message().show(QStringLiteral("[%1] %2\n[%3] %4")
+                              .arg(origin, what)
+                              .arg(failure.number.value_or(DbError::Reserved))
+                              .arg(failure.description),
                           Msg::OkOnly | Msg::Critical, getString(1005));
 }
 
@@ -70,7 +66,7 @@ frmDownLoad::frmDownLoad(QWidget* parent) : QDialog(parent) {
     downloadWorkspace = std::make_unique<TransactionGuard>(Workspace::defaultWorkspace());
     centerOverMainWindow();
     const qint32 model = Settings::instance().currentDiveComputer();
-    setWindowTitle(getString(num::textToInt32(tagOf(this))) + u' ' + modelName(model));
+    setWindowTitle(getString(num::textToInt32(tagOf(this))) + u' ' + LogbookPicker::modelName(model));
     loadTreeView();
     Seams::busyPointer().setBusy(false);
 }
@@ -148,7 +144,7 @@ void frmDownLoad::buildControls() {
 }
 
 void frmDownLoad::centerOverMainWindow() {
-    QWidget* main = parentWidget() ? parentWidget()->window() : mainWindow();
+    QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
     if (!main || !main->isVisible())
         return;
     const QRect over = main->frameGeometry();
@@ -159,20 +155,11 @@ void frmDownLoad::centerOverMainWindow() {
 }
 
 QString frmDownLoad::keyOf(const QTreeWidgetItem* node) {
-    return node ? node->data(0, KEY_ROLE).toString() : QString();
+    return LogbookPicker::keyOf(node);
 }
 
 QTreeWidgetItem* frmDownLoad::node(const QString& key) const {
-    for (int i = 0; i < tvTreeView->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* root = tvTreeView->topLevelItem(i);
-        if (keyOf(root) == key)
-            return root;
-        for (int j = 0; j < root->childCount(); ++j) {
-            if (keyOf(root->child(j)) == key)
-                return root->child(j);
-        }
-    }
-    return nullptr;
+    return LogbookPicker::find(tvTreeView, key);
 }
 
 QAction* frmDownLoad::button(const QString& key) const {
@@ -180,27 +167,9 @@ QAction* frmDownLoad::button(const QString& key) const {
 }
 
 void frmDownLoad::loadTreeView() {
-    const qint32 model = Settings::instance().currentDiveComputer();
     Database db = openLogbookDatabase();
-    const QString name = modelName(model);
-    auto* root = new QTreeWidgetItem(tvTreeView, {name});
-    root->setData(0, KEY_ROLE, QStringLiteral("DC") + name);
-    root->setIcon(0, modelNodeIcon(model));
-
-    const QIcon logbook = logbookNodeIcon();
-    Recordset rs(db, QStringLiteral("SELECT FILENAME, FILE_ID FROM FILE WHERE DIVE_MODEL = ?"), {model},
-                 Recordset::ForwardOnly);
-    for (; !rs.eof(); rs.moveNext()) {
-        const QString id = rs.value(QStringLiteral("FILE_ID")).toString();
-        if (id.trimmed().isEmpty())
-            continue;
-        auto* item = new QTreeWidgetItem(root, {rs.value(QStringLiteral("FILENAME")).toString()});
-        item->setData(0, KEY_ROLE, QStringLiteral("LB") + id);
-        item->setIcon(0, logbook);
-    }
-    rs.close();
+    LogbookPicker::fill(tvTreeView, db, Settings::instance().currentDiveComputer());
     db.close();
-    root->setExpanded(true);
 }
 
 void frmDownLoad::btnOk_Click() {
@@ -397,10 +366,7 @@ void frmDownLoad::newLogbook() {
         return;
     }
 
-    QTreeWidgetItem* root = tvTreeView->topLevelItem(0);
-    auto* item = new QTreeWidgetItem(root, {name});
-    item->setData(0, KEY_ROLE, createdLogbookKey);
-    item->setIcon(0, logbookNodeIcon());
+    QTreeWidgetItem* item = LogbookPicker::addLogbook(tvTreeView, name, createdLogbookKey);
     tvTreeView->scrollToItem(item);
     tvTreeView->setCurrentItem(item);
     item->setSelected(true);

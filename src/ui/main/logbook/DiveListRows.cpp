@@ -1,6 +1,6 @@
 #include "DiveListRows.h"
 
-#include "DiveTabs.h"
+#include "CodedLists.h"
 #include "LogbookTree.h"
 #include "MainModule.h"
 #include "Recordset.h"
@@ -72,8 +72,7 @@ QString modeText(qint32 mode, qint16 bottomTimeCode, qint16 freeDiveCode) {
 }
 
 QString activityText(const QVariant& activity) {
-    const int entry = DiveTabs::listIndex(activity, DiveTabs::ACTIVITY.count);
-    return entry < 0 ? QString() : getString(DiveTabs::ACTIVITY.firstString + entry);
+    return CodedLists::text(CodedLists::ACTIVITY, activity);
 }
 
 } // namespace DiveListRows

@@ -1,10 +1,10 @@
 #include "LogbookEdits.h"
 
+#include "CommandFailure.h"
 #include "DbError.h"
 #include "DiveDataControl.h"
 #include "DiveDateText.h"
 #include "DiveModule.h"
-#include "MainCommands.h"
 #include "MainModule.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -55,8 +55,7 @@ LogbookEdits::LogbookEdits(DiveDataControl& data, QWidget* dialogParent) : m_dat
 }
 
 void LogbookEdits::showFailure(const char* origin, const char* what, const std::exception& error) const {
-    Seams::message().show(MainCommands::failureText(QLatin1String(origin), QLatin1String(what), error),
-                          Msg::OkOnly | Msg::Critical, getString(1005));
+    CommandFailure::report(QLatin1String(origin), QLatin1String(what), error);
 }
 
 bool LogbookEdits::deleteNode(const QString& key, const QString& nodeText) {

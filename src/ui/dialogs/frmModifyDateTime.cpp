@@ -5,6 +5,7 @@
 #include "Internationalization.h"
 #include "MainModule.h"
 #include "Seams.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QDateEdit>
@@ -15,14 +16,12 @@
 #include <QShowEvent>
 #include <QTimeEdit>
 
+using Twips::pixels;
+
 namespace {
 // Design geometry, in twips.
 constexpr int FORM_WIDTH = 6300;
 constexpr int FORM_HEIGHT = 3240;
-
-QRect pixels(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
-}
 
 QLabel* label(const char* name, const char* tag, QWidget* parent, const QRect& geometry) {
     auto* l = new QLabel(parent);
@@ -88,14 +87,7 @@ void frmModifyDateTime::buildControls() {
 
     lbl_Title = label("lbl_Title", "1716", this, pixels(0, 0, FORM_WIDTH, 450));
     lbl_Title->setIndent(8);
-    lbl_Title->setAutoFillBackground(true);
-    QPalette band = lbl_Title->palette();
-    band.setColor(QPalette::Window, QColor(128, 128, 128));
-    band.setColor(QPalette::WindowText, Qt::white);
-    lbl_Title->setPalette(band);
-    QFont bold = lbl_Title->font();
-    bold.setBold(true);
-    lbl_Title->setFont(bold);
+    Twips::makeTitleBand(lbl_Title);
 
     imgDateTime = label("imgDateTime", nullptr, this, pixels(120, 600, 1200, 1200));
     imgDateTime->setPixmap(dateTimePicture(imgDateTime->size()));
