@@ -81,7 +81,7 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
         if (rate > 0)
             vRis = kobi ? std::round(rate) : (rate < 6 ? 1 : rate < 9 ? 2 : rate < 12 ? 3 : rate < 15 ? 4 : 5);
         const bool inDeco = deco && i > bottomEnd && i <= ascentEnd;
-        const double breathing = surfaceRate * (1.0 + depth / 10.0); // litres a minute at depth
+        const double breathing = surfaceRate * (1.0 + depth / 10.0);           // litres a minute at depth
         const double drop = std::min(pressure - 20.0, breathing / 3.0 / 15.0); // a 15-litre tank, 20 s
         pressure -= std::max(0.0, drop);
         dropSinceStep += std::max(0.0, drop);

@@ -1,5 +1,6 @@
 #include "Database.h"
 #include "DbError.h"
+#include "ErrorOf.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
 #include "SqlDates.h"
@@ -11,19 +12,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QtTest>
-
-namespace {
-qint32 errorOf(const std::function<void()>& action, QString* description = nullptr) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        if (description)
-            *description = e.description();
-        return e.number();
-    }
-    return 0;
-}
-} // namespace
 
 class tst_Database : public QObject {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "Dive.h"
+#include "ErrorOf.h"
 #include "Internationalization.h"
 #include "Numeric.h"
 #include "RuntimeError.h"
@@ -12,16 +13,7 @@
 #include <functional>
 
 namespace {
-
 // The error a call raises; number 0 when it raises none.
-RuntimeError errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    return RuntimeError(0, {}, {});
-}
 
 QVariantList tissues(int count) {
     QVariantList values;
@@ -94,7 +86,7 @@ void tst_Dive::newDive() {
     QCOMPARE(dive.getSamplesCount(), 0);
     QVERIFY(!dive.hasSamples());
     QCOMPARE(dive.getSampleVRis(1), 0);
-    QCOMPARE(errorOf([&] { dive.getSampleDepth(1); }).number(), RuntimeError::SubscriptOutOfRange);
+    QCOMPARE(raisedBy([&] { dive.getSampleDepth(1); }).number(), RuntimeError::SubscriptOutOfRange);
     QVERIFY(dive.getSamples().isEmpty());
     QVERIFY(!dive.diveInfo());
     QVERIFY(!dive.diveFreeInfo());
@@ -135,9 +127,9 @@ void tst_Dive::refusedSampleLeavesListsInStep() {
     Dive dive = threeSamples();
     const QStringList before = samplesOf(dive);
 
-    QCOMPARE(errorOf([&] { dive.addSample(depth, vRis, decoStop, deco, 5); }).number(), RuntimeError::Overflow);
+    QCOMPARE(raisedBy([&] { dive.addSample(depth, vRis, decoStop, deco, 5); }).number(), RuntimeError::Overflow);
     QCOMPARE(samplesOf(dive), before);
-    QCOMPARE(errorOf([&] { dive.setSample(2, depth, vRis, decoStop, deco, 5); }).number(), RuntimeError::Overflow);
+    QCOMPARE(raisedBy([&] { dive.setSample(2, depth, vRis, decoStop, deco, 5); }).number(), RuntimeError::Overflow);
     QCOMPARE(samplesOf(dive), before);
 
     dive.addSample(70, 4, 5, 6, 7);
@@ -149,9 +141,9 @@ void tst_Dive::sampleLimit() {
     for (int i = 0; i < Dive::MAX_SAMPLES; ++i)
         dive.addSample(i % 100, 0, 0, 0);
     QCOMPARE(dive.getSamplesCount(), 32767);
-    QCOMPARE(errorOf([&] { dive.addSample(1, 0, 0, 0); }).number(), RuntimeError::Overflow);
+    QCOMPARE(raisedBy([&] { dive.addSample(1, 0, 0, 0); }).number(), RuntimeError::Overflow);
     QCOMPARE(dive.getSamplesCount(), 32767);
-    QCOMPARE(errorOf([&] { dive.getSampleVRis(40000); }).number(), RuntimeError::Overflow);
+    QCOMPARE(raisedBy([&] { dive.getSampleVRis(40000); }).number(), RuntimeError::Overflow);
 }
 
 void tst_Dive::setSampleReplacesInPlace() {
@@ -173,9 +165,9 @@ void tst_Dive::setAndRemoveSampleRefuseBadPositions() {
     QFETCH(int, position);
     Dive dive = threeSamples();
     const QStringList before = samplesOf(dive);
-    QCOMPARE(errorOf([&] { dive.setSample(position, 1, 1, 1, 1); }).number(), RuntimeError::SubscriptOutOfRange);
-    QCOMPARE(errorOf([&] { dive.removeSample(position); }).number(), RuntimeError::SubscriptOutOfRange);
-    QCOMPARE(errorOf([&] { dive.getSampleDepth(position); }).number(), RuntimeError::SubscriptOutOfRange);
+    QCOMPARE(raisedBy([&] { dive.setSample(position, 1, 1, 1, 1); }).number(), RuntimeError::SubscriptOutOfRange);
+    QCOMPARE(raisedBy([&] { dive.removeSample(position); }).number(), RuntimeError::SubscriptOutOfRange);
+    QCOMPARE(raisedBy([&] { dive.getSampleDepth(position); }).number(), RuntimeError::SubscriptOutOfRange);
     QCOMPARE(samplesOf(dive), before);
 }
 
@@ -185,10 +177,10 @@ void tst_Dive::sampleGettersOutsideTheList() {
     QCOMPARE(dive.getSampleDecoStop(4), 0);
     QCOMPARE(dive.getSampleDeco(4), 0);
     QCOMPARE(dive.getSampleMisc(0), 0);
-    QCOMPARE(errorOf([&] { dive.getSampleMisc(-1); }).number(), RuntimeError::SubscriptOutOfRange);
+    QCOMPARE(raisedBy([&] { dive.getSampleMisc(-1); }).number(), RuntimeError::SubscriptOutOfRange);
     // A misc value beyond 16 bits is kept and refused only when read as one.
     dive.addSample(10, 0, 0, 0, 70000);
-    QCOMPARE(errorOf([&] { dive.getSampleMisc(4); }).number(), RuntimeError::Overflow);
+    QCOMPARE(raisedBy([&] { dive.getSampleMisc(4); }).number(), RuntimeError::Overflow);
 }
 
 void tst_Dive::startTissueCount_data() {
@@ -216,7 +208,7 @@ void tst_Dive::startTissueCount() {
     QFETCH(QString, description);
     Settings::instance().setCurrentDiveComputer(model);
     Dive dive;
-    const RuntimeError e = errorOf([&] { dive.setStartTissue(tissues(count)); });
+    const RuntimeError e = raisedBy([&] { dive.setStartTissue(tissues(count)); });
     QCOMPARE(e.number(), error);
     if (error == 0) {
         QCOMPARE(dive.getStartTissue(1), 10.0f);
@@ -253,7 +245,7 @@ void tst_Dive::getStartTissue() {
     Dive dive;
     const bool eleven = model == 1 || model == 2;
     dive.setStartTissue(tissues(eleven ? 11 : 10));
-    const RuntimeError e = errorOf([&] { QCOMPARE(dive.getStartTissue(qint16(tissue)), value); });
+    const RuntimeError e = raisedBy([&] { QCOMPARE(dive.getStartTissue(qint16(tissue)), value); });
     if (description.isEmpty()) {
         QCOMPARE(e.number(), 0);
         return;
@@ -271,7 +263,7 @@ void tst_Dive::failedStartTissueKeepsOldLoads() {
     QVariantList values = tissues(11);
     values[0] = QStringLiteral("26.5");
     values[5] = QStringLiteral("x");
-    QCOMPARE(errorOf([&] { dive.setStartTissue(values); }).number(), RuntimeError::TypeMismatch);
+    QCOMPARE(raisedBy([&] { dive.setStartTissue(values); }).number(), RuntimeError::TypeMismatch);
     QCOMPARE(dive.getStartTissue(1), 10.0f);
     values[5] = 3;
     dive.setStartTissue(values);
@@ -300,7 +292,7 @@ void tst_Dive::diveComputer() {
     QFETCH(bool, allowed);
     Dive dive;
     dive.setDiveComputer(2);
-    const RuntimeError e = errorOf([&] { dive.setDiveComputer(code); });
+    const RuntimeError e = raisedBy([&] { dive.setDiveComputer(code); });
     if (allowed) {
         QCOMPARE(e.number(), 0);
         QCOMPARE(dive.diveComputer(), qint32(code));
@@ -341,7 +333,7 @@ void tst_Dive::narrowHeldTypes() {
     };
     const auto [set, get] = members.value(property);
     (dive.*set)(1);
-    const RuntimeError e = errorOf([&] { (dive.*set)(value); });
+    const RuntimeError e = raisedBy([&] { (dive.*set)(value); });
     if (std::isnan(expected)) {
         QCOMPARE(e.number(), RuntimeError::Overflow);
         QCOMPARE((dive.*get)(), 1.0f);
@@ -355,7 +347,7 @@ void tst_Dive::integerPropertiesRoundAndOverflow() {
     Dive dive;
     dive.setDiveTime(45);
     // A 32-bit library value handed to a 16-bit property fails instead of wrapping around.
-    QCOMPARE(errorOf([&] { dive.setDiveTime(70000); }).number(), RuntimeError::Overflow);
+    QCOMPARE(raisedBy([&] { dive.setDiveTime(70000); }).number(), RuntimeError::Overflow);
     QCOMPARE(dive.getDiveTime(), 45);
     dive.setDiveTime(2.5);
     QCOMPARE(dive.getDiveTime(), 2);

@@ -116,20 +116,31 @@ void tst_Numeric::textToInt16Refuses() {
 }
 
 void tst_Numeric::singleToText_data() {
+    QTest::addColumn<QString>("locale");
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("integer") << 12.0f << "12";
-    QTest::newRow("fraction") << 2900.8f << "2900.8";
-    QTest::newRow("seven digits") << 1.0f / 3.0f << "0.3333333";
-    QTest::newRow("no group separator") << 1234567.0f << "1234567";
-    QTest::newRow("zero") << 0.0f << "0";
-    QTest::newRow("negative") << -10.5f << "-10.5";
+    QTest::newRow("integer") << "C" << 12.0f << "12";
+    QTest::newRow("fraction") << "C" << 2900.8f << "2900.8";
+    QTest::newRow("seven digits") << "C" << 1.0f / 3.0f << "0.3333333";
+    QTest::newRow("no group separator") << "C" << 1234567.0f << "1234567";
+    QTest::newRow("zero") << "C" << 0.0f << "0";
+    QTest::newRow("negative") << "C" << -10.5f << "-10.5";
+    // German writes a decimal comma and groups with a point: the point must not appear.
+    QTest::newRow("german fraction") << "de_DE" << 2900.8f << "2900,8";
+    QTest::newRow("german seven digits") << "de_DE" << 1.0f / 3.0f << "0,3333333";
+    QTest::newRow("german no group separator") << "de_DE" << 1234567.0f << "1234567";
+    QTest::newRow("german negative") << "de_DE" << -10.5f << "-10,5";
 }
 
 void tst_Numeric::singleToText() {
+    QFETCH(QString, locale);
     QFETCH(float, value);
     QFETCH(QString, expected);
-    QCOMPARE(num::singleToText(value), expected);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    const QString text = num::singleToText(value);
+    QLocale::setDefault(before);
+    QCOMPARE(text, expected);
 }
 
 void tst_Numeric::integerDivision() {

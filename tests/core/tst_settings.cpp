@@ -174,6 +174,7 @@ void tst_Settings::colourEntryOutOfRange() {
 
 void tst_Settings::shortColourArrayKeepsTheRest() {
     TestEnvironment env;
+    env.fakes.message->answers.enqueue(Msg::Ok);
     Settings& s = Settings::instance();
     s.setCurrentProfileColors({1, 2, 3, 4});
     QCOMPARE(s.currentProfileColors(), (QList<qint32>{1, 2, 3, 4, 0x000080, 0x00FF00}));

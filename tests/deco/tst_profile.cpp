@@ -1,4 +1,5 @@
 #include "DecoTestDives.h"
+#include "ErrorOf.h"
 #include "Profile.h"
 #include "ProfileZento.h"
 #include "RuntimeError.h"
@@ -12,14 +13,6 @@ using namespace decotest;
 
 namespace {
 // Runs `call` and answers the number of the run-time error it raised, 0 for none.
-int errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 using Member = std::function<void(Profile&)>;
 

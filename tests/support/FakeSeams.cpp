@@ -2,10 +2,14 @@
 
 #include "RuntimeError.h"
 
+#include <QTest>
+
 int FakeMessageService::show(const QString& text, int flags, const QString& title) {
     shown.append({text, flags, title});
     if (answers.isEmpty()) {
         ++unexpected;
+        if (failOnUnexpected)
+            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__, __LINE__);
         return Msg::Ok;
     }
     return answers.dequeue();

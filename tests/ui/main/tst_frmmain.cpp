@@ -2,7 +2,7 @@
 #include "DiveDataControl.h"
 #include "DiveDateText.h"
 #include "FormLocalizer.h"
-#include "LogbookFixture.h"
+#include "MainWindowFixture.h"
 #include "Settings.h"
 #include "StartUp.h"
 #include "TestEnvironment.h"
@@ -27,44 +27,7 @@ namespace {
 const QString TOO_LONG = QString(101, u'x'); // LOCATION holds 100 characters
 const QString FREE_DIVE_SAMPLE = QStringLiteral("010000600030");
 
-// A logbook database and the main window on it, in English; the window is unloaded at the end as
-// the program unloads it.
-struct MainWindow {
-    explicit MainWindow(int model = 1) {
-        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
-        env.restart();
-    }
-    ~MainWindow() {
-        unloadAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    frmMain* open() {
-        window = new frmMain;
-        return window;
-    }
-
-    void select(const QString& key) { window->tvTreeview_nodeClic(node(key), false); }
-    QTreeWidgetItem* node(const QString& key) {
-        QTreeWidgetItem* item = window->node(key);
-        if (!item)
-            qFatal("no tree node %s", qPrintable(key));
-        return item;
-    }
-    static QString dive(qint32 id) { return TreeNodeKey::dive(id); }
-    static QString logbook(qint32 id) { return TreeNodeKey::logbook(id); }
-
-    // What the diver types into a field.
-    static void type(QLineEdit* field, const QString& text) {
-        field->selectAll();
-        QTest::keyClicks(field, text);
-    }
-
-    TestEnvironment env;
-    LogbookFixture fixture;
-    QPointer<frmMain> window;
-};
+using MainWindow = MainWindowFixture;
 
 // Two logbooks of the Zento (one without dives) and one of the Lumo.
 struct Logbooks : MainWindow {
@@ -84,13 +47,6 @@ struct Logbooks : MainWindow {
     qint32 reef = 0, lake = 0, other = 0;
     qint32 first = 0, second = 0, third = 0, foreign = 0;
 };
-
-QStringList childKeys(const QTreeWidgetItem* node) {
-    QStringList keys;
-    for (int i = 0; i < node->childCount(); ++i)
-        keys.append(frmMain::keyOf(node->child(i)));
-    return keys;
-}
 
 QStringList rowTexts(const QTreeWidget* list, int row) {
     QStringList texts;
@@ -139,8 +95,9 @@ void tst_frmMain::loadBuildsTheTree() {
     QCOMPARE(root->text(0), QStringLiteral("zento"));
     QVERIFY(root->font(0).bold());
     QVERIFY(root->isExpanded());
-    QCOMPARE(childKeys(root), (QStringList{m.logbook(m.reef), m.logbook(m.lake)}));
-    QCOMPARE(childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
+    QCOMPARE(MainWindowFixture::childKeys(root), (QStringList{m.logbook(m.reef), m.logbook(m.lake)}));
+    QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))),
+             (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
     QCOMPARE(m.node(m.dive(m.first))->text(0), QStringLiteral("05/03/2004 09:30:00"));
     QVERIFY(!w->node(m.dive(m.foreign)));
     QCOMPARE(w->tree().diveDayCounts.count(QStringLiteral("20040305")), 2);

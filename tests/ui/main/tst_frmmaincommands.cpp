@@ -2,8 +2,8 @@
 #include "DiveDataControl.h"
 #include "DivePicture.h"
 #include "LogbookEdits.h"
-#include "LogbookFixture.h"
 #include "MainModule.h"
+#include "MainWindowFixture.h"
 #include "MonthView.h"
 #include "NotesTab.h"
 #include "ProfileDataTab.h"
@@ -35,29 +35,11 @@ const QString TOO_LONG = QString(101, u'x'); // LOCATION holds 100 characters
 const QString LOCATION = QStringLiteral("LOCATION");
 const QString FILTER = QStringLiteral("FILTER");
 
-// Answers the next modal dialog of type D that opens while this object lives; a dialog that does
-// not open leaves `shown` at 0.
-template <typename D> class ModalAnswer : public QObject {
-public:
-    explicit ModalAnswer(std::function<void(D&)> answer) {
-        QTimer::singleShot(0, this, [this, answer = std::move(answer)] {
-            if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-                ++shown;
-                answer(*dialog);
-            }
-        });
-    }
-    int shown = 0;
-};
-
 // Zento logbooks Reef (three dives, the first a deco dive) and Lake (none), a Lumo logbook Other
 // with one dive, and the main window on them, in English; the window is unloaded at the end as the
 // program unloads it.
-struct Logbooks {
-    explicit Logbooks(int model = 1) {
-        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
-        env.restart();
+struct Logbooks : MainWindowFixture {
+    explicit Logbooks(int model = 1) : MainWindowFixture(model) {
         env.fakes.clock->current = at(2004, 3, 5, 12);
         reef = fixture.logbook(QStringLiteral("Reef"), 1);
         lake = fixture.logbook(QStringLiteral("Lake"), 1);
@@ -67,36 +49,7 @@ struct Logbooks {
         third = fixture.dive(reef, at(2004, 3, 6), {{LOCATION, QStringLiteral("Bay")}});
         foreign = fixture.dive(other, at(2004, 3, 7));
     }
-    ~Logbooks() {
-        unloadAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    frmMain* open() {
-        w = new frmMain;
-        return w;
-    }
-    void select(const QString& key) { w->tvTreeview_nodeClic(node(key), false); }
-    QTreeWidgetItem* node(const QString& key) {
-        QTreeWidgetItem* item = w->node(key);
-        if (!item)
-            qFatal("no tree node %s", qPrintable(key));
-        return item;
-    }
-    static QString dive(qint32 id) { return TreeNodeKey::dive(id); }
-    static QString logbook(qint32 id) { return TreeNodeKey::logbook(id); }
-    QAction* filterButton() const { return w->toolbarButtons.value(FILTER); }
-
-    static void type(QLineEdit* field, const QString& text) {
-        field->selectAll();
-        QTest::keyClicks(field, text);
-    }
-    QStringList messages() const {
-        QStringList texts;
-        for (const ShownMessage& m : env.fakes.message->shown)
-            texts.append(m.text);
-        return texts;
-    }
+    QAction* filterButton() const { return window->toolbarButtons.value(FILTER); }
     qint32 count(const QString& statement, const QVariantList& params) {
         Recordset rs(fixture.db, statement, params);
         return rs.value(0).toInt();
@@ -108,32 +61,22 @@ struct Logbooks {
 
     // The label editor the Rename command opens in the tree.
     QLineEdit* labelEditor() const {
-        for (QLineEdit* editor : w->tvTreeView->viewport()->findChildren<QLineEdit*>()) {
+        for (QLineEdit* editor : window->tvTreeView->viewport()->findChildren<QLineEdit*>()) {
             if (editor->isVisible())
                 return editor;
         }
         return nullptr;
     }
 
-    TestEnvironment env;
-    LogbookFixture fixture;
-    QPointer<frmMain> w;
     qint32 reef = 0, lake = 0, other = 0;
     qint32 first = 0, second = 0, third = 0, foreign = 0;
 };
-
-QStringList childKeys(const QTreeWidgetItem* node) {
-    QStringList keys;
-    for (int i = 0; i < node->childCount(); ++i)
-        keys.append(frmMain::keyOf(node->child(i)));
-    return keys;
-}
 
 void trigger(Logbooks& m, bool fromToolbar) {
     if (fromToolbar)
         m.filterButton()->trigger();
     else
-        m.w->mnuLBFilter->trigger();
+        m.window->mnuLBFilter->trigger();
 }
 } // namespace
 
@@ -228,7 +171,7 @@ void tst_frmMainCommands::filterOnAndOff() {
     QVERIFY(w->mnuLBFilter->isChecked());
     QVERIFY(Settings::instance().currentFilter().contains(QStringLiteral("AND DECO_FLAG <> 0")));
     // The window is refreshed: the tree, the lists and the calendar show the deco dive alone.
-    QCOMPARE(childKeys(m.node(m.logbook(m.reef))), QStringList{m.dive(m.first)});
+    QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))), QStringList{m.dive(m.first)});
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentDiveID(), -1);
     QCOMPARE(w->lvListView->topLevelItem(0)->text(1), QStringLiteral("1"));
@@ -244,7 +187,8 @@ void tst_frmMainCommands::filterOnAndOff() {
     QVERIFY(!m.filterButton()->isChecked());
     QVERIFY(!w->mnuLBFilter->isChecked());
     QCOMPARE(Settings::instance().currentFilter(), unfiltered);
-    QCOMPARE(childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
+    QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))),
+             (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
     QCOMPARE(w->calendarTab->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 2"));
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
 }
@@ -354,7 +298,7 @@ void tst_frmMainCommands::deleteDiveDropsItsPendingEdits() {
     QVERIFY(m.fixture.column(m.second, QStringLiteral("DIVE_ID")).isNull());
     QVERIFY(!w->dbData->hasPendingEdits());
     QCOMPARE(w->currentNode, m.logbook(m.reef));
-    QCOMPARE(childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.first)}));
+    QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.first)}));
     QCOMPARE(w->lvDiveRecord->topLevelItemCount(), 2);
 
     m.select(m.dive(m.third));
@@ -393,6 +337,8 @@ void tst_frmMainCommands::redate() {
         asked = text;
         return chosen.isValid() ? std::optional(chosen) : std::nullopt;
     };
+    for (int i = 0; i < messages.size(); ++i)
+        m.env.fakes.message->answers << Msg::Ok;
     w->mnuLBModifyDiveTime->trigger();
     QCOMPARE(asked, QStringLiteral("05/03/2004 09:30:00"));
     QCOMPARE(m.fixture.column(m.first, LOCATION).toString(), QStringLiteral("Cave")); // written first

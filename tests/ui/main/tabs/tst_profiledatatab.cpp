@@ -135,6 +135,8 @@ void tst_ProfileDataTab::spreadsheet() {
     QFETCH(bool, available);
     Tab t(8);
     t.env.fakes.spreadsheet->available = available;
+    if (!available)
+        t.env.fakes.message->answers.enqueue(Msg::Ok);
     const Dive dive = airDive(8);
     t.tab->fill(&dive);
     t.click("EXP_EXCEL");
