@@ -27,7 +27,7 @@ std::vector<double> profileOf(const std::vector<std::pair<double, double>>& plan
                 depth = depth < target ? std::min(target, depth + 6) : std::max(target, depth - 3);
                 depths.push_back(std::max(depth, 1.0));
             }
-            for (int k = 0; k < int(minutes * 3) && int(depths.size()) < samples; ++k)
+            for (int k = 0; k < int(minutes * Dive::SAMPLES_PER_MINUTE) && int(depths.size()) < samples; ++k)
                 depths.push_back(std::max(depth, 1.0));
         }
     }

@@ -60,7 +60,7 @@ std::vector<Dive> downloadedDives(qint32 model) {
         }
         const DiveGenerator::Generated generated = generator.scubaDive(model, start, MINUTES);
         QVariantList tissues;
-        const bool eleven = model == Dive::dcZento || model == Dive::dcLUMO;
+        const bool eleven = ModelCodes::hasElevenTissues(model);
         for (int t = 0; t < (eleven ? 11 : 10); ++t)
             tissues << double(generated.tissueColumns[size_t(t)]) / (eleven ? 1 : 100);
         generated.dive->setStartTissue(tissues);

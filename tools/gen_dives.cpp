@@ -5,6 +5,7 @@
 
 #include "Database.h"
 #include "DiveGenerator.h"
+#include "ModelCodes.h"
 #include "RuntimeError.h"
 #include "SqlScript.h"
 #include "Workspace.h"
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
             options.models.clear();
             for (const QString& code : value.split(u',')) {
                 const int model = code.toInt(&ok);
-                if (!ok || (model != 1 && model != 2 && model != 4 && model != 8 && model != 16 && model != 32))
+                if (!ok || !ModelCodes::isKnown(model))
                     return usage();
                 options.models.append(model);
             }

@@ -35,7 +35,7 @@ int fail(const QString& message) {
 // the dive's own units.
 void setStartTissues(Dive& dive, const DiveGenerator::Generated& generated, qint32 model) {
     QVariantList tissues;
-    const bool elevenTissues = model == Dive::dcZento || model == Dive::dcLUMO;
+    const bool elevenTissues = ModelCodes::hasElevenTissues(model);
     for (int t = 0; t < (elevenTissues ? 11 : 10); ++t)
         tissues << (elevenTissues ? double(generated.tissueColumns[size_t(t)])
                                   : double(generated.tissueColumns[size_t(t)]) / 100);

@@ -113,7 +113,7 @@ void Dive::setTankVolume(float volume) {
 void Dive::setStartTissue(const QVariantList& aTissues) {
     const Settings& settings = Settings::instance();
     const qint32 code = settings.currentDiveComputer();
-    const bool elevenTissues = code == dcZento || code == dcLUMO;
+    const bool elevenTissues = ModelCodes::hasElevenTissues(code);
     if (elevenTissues && aTissues.size() != 11)
         throw invalidArgument("Dive.setStartTissue()", "Value not allowed. You must pass 11 values for tissues");
     if (!elevenTissues && settings.isCurrentDiveComputerRGBM() && aTissues.size() != 10)
@@ -146,7 +146,7 @@ float Dive::getStartTissue(qint16 i) const {
     if (i == 11) {
         const Settings& settings = Settings::instance();
         const qint32 code = settings.currentDiveComputer();
-        if (code == dcZento || code == dcLUMO)
+        if (ModelCodes::hasElevenTissues(code))
             return m_startTissue[10];
         if (settings.isCurrentDiveComputerRGBM() || settings.isCurrentDiveComputerAir())
             throw invalidArgument("Dive.getStartTissue()", "Value not allowed. You must pass values between 1 and 10");
@@ -161,8 +161,7 @@ void Dive::setDiveID(double id) {
 
 void Dive::setDiveComputer(double code) {
     const qint32 value = num::toInt32(code);
-    if (value != dcZento && value != dcLUMO && value != dcZentoRGBM && value != dcTAVEX && value != dcLumoAir &&
-        value != dcKOBI)
+    if (!ModelCodes::isKnown(value))
         throw invalidArgument(
             "Dive.diveComputer",
             "Value not allowed. Use dcZento or dcLUMO or dcZentoRGBM or dcTAVEX or dcLumoAir or dcKOBI");
@@ -178,7 +177,7 @@ bool Dive::isBottomTime() const {
 }
 
 bool Dive::isFreeDive() const {
-    return Settings::instance().currentDiveComputer() == dcKOBI && m_diveMode == 2;
+    return Settings::instance().currentDiveComputer() == dcKOBI && m_diveMode == FREE_DIVE_MODE;
 }
 
 bool Dive::hasStop() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelCodes.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -24,16 +26,31 @@ class Dive {
 public:
     Dive();
 
-    // Model codes.
-    static constexpr qint32 dcZento = 1;
-    static constexpr qint32 dcLUMO = 2;
-    static constexpr qint32 dcZentoRGBM = 4;
-    static constexpr qint32 dcTAVEX = 8;
-    static constexpr qint32 dcLumoAir = 16;
-    static constexpr qint32 dcKOBI = 32;
+    // Model codes (see ModelCodes.h).
+    static constexpr qint32 dcZento = ModelCodes::dcZento;
+    static constexpr qint32 dcLUMO = ModelCodes::dcLUMO;
+    static constexpr qint32 dcZentoRGBM = ModelCodes::dcZentoRGBM;
+    static constexpr qint32 dcTAVEX = ModelCodes::dcTAVEX;
+    static constexpr qint32 dcLumoAir = ModelCodes::dcLumoAir;
+    static constexpr qint32 dcKOBI = ModelCodes::dcKOBI;
 
     // The largest number of samples a dive holds.
     static constexpr qint32 MAX_SAMPLES = 32767;
+
+    // Dive modes. On the Kobi 2 is a free-dive session and bottom time has a code of its own;
+    // NO_FREE_DIVE_MODE is held by no dive: the free-dive code of the models without free dives.
+    static constexpr qint32 AIR_MODE = 0;
+    static constexpr qint32 NITROX_MODE = 1;
+    static constexpr qint32 BOTTOM_TIME_MODE = 2;
+    static constexpr qint32 KOBI_BOTTOM_TIME_MODE = 3;
+    static constexpr qint32 FREE_DIVE_MODE = 2;
+    static constexpr qint32 NO_FREE_DIVE_MODE = 99;
+
+    // A scuba sample covers 20 seconds, a point of a free-dive profile 4.
+    static constexpr qint32 SAMPLE_SECONDS = 20;
+    static constexpr qint32 SAMPLES_PER_MINUTE = 60 / SAMPLE_SECONDS;
+    static constexpr qint32 FREE_DIVE_POINT_SECONDS = 4;
+    static constexpr qint32 FREE_DIVE_POINTS_PER_MINUTE = 60 / FREE_DIVE_POINT_SECONDS;
 
     // Descriptive fields and free-dive session are shared, not copied: the windows hand the shown
     // dive's descriptive record to the dive they print.
@@ -149,8 +166,8 @@ public:
 
     bool isZento() const { return m_diveComputer == dcZento; }
     bool isLUMO() const { return m_diveComputer == dcLUMO; }
-    bool isAir() const { return m_diveMode == 0; }
-    bool isNitrox() const { return m_diveMode == 1; }
+    bool isAir() const { return m_diveMode == AIR_MODE; }
+    bool isNitrox() const { return m_diveMode == NITROX_MODE; }
     // Follows the current Settings model code.
     bool isBottomTime() const;
     // Follows the current Settings model code.

@@ -16,12 +16,6 @@ const char* const SITES[] = {"Secca della Croce",  "Scoglio del Corallo", "Grott
                              "Punta Fetovaia",     "Shark Reef",          "Blue Hole",      "Capo Noli",
                              "Isola dei Gabbiani", "Banco Santa Lucia"};
 
-bool isAirIntegrated(qint32 model) {
-    return model == Dive::dcTAVEX || model == Dive::dcLumoAir;
-}
-bool isRGBM(qint32 model) {
-    return model == 4 || model == 8 || model == 16 || model == 32;
-}
 } // namespace
 
 DiveGenerator::DiveGenerator(quint32 seed) : m_random(seed) {}
@@ -40,7 +34,7 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
     dive->setDiveComputer(model);
     dive->setDateTime(start);
 
-    const int samples = std::max(9, minutes * 3);
+    const int samples = std::max(9, minutes * Dive::SAMPLES_PER_MINUTE);
     const double maxDepth = uniform(12.0, 38.0);
     const int stopSamples = samples >= 30 ? 9 : 0; // three minutes at 5 m
     const int finalSamples = 2;
@@ -76,13 +70,13 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
         }
         deepest = std::max(deepest, depth);
         depthSum += depth;
-        const double rate = (previous - depth) * 3.0; // metres per minute, up is positive
+        const double rate = (previous - depth) * Dive::SAMPLES_PER_MINUTE; // metres per minute, up is positive
         double vRis = 0;
         if (rate > 0)
             vRis = kobi ? std::round(rate) : (rate < 6 ? 1 : rate < 9 ? 2 : rate < 12 ? 3 : rate < 15 ? 4 : 5);
         const bool inDeco = deco && i > bottomEnd && i <= ascentEnd;
-        const double breathing = surfaceRate * (1.0 + depth / 10.0);           // litres a minute at depth
-        const double drop = std::min(pressure - 20.0, breathing / 3.0 / 15.0); // a 15-litre tank, 20 s
+        const double breathing = surfaceRate * (1.0 + depth / 10.0); // litres a minute at depth
+        const double drop = std::min(pressure - 20.0, breathing / Dive::SAMPLES_PER_MINUTE / 15.0); // a 15-litre tank
         pressure -= std::max(0.0, drop);
         dropSinceStep += std::max(0.0, drop);
         double misc = 0;
@@ -93,7 +87,7 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
             misc = std::round(breathing);
         }
         dive->addSample(std::round(depth * 10.0), vRis, inDeco ? 1 : 0, inDeco ? 1 : 0,
-                        isAirIntegrated(model) ? misc : 0.0);
+                        ModelCodes::isAirIntegrated(model) ? misc : 0.0);
     }
 
     dive->setDiveTime(minutes);
@@ -105,16 +99,16 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
     const int mode = between(0, 19);
     const bool nitrox = mode < 4;
     if (mode == 19)
-        dive->setDiveMode(kobi ? 3 : 2); // bottom time
+        dive->setDiveMode(kobi ? Dive::KOBI_BOTTOM_TIME_MODE : Dive::BOTTOM_TIME_MODE);
     else
-        dive->setDiveMode(nitrox ? 1 : 0);
+        dive->setDiveMode(nitrox ? Dive::NITROX_MODE : Dive::AIR_MODE);
     dive->setNitroxMixture(nitrox ? (between(0, 1) ? 32 : 36) : 21);
     dive->setPPO2(1.4f);
     dive->setDeco(deco ? 1 : 0);
     dive->setVRis(kobi ? 10 : between(1, 3));
     dive->setStartCNS(0);
     dive->setMaxCNS(float(std::round(uniform(2, 12) + (nitrox ? 10 : 0))));
-    if (isRGBM(model)) {
+    if (ModelCodes::isRGBM(model)) {
         dive->setDepthMean(float(std::round(depthSum / samples * 10) / 10));
         dive->setDepthMeanPrec(float(std::round(uniform(8, 20))));
         dive->setDiveDays(between(1, 6));
@@ -122,7 +116,7 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
             dive->setPersonalFactor(between(0, 2));
         else
             dive->setTSR(float(between(60, 600)));
-        if (isAirIntegrated(model)) {
+        if (ModelCodes::isAirIntegrated(model)) {
             dive->setAirTime(1);
             dive->setTankVolume(150); // tenths of a litre
             dive->setTankPressure(200);
@@ -138,13 +132,13 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
         }
     }
     for (int t = 0; t < 11; ++t) {
-        if (isRGBM(model))
+        if (ModelCodes::isRGBM(model))
             g.tissueColumns[t] = t < 10 ? float(std::round(uniform(75, 120))) : 0.0f;
         else
             g.tissueColumns[t] = 26;
     }
-    dive->setSAMPLES(
-        ProfileText::write(*dive, isAirIntegrated(model) ? ProfileText::Layout::Air : ProfileText::Layout::Scuba));
+    dive->setSAMPLES(ProfileText::write(*dive, ModelCodes::isAirIntegrated(model) ? ProfileText::Layout::Air
+                                                                                  : ProfileText::Layout::Scuba));
     g.location = QString::fromLatin1(SITES[between(0, int(std::size(SITES)) - 1)]);
     g.dive = std::move(dive);
     return g;
@@ -165,8 +159,8 @@ DiveGenerator::Generated DiveGenerator::freeDiveSession(const QDateTime& start, 
         session->addFreeDive(float(std::round(depth * 10.0)), diveSeconds % 60, diveSeconds / 60, surfaceSeconds % 60,
                              surfaceSeconds / 60);
         deepest = std::max(deepest, float(std::round(depth * 10.0) / 10.0));
-        // Down and up again, a point every 4 seconds; the 0 closes this dive's run.
-        const int points = std::max(2, diveSeconds / 4);
+        // Down and up again; the 0 closes this dive's run.
+        const int points = std::max(2, diveSeconds / Dive::FREE_DIVE_POINT_SECONDS);
         for (int p = 1; p <= points; ++p) {
             const double phase = double(p) / (points + 1);
             profile.append(qint32(std::max(1.0, std::round(depth * 10.0 * std::sin(phase * 3.14159265)))));
@@ -175,7 +169,7 @@ DiveGenerator::Generated DiveGenerator::freeDiveSession(const QDateTime& start, 
     }
     if (withProfile)
         session->addProfileFree(profile);
-    dive->setDiveMode(2);
+    dive->setDiveMode(Dive::FREE_DIVE_MODE);
     dive->setDiveTime(freeDives);
     dive->setMaxDepth(deepest);
     dive->setMinTemperature(std::round(uniform(14, 24)));
@@ -224,7 +218,7 @@ qint32 DiveGenerator::store(Recordset& rs, const Generated& generated, qint32 lo
         rs.setValue(QStringLiteral("TISSUE_%1").arg(t + 1), generated.tissueColumns[t]);
     rs.setValue(QStringLiteral("SAMPLE"), d.getSamples());
     rs.setValue(QStringLiteral("LOCATION"), generated.location);
-    if (isRGBM(d.diveComputer())) {
+    if (ModelCodes::isRGBM(d.diveComputer())) {
         rs.setValue(QStringLiteral("AUTOZERO"), d.getAutozero());
         rs.setValue(QStringLiteral("AIRTIME_FLAG"), d.getAirTime());
         rs.setValue(QStringLiteral("VOLUME_MEASURE"), d.getVolumeMeasure());

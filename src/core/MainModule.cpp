@@ -1,5 +1,6 @@
 #include "MainModule.h"
 
+#include "ModelCodes.h"
 #include "Numeric.h"
 #include "RuntimeError.h"
 #include "Seams.h"
@@ -117,7 +118,8 @@ QString getWhereClause(const QString& statement) {
         return statement.mid(w);
     const qsizetype length = o - w - 1;
     if (length < 0)
-        throw RuntimeError(5, QStringLiteral("getWhereClause"), QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(RuntimeError::InvalidProcedureCall, QStringLiteral("getWhereClause"),
+                           QStringLiteral("Invalid procedure call or argument"));
     return statement.mid(w, length);
 }
 
@@ -131,17 +133,17 @@ bool setPrinterLandscape() {
 
 QString getDiveComputerName(qint16 code) {
     switch (code) {
-    case 1:
+    case ModelCodes::dcZento:
         return QStringLiteral("zento");
-    case 2:
+    case ModelCodes::dcLUMO:
         return QStringLiteral("Lumo");
-    case 4:
+    case ModelCodes::dcZentoRGBM:
         return QStringLiteral("zento RGBM");
-    case 8:
+    case ModelCodes::dcTAVEX:
         return QStringLiteral("Tavex");
-    case 16:
+    case ModelCodes::dcLumoAir:
         return QStringLiteral("Lumo Air");
-    case 32:
+    case ModelCodes::dcKOBI:
         return QStringLiteral("Kobi");
     default:
         return QString();
@@ -149,5 +151,5 @@ QString getDiveComputerName(qint16 code) {
 }
 
 bool isValidDiveComputer(qint16 code) {
-    return code != 0 && (code & 63) == code;
+    return code != 0 && (code & ModelCodes::ALL) == code;
 }

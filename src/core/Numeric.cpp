@@ -74,7 +74,7 @@ double leadingNumber(const QString& text) {
 
 qint32 intDiv(qint32 a, qint32 b) {
     if (b == 0)
-        throw RuntimeError(11, {}, QStringLiteral("Division by zero"));
+        throw RuntimeError(RuntimeError::DivisionByZero, {}, QStringLiteral("Division by zero"));
     if (a == std::numeric_limits<qint32>::min() && b == -1)
         throw RuntimeError::overflow();
     return a / b;
@@ -82,7 +82,7 @@ qint32 intDiv(qint32 a, qint32 b) {
 
 qint32 mod(qint32 a, qint32 b) {
     if (b == 0)
-        throw RuntimeError(11, {}, QStringLiteral("Division by zero"));
+        throw RuntimeError(RuntimeError::DivisionByZero, {}, QStringLiteral("Division by zero"));
     if (b == -1)
         return 0;
     return a % b;

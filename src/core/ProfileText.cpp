@@ -114,7 +114,7 @@ ProfileText::Layout ProfileText::readLayout(const Dive& dive) {
     const Settings& settings = Settings::instance();
     if (settings.isCurrentDiveComputerAir())
         return Layout::Air;
-    if (settings.currentDiveComputer() == Dive::dcKOBI && dive.getDiveMode() == 2)
+    if (settings.currentDiveComputer() == Dive::dcKOBI && dive.getDiveMode() == Dive::FREE_DIVE_MODE)
         return Layout::FreeDive;
     return Layout::Scuba;
 }
@@ -212,7 +212,7 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive) {
     SampleSink sink(dive);
     qsizetype readAt = 0; // in the profile
     qint32 freeDive = 0;
-    qint32 seconds = 4;
+    qint32 seconds = Dive::FREE_DIVE_POINT_SECONDS;
     float previousMax = 0;
     float currentMax = 0;
     ReadResult failure;
@@ -223,7 +223,7 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive) {
             return false;
         }
         sink.add(depth, qint16(freeDive), qint16(seconds), toShort(previousMax));
-        seconds += 4;
+        seconds += Dive::FREE_DIVE_POINT_SECONDS;
         return true;
     };
 
@@ -242,12 +242,12 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive) {
         if (!readField<4>(record + 8, 4, surfaceTime))
             return damage(position + 8, NOT_A_NUMBER, sink.added);
 
-        const int surfaceSamples = toShort(surfaceTime) / 4;
+        const int surfaceSamples = toShort(surfaceTime) / Dive::FREE_DIVE_POINT_SECONDS;
         for (int k = 0; k < surfaceSamples; ++k) {
             if (!add(0, position + 8))
                 return failure;
         }
-        seconds = surfaceSamples > 0 ? 0 : 4;
+        seconds = surfaceSamples > 0 ? 0 : Dive::FREE_DIVE_POINT_SECONDS;
 
         if (hasProfile) {
             for (;;) {
@@ -265,7 +265,7 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive) {
                     return failure;
             }
         } else {
-            const int diveSamples = toShort(diveTime) / 4;
+            const int diveSamples = toShort(diveTime) / Dive::FREE_DIVE_POINT_SECONDS;
             for (int k = 0; k < diveSamples; ++k) {
                 if (!add(float(maxDepth), position + 4))
                     return failure;

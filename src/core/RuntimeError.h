@@ -8,11 +8,18 @@
 // A run-time error as the program reports it: a number, the member that raised it and a description.
 class RuntimeError : public std::exception {
 public:
+    static constexpr qint32 InvalidProcedureCall = 5;
     static constexpr qint32 Overflow = 6;
     static constexpr qint32 SubscriptOutOfRange = 9;
+    static constexpr qint32 DivisionByZero = 11;
     static constexpr qint32 TypeMismatch = 13;
+    // A failure that is no run-time error of its own (a library's exception, say).
+    static constexpr qint32 InternalError = 51;
     static constexpr qint32 ObjectNotSet = 91;
+    static constexpr qint32 InvalidPropertyValue = 380;
     static constexpr qint32 NoSuchMember = 438;
+    // A tree or list item looked up by a key it does not hold.
+    static constexpr qint32 ElementNotFound = 35601;
     static constexpr qint32 InvalidArgument = qint32(0x80040201);
     static constexpr qint32 DuplicateKey = 3022;
     static constexpr qint32 FieldTooSmall = 3163;

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "Dive.h"
 #include "Internationalization.h"
 #include "MainModule.h"
 #include "Numeric.h"
@@ -88,7 +89,7 @@ Settings::Settings() {
     m_currentLogbookID = -1;
 
     m_diverIcon = readInt16(QStringLiteral("DiverIcon"), 1);
-    m_diveComputer = readInt16(QStringLiteral("DiveComputer"), 1);
+    m_diveComputer = readInt16(QStringLiteral("DiveComputer"), Dive::dcZento);
     m_comPort = readInt16(QStringLiteral("SerialPort"), 1);
     m_language = readInt16(QStringLiteral("Language"), 3);
     m_statisticsMode = readInt16(QStringLiteral("Statistics"), 3);
@@ -171,19 +172,19 @@ QString Settings::databaseName() const {
 }
 
 bool Settings::isCurrentDiveComputerRGBM() const {
-    return m_diveComputer == 4 || m_diveComputer == 8 || m_diveComputer == 16 || m_diveComputer == 32;
+    return ModelCodes::isRGBM(m_diveComputer);
 }
 
 bool Settings::isCurrentDiveComputerAir() const {
-    return m_diveComputer == 8 || m_diveComputer == 16;
+    return ModelCodes::isAirIntegrated(m_diveComputer);
 }
 
 qint16 Settings::getBottomTimeCode() const {
-    return m_diveComputer == 32 ? 3 : 2;
+    return m_diveComputer == Dive::dcKOBI ? Dive::KOBI_BOTTOM_TIME_MODE : Dive::BOTTOM_TIME_MODE;
 }
 
 qint16 Settings::getFreeDiveCode() const {
-    return m_diveComputer == 32 ? 2 : 99;
+    return m_diveComputer == Dive::dcKOBI ? Dive::FREE_DIVE_MODE : Dive::NO_FREE_DIVE_MODE;
 }
 
 void Settings::save(qint32 mode) {

@@ -11,9 +11,9 @@ namespace {
 constexpr std::array<int, 12> cnsLimitMinutes = {720, 570, 450, 360, 300, 240, 210, 180, 150, 135, 120, 75};
 
 // CNS added or removed per 20-second sample.
-constexpr double cnsAboveLimit = 22.0 / 3; // 22 % a minute above 1.7 bar
-constexpr double cnsRecovery = 0.08;       // below 0.5 bar
-constexpr double cnsFullDose = 33.33;      // a full limit's exposure makes 100 %
+constexpr double cnsAboveLimit = 22.0 / Dive::SAMPLES_PER_MINUTE; // 22 % a minute above 1.7 bar
+constexpr double cnsRecovery = 0.08;                              // below 0.5 bar
+constexpr double cnsFullDose = 33.33;                             // a full limit's exposure makes 100 %
 
 constexpr std::array<double, 12> cnsDosePerSample = [] {
     std::array<double, 12> dose{};
@@ -174,7 +174,7 @@ void DecoModelBase::updateOxygenExposure(int i, float d) {
 void DecoModelBase::countSafetyStop(int i, float d) {
     if (m_safetyArmed && d > safetyBandBottom && d < safetyBandTop) {
         --m_safetyCounter;
-        m_safetyAt.at(i) = qint16(m_safetyCounter / 3 + 1);
+        m_safetyAt.at(i) = qint16(m_safetyCounter / Dive::SAMPLES_PER_MINUTE + 1);
         if (m_safetyCounter < 1)
             m_safetyArmed = false;
     }

@@ -1,5 +1,6 @@
 #include "Profile.h"
 
+#include "ModelCodes.h"
 #include "ProfileZento.h"
 #include "ProfileZentoRGBM.h"
 #include "RuntimeError.h"
@@ -111,7 +112,7 @@ void Profile::setCurrentDive(std::shared_ptr<Dive> crntDive) {
     // The current setting decides the model, never the dive's own code.
     const Settings& settings = Settings::instance();
     const qint32 code = settings.currentDiveComputer();
-    if (code == 1 || code == 2)
+    if (ModelCodes::hasElevenTissues(code))
         m_model = std::make_unique<ProfileZento>();
     else if (settings.isCurrentDiveComputerRGBM())
         m_model = std::make_unique<ProfileZentoRGBM>();

@@ -45,7 +45,7 @@ public:
         std::array<std::array<float, POWERS>, N> coarse{};
         for (size_t j = 0; j < size_t(N); ++j) {
             const double t = halfTime[j];
-            f20[j] = float(1 - std::exp(-decay * (1.0 / 3) / t));
+            f20[j] = float(1 - std::exp(-decay * (1.0 / Dive::SAMPLES_PER_MINUTE) / t));
             f1[j] = float(std::exp(-decay / t));
             f10[j] = float(std::exp(-decay * 10 / t));
             float p1 = 1, p10 = 1;

@@ -1,5 +1,6 @@
 #include "DeviceImage.h"
 
+#include "ModelCodes.h"
 #include "Settings.h"
 
 #include <QDir>
@@ -84,14 +85,14 @@ QString DeviceImage::pathForPort(qint32 serialPort) {
 
 std::optional<DeviceImage::Library> DeviceImage::libraryForModel(qint32 modelCode) {
     switch (modelCode) {
-    case 1:
-    case 2:
-    case 4:
+    case ModelCodes::dcZento:
+    case ModelCodes::dcLUMO:
+    case ModelCodes::dcZentoRGBM:
         return Library::Zento;
-    case 8:
-    case 16:
+    case ModelCodes::dcTAVEX:
+    case ModelCodes::dcLumoAir:
         return Library::B330;
-    case 32:
+    case ModelCodes::dcKOBI:
         return Library::B770;
     default:
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "DeviceRecords.h"
 
 #include "Dive.h"
+#include "DownloadKOBI.h"
 #include "Numeric.h"
 #include "diveFreeInfo.h"
 
@@ -37,7 +38,7 @@ QList<qint32> DeviceRecords::zento(const Dive& dive, qint32 modelCode) {
     QList<qint32> r;
     appendDate(r, dive.getDateTime(), false);
     const bool rgbm = modelCode == Dive::dcZentoRGBM;
-    r << qint32(dive.getDiveTime()) * 3 << round32(double(dive.getMaxDepth()) * 10)
+    r << qint32(dive.getDiveTime()) * Dive::SAMPLES_PER_MINUTE << round32(double(dive.getMaxDepth()) * 10)
       << unsignedByte(dive.getMinTemperature()) << (rgbm ? dive.getAutozero() : 0) << dive.getWater()
       << dive.getAscentMode() << dive.getBuzzer() << dive.getStop() << 0 << dive.getAltitude() << 0 << 0
       << (rgbm ? round32(dive.getDepthMeanPrec()) : 0) << (rgbm ? round32(dive.getDepthMean()) : 0)
@@ -65,7 +66,7 @@ QList<qint32> DeviceRecords::zento(const Dive& dive, qint32 modelCode) {
 QList<qint32> DeviceRecords::tavex(const Dive& dive) {
     QList<qint32> r;
     appendDate(r, dive.getDateTime(), false);
-    r << qint32(dive.getDiveTime()) * 3 << round32(double(dive.getMaxDepth()) * 10)
+    r << qint32(dive.getDiveTime()) * Dive::SAMPLES_PER_MINUTE << round32(double(dive.getMaxDepth()) * 10)
       << unsignedByte(dive.getMinTemperature()) << dive.getAutozero() << dive.getWater() << dive.getAscentMode()
       << dive.getBuzzer() << dive.getStop() << dive.getAirTime() << dive.getAltitude() << dive.getVolumeMeasure()
       << dive.getReserve100Flag() << round32(dive.getDepthMeanPrec()) << round32(dive.getDepthMean())
@@ -94,7 +95,7 @@ QList<qint32> DeviceRecords::kobiScuba(const Dive& dive) {
       << round32(dive.getStartCNS()) << round32(dive.getMaxCNS()) << round32(dive.getDepthMeanPrec())
       << round32(dive.getDepthMean()) << dive.getDiveDays() << round32(dive.getDeepStop2()) * 16 + deepStop1;
     for (qint16 n = 1; n <= 10; ++n)
-        r << round32(double(dive.getStartTissue(n)) * 7845.28);
+        r << round32(double(dive.getStartTissue(n)) * DownloadKOBI::TISSUE_DIVISOR);
     appendSamples(r, dive, false);
     return r;
 }
@@ -103,7 +104,7 @@ QList<qint32> DeviceRecords::kobiSession(const Dive& dive) {
     const std::shared_ptr<diveFreeInfo> session = dive.diveFreeInfo();
     const qint16 n = session ? session->getSamplesCount() : 0;
     QList<qint32> r;
-    r << 2;
+    r << Dive::FREE_DIVE_MODE;
     appendDate(r, dive.getDateTime(), true);
     r << n << round32(double(dive.getMaxDepth()) * 10) << unsignedByte(dive.getMinTemperature()) << dive.getAutozero()
       << dive.getWater();

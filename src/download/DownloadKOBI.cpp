@@ -2,6 +2,7 @@
 
 #include "DownloadProgress.h"
 #include "InterfaceLibraries.h"
+#include "LibraryCodes.h"
 #include "MainModule.h"
 #include "Numeric.h"
 #include "ProfileText.h"
@@ -35,7 +36,7 @@ bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
         library = &InterfaceLibraries::b770();
         library->getVersion();
         // A transfer already running holds the unit.
-        if (library->getDownloadStatus() == 1)
+        if (library->getDownloadStatus() == LibraryCodes::Transferring)
             throw RuntimeError(0, {}, {});
 
         if (!confirmDeviceReady()) {
@@ -45,16 +46,16 @@ bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
         Seams::busyPointer().setBusy(true);
 
         const qint32 port = Settings::instance().comPort();
-        if (library->EsisteSeriale(port) != 1)
+        if (library->EsisteSeriale(port) != LibraryCodes::Done)
             throw RuntimeError(0, {}, {});
-        if (library->startDownload(port) != 1)
+        if (library->startDownload(port) != LibraryCodes::Done)
             throw RuntimeError(0, {}, {});
         started = true;
 
         showMessage(3045, Msg::Information, 1004);
         bAbortDownload = true;
 
-        while (library->getDownloadStatus() == 1) {
+        while (library->getDownloadStatus() == LibraryCodes::Transferring) {
             progressDownload.setValue(std::clamp(library->getProgress(), 0, 100) + 1);
             if (!bAbortDownload) {
                 library->stopDownload();
@@ -69,20 +70,20 @@ bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
         const qint32 m = library->DimensioneFree();
         recordBuffer.assign(size_t(std::max(n, 1)), 0);
         freeProfileBuffer.assign(size_t(std::max(m, 1)), 0);
-        qint32 fetch = 0;
+        qint32 fetch = LibraryCodes::Delivered;
         if (n > 0)
             fetch = library->downloadProfile(infoBuffer.data(), qint32(infoBuffer.size()), recordBuffer.data(), n,
                                              freeProfileBuffer.data(), m);
         started = false;
         library->stopDownload();
 
-        if (fetch == 1) {
+        if (fetch == LibraryCodes::TimeOut) {
             showMessage(3035, Msg::Critical, 1005);
-        } else if (fetch == 2) {
+        } else if (fetch == LibraryCodes::PortError) {
             showMessage(3034, Msg::Critical, 1005);
-        } else if (fetch == 3) {
+        } else if (fetch == LibraryCodes::SyncError) {
             showMessage(3044, Msg::Critical, 1005);
-        } else if (fetch == 0) {
+        } else if (fetch == LibraryCodes::Delivered) {
             // An empty device holds no records at all.
             recordCount = n > 0 ? countRecords(recordBuffer) : 0;
             result = true;
@@ -110,7 +111,7 @@ bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
 }
 
 qint64 DownloadKOBI::recordValues(qint32 mode, qint32 count) {
-    return mode == FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(count) : SCUBA_HEADER + 4 * qint64(count);
+    return mode == Dive::FREE_DIVE_MODE ? SESSION_HEADER + 5 * qint64(count) : SCUBA_HEADER + 4 * qint64(count);
 }
 
 qint16 DownloadKOBI::countRecords(const std::vector<qint32>& recordBuffer) {
@@ -156,7 +157,7 @@ qint16 DownloadKOBI::decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) {
     dive.setAutozero(v(9));
     dive.setWater(v(10));
 
-    if (mode == FREE_DIVE_MODE) {
+    if (mode == Dive::FREE_DIVE_MODE) {
         decodeSession(dive, p, recordNumber);
     } else {
         dive.setVRis(v(11));
@@ -191,7 +192,7 @@ qint16 DownloadKOBI::decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) {
             const qint64 s = SCUBA_HEADER + 4 * qint64(k);
             dive.addSample(float(v(s)), v(s + 1), v(s + 2), v(s + 3));
         }
-        dive.setDiveTime(c / 3.0);
+        dive.setDiveTime(c / double(Dive::SAMPLES_PER_MINUTE));
     }
     return RecordFields::toPosition(p + recordValues(mode, c), decodeSource);
 }
@@ -233,7 +234,7 @@ void DownloadKOBI::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID)
     rs.setValue(QStringLiteral("AUTOZERO"), dive.getAutozero());
 
     const std::shared_ptr<diveFreeInfo> session = dive.diveFreeInfo();
-    if (dive.getDiveMode() == FREE_DIVE_MODE) {
+    if (dive.getDiveMode() == Dive::FREE_DIVE_MODE) {
         if (!session)
             throw RuntimeError(RuntimeError::ObjectNotSet, QStringLiteral("DownloadKOBI.storeProfiles"),
                                QStringLiteral("Object variable or With block variable not set"));

@@ -9,7 +9,6 @@
 // sized by the transfer, with the depth profile of one session in an array of its own.
 class DownloadKOBI : public DownloadDriver {
 public:
-    static constexpr qint32 FREE_DIVE_MODE = 2;
     static constexpr qint32 SCUBA_HEADER = 39;
     static constexpr qint32 SESSION_HEADER = 23;
     static constexpr double TISSUE_DIVISOR = 7845.28;

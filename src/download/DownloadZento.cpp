@@ -16,7 +16,7 @@ bool DownloadZento::downloadProfiles(DownloadProgress& progressDownload) {
 
 bool DownloadZento::refusesVersion(qint32 version, qint32 model, int& line) {
     line = 4;
-    if (model == Dive::dcZento || model == Dive::dcLUMO) {
+    if (ModelCodes::hasElevenTissues(model)) {
         if (version < 104) {
             line = 5;
             Seams::message().show(QStringLiteral("Dll Version Error. Must be 104 or greater."),
@@ -48,8 +48,7 @@ qint16 DownloadZento::decodeRecord(Dive& dive, qint16 p, qint32) {
     auto h = [&](qint64 n) { return value(p, n); };
     decodeHeader(dive, p);
 
-    const qint32 model = settings.currentDiveComputer();
-    if (model == Dive::dcZento || model == Dive::dcLUMO) {
+    if (ModelCodes::hasElevenTissues(settings.currentDiveComputer())) {
         QVariantList tissues;
         for (qint32 i = 0; i <= 10; ++i)
             tissues.append(h(40 + i) / 5000.0 * 33);
@@ -74,8 +73,7 @@ qint16 DownloadZento::decodeRecord(Dive& dive, qint16 p, qint32) {
 void DownloadZento::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID) {
     Settings& settings = Settings::instance();
     setCommonColumns(rs, dive, newFileID);
-    const qint32 model = settings.currentDiveComputer();
-    if (model == Dive::dcZento || model == Dive::dcLUMO) {
+    if (ModelCodes::hasElevenTissues(settings.currentDiveComputer())) {
         for (qint16 n = 1; n <= 11; ++n)
             rs.setValue(QStringLiteral("TISSUE_%1").arg(n), single(dive.getStartTissue(n)));
     } else if (settings.isCurrentDiveComputerRGBM()) {

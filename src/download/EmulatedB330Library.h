@@ -8,8 +8,7 @@
 class EmulatedB330Library : public EmulatedFixedArrayLibrary<B330Library> {
 public:
     static constexpr qint32 OWN_VERSION = 120;
-    // The family the program names when it asks this library for records.
-    static constexpr qint32 FAMILY = 7;
 
-    EmulatedB330Library() : EmulatedFixedArrayLibrary(DeviceImage::Library::B330, OWN_VERSION, FAMILY) {}
+    EmulatedB330Library()
+        : EmulatedFixedArrayLibrary(DeviceImage::Library::B330, OWN_VERSION, LibraryCodes::B330Family) {}
 };

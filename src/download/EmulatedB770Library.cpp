@@ -3,16 +3,16 @@
 EmulatedB770Library::EmulatedB770Library() : EmulatedLibrary(DeviceImage::Library::B770, OWN_VERSION) {}
 
 qint32 EmulatedB770Library::EsisteSeriale(qint32 serialPort) {
-    return m_unit.portExists(serialPort) ? 1 : 0;
+    return m_unit.portExists(serialPort) ? LibraryCodes::Done : 0;
 }
 
 qint32 EmulatedB770Library::DimensioneProfili() {
-    const DeviceImage* image = m_unit.result() == EmulatedInterfaceUnit::Delivered ? m_unit.image() : nullptr;
+    const DeviceImage* image = m_unit.result() == LibraryCodes::Delivered ? m_unit.image() : nullptr;
     return image ? qint32(image->records.size()) : 0;
 }
 
 qint32 EmulatedB770Library::DimensioneFree() {
-    const DeviceImage* image = m_unit.result() == EmulatedInterfaceUnit::Delivered ? m_unit.image() : nullptr;
+    const DeviceImage* image = m_unit.result() == LibraryCodes::Delivered ? m_unit.image() : nullptr;
     return image ? qint32(image->freeProfile.size()) : 0;
 }
 
@@ -20,7 +20,7 @@ qint32 EmulatedB770Library::downloadProfile(qint32* infoBlock, qint32 infoSize, 
                                             qint32* freeProfile, qint32 freeSize) {
     const qint32 result = m_unit.result();
     const DeviceImage* image = m_unit.image();
-    if (result != EmulatedInterfaceUnit::Delivered || !image)
+    if (result != LibraryCodes::Delivered || !image)
         return result;
     QList<qint32> info = image->info;
     if (info.size() < 13)
@@ -34,5 +34,5 @@ qint32 EmulatedB770Library::downloadProfile(qint32* infoBlock, qint32 infoSize, 
 
 qint32 EmulatedB770Library::stopDownload() {
     m_unit.release();
-    return 1;
+    return LibraryCodes::Done;
 }

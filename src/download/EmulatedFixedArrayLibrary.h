@@ -11,10 +11,10 @@ public:
         const qint32 result = unit.result();
         const DeviceImage* image = unit.image();
         qint32 answer = result;
-        if (result == EmulatedInterfaceUnit::Delivered && family != m_family) {
+        if (result == LibraryCodes::Delivered && family != m_family) {
             // Asked in another family's protocol, the device stays silent.
-            answer = EmulatedInterfaceUnit::TimeOut;
-        } else if (result == EmulatedInterfaceUnit::Delivered && image) {
+            answer = LibraryCodes::TimeOut;
+        } else if (result == LibraryCodes::Delivered && image) {
             EmulatedInterfaceUnit::copyInto(image->info, infoBlock, 7);
             // The array runs from index 0 to capacity; a 0 follows the last record when there is room.
             EmulatedInterfaceUnit::copyInto(image->records, records, capacity + 1);

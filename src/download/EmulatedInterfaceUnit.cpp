@@ -29,29 +29,29 @@ bool EmulatedInterfaceUnit::start(qint32 serialPort) {
     const QString path = DeviceImage::pathForPort(serialPort);
     if (!QFileInfo::exists(path)) {
         // Nothing on that port: the unit gives up at once.
-        m_result = PortError;
+        m_result = LibraryCodes::PortError;
         m_durationMs = 0;
     } else if (auto image = DeviceImage::load(path); !image || image->library != m_library) {
         // A device that speaks another protocol, or none, never answers.
-        m_result = TimeOut;
+        m_result = LibraryCodes::TimeOut;
         m_durationMs = NoAnswerMs;
     } else {
         switch (image->fault) {
         case DeviceImage::Fault::None:
-            m_result = Delivered;
+            m_result = LibraryCodes::Delivered;
             break;
         case DeviceImage::Fault::TimeOut:
-            m_result = TimeOut;
+            m_result = LibraryCodes::TimeOut;
             break;
         case DeviceImage::Fault::PortError:
-            m_result = PortError;
+            m_result = LibraryCodes::PortError;
             break;
         case DeviceImage::Fault::SyncError:
-            m_result = SyncError;
+            m_result = LibraryCodes::SyncError;
             break;
         }
         m_durationMs = image->transferMs;
-        if (m_result == Delivered)
+        if (m_result == LibraryCodes::Delivered)
             m_image = std::move(image);
     }
     m_state = State::Transferring;
@@ -94,7 +94,7 @@ qint32 EmulatedInterfaceUnit::progress() {
 
 qint32 EmulatedInterfaceUnit::result() {
     update();
-    return m_state == State::Done ? m_result : TimeOut;
+    return m_state == State::Done ? m_result : LibraryCodes::TimeOut;
 }
 
 void EmulatedInterfaceUnit::copyInto(const QList<qint32>& from, qint32* to, qint32 size) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceImage.h"
+#include "LibraryCodes.h"
 
 #include <QtGlobal>
 #include <optional>
@@ -10,12 +11,6 @@
 // seam, while the program polls; afterwards it hands over what the device holds.
 class EmulatedInterfaceUnit {
 public:
-    // Result codes of a transfer, as the libraries report them.
-    static constexpr qint32 Delivered = 0;
-    static constexpr qint32 TimeOut = 1;
-    static constexpr qint32 PortError = 2;
-    static constexpr qint32 SyncError = 3;
-
     // How long the unit waits for a device that does not answer.
     static constexpr qint32 NoAnswerMs = 2000;
 
@@ -33,7 +28,8 @@ public:
     // True from the start until release().
     bool isSessionOpen() const { return m_state != State::Idle; }
 
-    // The outcome once the transfer has ended; TimeOut while it runs or before any start.
+    // The outcome once the transfer has ended (a LibraryCodes result); TimeOut while it runs or before any
+    // start.
     qint32 result();
     // What the device holds, once the transfer was delivered.
     const DeviceImage* image() const { return m_image ? &*m_image : nullptr; }
@@ -53,6 +49,6 @@ private:
     State m_state = State::Idle;
     qint64 m_startMs = 0;
     qint64 m_durationMs = 0;
-    qint32 m_result = TimeOut;
+    qint32 m_result = LibraryCodes::TimeOut;
     std::optional<DeviceImage> m_image;
 };

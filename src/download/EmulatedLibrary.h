@@ -6,8 +6,8 @@
 template <class Library> class EmulatedLibrary : public Library {
 public:
     qint32 getVersion() override { return m_unit.version(); }
-    qint32 getDownloadStatus() override { return m_unit.isTransferring() ? 1 : 0; }
-    qint32 startDownload(qint32 serialPort) override { return m_unit.start(serialPort) ? 1 : 0; }
+    qint32 getDownloadStatus() override { return m_unit.isTransferring() ? LibraryCodes::Transferring : 0; }
+    qint32 startDownload(qint32 serialPort) override { return m_unit.start(serialPort) ? LibraryCodes::Done : 0; }
     qint32 getProgress() override { return m_unit.progress(); }
 
 protected:

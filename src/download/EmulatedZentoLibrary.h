@@ -8,8 +8,7 @@
 class EmulatedZentoLibrary : public EmulatedFixedArrayLibrary<ZentoLibrary> {
 public:
     static constexpr qint32 OWN_VERSION = 210;
-    // The family the program names when it asks this library for records.
-    static constexpr qint32 FAMILY = 4;
 
-    EmulatedZentoLibrary() : EmulatedFixedArrayLibrary(DeviceImage::Library::Zento, OWN_VERSION, FAMILY) {}
+    EmulatedZentoLibrary()
+        : EmulatedFixedArrayLibrary(DeviceImage::Library::Zento, OWN_VERSION, LibraryCodes::ZentoFamily) {}
 };

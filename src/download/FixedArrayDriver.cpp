@@ -2,6 +2,7 @@
 
 #include "B330Library.h"
 #include "DownloadProgress.h"
+#include "LibraryCodes.h"
 #include "MainModule.h"
 #include "RecordFields.h"
 #include "Recordset.h"
@@ -37,7 +38,7 @@ bool FixedArrayDriver::transfer(Library& (*library)(), qint32 valuesPerSample, D
         line = 15;
         const qint32 status = lib.getDownloadStatus();
         line = 16;
-        if (status == -1) {
+        if (status == LibraryCodes::Unavailable) {
             line = 0;
             throw RuntimeError(0, {}, {});
         }
@@ -56,14 +57,14 @@ bool FixedArrayDriver::transfer(Library& (*library)(), qint32 valuesPerSample, D
         line = 29;
         const qint32 started = lib.startDownload(Settings::instance().comPort());
         line = 30;
-        if (started != 1) {
+        if (started != LibraryCodes::Done) {
             line = 0;
             throw RuntimeError(0, {}, {});
         }
 
         for (;;) {
             line = 33;
-            if (lib.getDownloadStatus() != 1)
+            if (lib.getDownloadStatus() != LibraryCodes::Transferring)
                 break;
             line = 34;
             progressDownload.setValue(std::clamp(lib.getProgress(), 0, 100) + 1);
@@ -71,23 +72,23 @@ bool FixedArrayDriver::transfer(Library& (*library)(), qint32 valuesPerSample, D
             Seams::events().processEvents();
         }
 
-        qint32 fetch = 0;
+        qint32 fetch = LibraryCodes::Delivered;
         if (model == Dive::dcZento || model == Dive::dcLUMO || model == Dive::dcZentoRGBM) {
             line = 38;
-            fetch = lib.downloadProfile(infoBuffer.data(), 4, recordBuffer.data(), CAPACITY);
-        } else if (model == Dive::dcTAVEX || model == Dive::dcLumoAir) {
+            fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::ZentoFamily, recordBuffer.data(), CAPACITY);
+        } else if (ModelCodes::isAirIntegrated(model)) {
             line = 40;
-            fetch = lib.downloadProfile(infoBuffer.data(), 7, recordBuffer.data(), CAPACITY);
+            fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::B330Family, recordBuffer.data(), CAPACITY);
         }
 
         line = 42;
-        if (fetch == 1) {
+        if (fetch == LibraryCodes::TimeOut) {
             line = 43;
             showMessage(3035, Msg::Critical, 1005);
-        } else if (fetch == 2) {
+        } else if (fetch == LibraryCodes::PortError) {
             line = 45;
             showMessage(3034, Msg::Critical, 1005);
-        } else if (fetch == 0) {
+        } else if (fetch == LibraryCodes::Delivered) {
             line = 48;
             recordCount = countRecords(recordBuffer, valuesPerSample, line);
             line = 57;
@@ -102,7 +103,7 @@ bool FixedArrayDriver::transfer(Library& (*library)(), qint32 valuesPerSample, D
         errorNumber = e.number();
         errorDescription = e.description();
     } catch (const std::exception& e) {
-        errorNumber = 51;
+        errorNumber = RuntimeError::InternalError;
         errorDescription = QString::fromLocal8Bit(e.what());
     }
 
@@ -172,7 +173,7 @@ void FixedArrayDriver::decodeHeader(Dive& dive, qint16 p) const {
     Settings& settings = Settings::instance();
     auto h = [&](qint64 n) { return value(p, n); };
     dive.setDateTime(RecordFields::dateTime(h(0), h(1), h(2), h(3), h(4), m_decodeSource));
-    dive.setDiveTime(h(5) / 3.0);
+    dive.setDiveTime(h(5) / double(Dive::SAMPLES_PER_MINUTE));
     dive.setMaxDepth(float(h(6) / 10.0));
     dive.setMinTemperature(RecordFields::signedByte(h(7)));
     if (settings.isCurrentDiveComputerRGBM())

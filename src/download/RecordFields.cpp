@@ -33,7 +33,8 @@ QDateTime dateTime(qint32 year, qint32 month, qint32 day, qint32 hour, qint32 mi
     if (carriedYear >= 100 && carriedYear <= 9999)
         date = QDate(qint32(carriedYear), carriedMonth, 1).addDays(d - 1);
     if (!date.isValid() || date.year() < 100 || date.year() > 9999)
-        throw RuntimeError(5, source, QStringLiteral("Invalid procedure call or argument"));
+        throw RuntimeError(RuntimeError::InvalidProcedureCall, source,
+                           QStringLiteral("Invalid procedure call or argument"));
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
         throw RuntimeError::typeMismatch(source);
     return QDateTime(date, QTime(hour, minute));

@@ -23,7 +23,7 @@ QRect glyphBox() {
 }
 
 RuntimeError invalidProperty(const char* member) {
-    return RuntimeError(380, QStringLiteral("SmartCheckBox.") + QLatin1String(member),
+    return RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("SmartCheckBox.") + QLatin1String(member),
                         QStringLiteral("Invalid property value"));
 }
 
@@ -276,7 +276,7 @@ float SmartCheckBox::twipsPerUnit(qint16 mode, bool horizontal, const char* memb
     case SCALE_HIMETRIC:
         return float(1440 / 2540.0);
     default:
-        throw RuntimeError(5, QStringLiteral("SmartCheckBox.") + QLatin1String(member),
+        throw RuntimeError(RuntimeError::InvalidProcedureCall, QStringLiteral("SmartCheckBox.") + QLatin1String(member),
                            QStringLiteral("Invalid procedure call or argument"));
     }
 }

@@ -10,6 +10,7 @@
 #include "FormLocalizer.h"
 #include "LogbookPicker.h"
 #include "MainModule.h"
+#include "ModelCodes.h"
 #include "Numeric.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -32,7 +33,6 @@
 namespace {
 constexpr int WIDTH = 560;
 constexpr int HEIGHT = 360;
-constexpr qint32 KOBI = 32;
 constexpr int MAX_NAME_LENGTH = 20;
 
 // A failure no handler of its own reports: where, what, then the error, as the main window
@@ -248,7 +248,7 @@ void frmDownLoad::setDownloading(bool downloading) {
     if (downloading) {
         m_newEnabledBefore = newButton->isEnabled();
         btnOk->setEnabled(false);
-        btnCancel->setEnabled(Settings::instance().currentDiveComputer() == KOBI);
+        btnCancel->setEnabled(Settings::instance().currentDiveComputer() == ModelCodes::dcKOBI);
         newButton->setEnabled(false);
         deleteButton->setEnabled(false);
         return;
@@ -262,7 +262,7 @@ void frmDownLoad::setDownloading(bool downloading) {
 void frmDownLoad::btnCancel_Click() {
     if (m_storing)
         return;
-    if (Settings::instance().currentDiveComputer() == KOBI) {
+    if (Settings::instance().currentDiveComputer() == ModelCodes::dcKOBI) {
         auto* kobi = dynamic_cast<DownloadKOBI*>(downloadDriver.get());
         if (kobi && kobi->bAbortDownload) {
             kobi->bAbortDownload = false;

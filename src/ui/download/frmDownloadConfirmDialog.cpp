@@ -3,6 +3,7 @@
 #include "DownloadPictures.h"
 #include "FormLocalizer.h"
 #include "MainModule.h"
+#include "ModelCodes.h"
 #include "Numeric.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -90,18 +91,18 @@ frmDownloadConfirmDialog::frmDownloadConfirmDialog(QWidget* parent) : QDialog(pa
 
     QLabel* shown = nullptr;
     switch (model) {
-    case 1:
-    case 4:
+    case ModelCodes::dcZento:
+    case ModelCodes::dcZentoRGBM:
         shown = imageZento;
         break;
-    case 2:
+    case ModelCodes::dcLUMO:
         shown = imageLumo;
         break;
-    case 8:
-    case 16:
+    case ModelCodes::dcTAVEX:
+    case ModelCodes::dcLumoAir:
         shown = imageTavex;
         break;
-    case 32:
+    case ModelCodes::dcKOBI:
         shown = imageKobi;
         break;
     default:

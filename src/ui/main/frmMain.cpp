@@ -304,7 +304,8 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
 void frmMain::addTreeNode(const QString& logbookID, const QString& diveID, const QString& label) {
     QTreeWidgetItem* logbook = m_nodes.value(QStringLiteral("LB") + logbookID);
     if (!logbook)
-        throw RuntimeError(35601, QStringLiteral("frmMain.addTreeNode"), QStringLiteral("Element not found"));
+        throw RuntimeError(RuntimeError::ElementNotFound, QStringLiteral("frmMain.addTreeNode"),
+                           QStringLiteral("Element not found"));
     const QString key = QStringLiteral("DR") + diveID;
     QTreeWidgetItem* item =
         LogbookViews::item(key, label, MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_SIMULATED));
@@ -422,7 +423,8 @@ void frmMain::setTitle(const QString& title) {
 void frmMain::fillListView(const QString& key) {
     QTreeWidgetItem* node = m_nodes.value(key);
     if (!node)
-        throw RuntimeError(35601, QStringLiteral("frmMain.fillListView"), QStringLiteral("Element not found"));
+        throw RuntimeError(RuntimeError::ElementNotFound, QStringLiteral("frmMain.fillListView"),
+                           QStringLiteral("Element not found"));
     if (node->childCount() == 0) {
         lvListView->clear();
         lvDiveRecord->clear();

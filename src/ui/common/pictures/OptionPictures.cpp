@@ -1,5 +1,7 @@
 #include "OptionPictures.h"
 
+#include "ModelCodes.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -17,9 +19,12 @@ struct ModelLook {
 // Round cases for the wrist models, square ones for the console-style models; the air-integrated
 // models show a gauge arc beside the display.
 const ModelLook modelLooks[] = {
-    {1, QColor(30, 90, 170), true, false},   {2, QColor(225, 180, 20), false, false},
-    {4, QColor(230, 110, 30), true, false},  {8, QColor(40, 140, 80), false, true},
-    {16, QColor(20, 160, 170), false, true}, {32, QColor(190, 40, 50), true, false},
+    {ModelCodes::dcZento, QColor(30, 90, 170), true, false},
+    {ModelCodes::dcLUMO, QColor(225, 180, 20), false, false},
+    {ModelCodes::dcZentoRGBM, QColor(230, 110, 30), true, false},
+    {ModelCodes::dcTAVEX, QColor(40, 140, 80), false, true},
+    {ModelCodes::dcLumoAir, QColor(20, 160, 170), false, true},
+    {ModelCodes::dcKOBI, QColor(190, 40, 50), true, false},
 };
 
 QPixmap transparentPixmap(int size) {

@@ -30,7 +30,8 @@ MonthView::MonthView(QWidget* parent) : QWidget(parent) {
 
 void MonthView::setMonthGrid(int columns, int rows) {
     if (columns < 1 || rows < 1)
-        throw RuntimeError(380, QStringLiteral("MonthView"), QStringLiteral("Invalid property value"));
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("MonthView"),
+                           QStringLiteral("Invalid property value"));
     if (columns == m_columns && rows == m_rows)
         return;
     m_columns = columns;

@@ -63,20 +63,13 @@ QList<QStringList> ProfileExport::rows(const Dive* dive) {
         QString minutes;
         QString seconds;
         if (freeDive) {
-            // A free-dive series samples every 4 s and makes no tank step.
-            minutes = twoDigits(i / 15);
-            seconds = twoDigits((i % 15) * 4);
+            // A free-dive series makes no tank step.
+            minutes = twoDigits(i / Dive::FREE_DIVE_POINTS_PER_MINUTE);
+            seconds = twoDigits((i % Dive::FREE_DIVE_POINTS_PER_MINUTE) * Dive::FREE_DIVE_POINT_SECONDS);
         } else {
-            minutes = QString::number(i / 3);
-            switch (i % 3) {
-            case 0:
-                seconds = QStringLiteral("00");
-                break;
-            case 2:
-                seconds = QStringLiteral("40");
-                break;
-            default:
-                seconds = QStringLiteral("20");
+            minutes = QString::number(i / Dive::SAMPLES_PER_MINUTE);
+            seconds = twoDigits((i % Dive::SAMPLES_PER_MINUTE) * Dive::SAMPLE_SECONDS);
+            if (i % 3 == 1) {
                 if (i > n - 3) {
                     pressure = dive->getStopTankPressure();
                     rate = 0;
@@ -84,7 +77,6 @@ QList<QStringList> ProfileExport::rows(const Dive* dive) {
                     pressure = pressure - float(dive->getSampleMisc(i + 3));
                     rate = i + 4 > n ? 0.0f : float(dive->getSampleMisc(i + 4));
                 }
-                break;
             }
         }
 
