@@ -159,6 +159,8 @@ class BusyGuard {
 public:
     BusyGuard() { Seams::busyPointer().setBusy(true); }
     ~BusyGuard() { Seams::busyPointer().setBusy(false); }
+    // Busy again after a window that waited for the user, which clears the pointer while it shows.
+    void renew() { Seams::busyPointer().setBusy(true); }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 };

@@ -28,70 +28,12 @@ DownloadKOBI::DownloadKOBI() : recordBuffer(1, 0), freeProfileBuffer(1, 0) {}
 
 bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
     progressDownload.setMax(101);
-    bool started = false;
+    BusyGuard busy;
     B770Library* library = nullptr;
+    bool started = false;
     try {
-        bool result = false;
-        Seams::busyPointer().setBusy(true);
-        library = &InterfaceLibraries::b770();
-        library->getVersion();
-        // A transfer already running holds the unit.
-        if (library->getDownloadStatus() == LibraryCodes::Transferring)
-            throw RuntimeError(0, {}, {});
-
-        if (!confirmDeviceReady()) {
-            Seams::busyPointer().setBusy(false);
-            return false;
-        }
-        Seams::busyPointer().setBusy(true);
-
-        const qint32 port = Settings::instance().comPort();
-        if (library->EsisteSeriale(port) != LibraryCodes::Done)
-            throw RuntimeError(0, {}, {});
-        if (library->startDownload(port) != LibraryCodes::Done)
-            throw RuntimeError(0, {}, {});
-        started = true;
-
-        showMessage(3045, Msg::Information, 1004);
-        bAbortDownload = true;
-
-        while (library->getDownloadStatus() == LibraryCodes::Transferring) {
-            progressDownload.setValue(std::clamp(library->getProgress(), 0, 100) + 1);
-            if (!bAbortDownload) {
-                library->stopDownload();
-                progressDownload.setValue(1);
-                Seams::busyPointer().setBusy(false);
-                return false;
-            }
-            Seams::events().processEvents();
-        }
-
-        const qint32 n = library->DimensioneProfili();
-        const qint32 m = library->DimensioneFree();
-        recordBuffer.assign(size_t(std::max(n, 1)), 0);
-        freeProfileBuffer.assign(size_t(std::max(m, 1)), 0);
-        qint32 fetch = LibraryCodes::Delivered;
-        if (n > 0)
-            fetch = library->downloadProfile(infoBuffer.data(), qint32(infoBuffer.size()), recordBuffer.data(), n,
-                                             freeProfileBuffer.data(), m);
-        started = false;
-        library->stopDownload();
-
-        if (fetch == LibraryCodes::TimeOut) {
-            showMessage(3035, Msg::Critical, 1005);
-        } else if (fetch == LibraryCodes::PortError) {
-            showMessage(3034, Msg::Critical, 1005);
-        } else if (fetch == LibraryCodes::SyncError) {
-            showMessage(3044, Msg::Critical, 1005);
-        } else if (fetch == LibraryCodes::Delivered) {
-            // An empty device holds no records at all.
-            recordCount = n > 0 ? countRecords(recordBuffer) : 0;
-            result = true;
-            if (recordCount == 0)
-                showNoDives();
-        }
-        Seams::busyPointer().setBusy(false);
-        return result;
+        if (const std::optional<bool> answer = runTransfer(progressDownload, busy, library, started))
+            return *answer;
     } catch (const std::exception&) {
         // The box below is the whole report of this driver.
     }
@@ -106,8 +48,67 @@ bool DownloadKOBI::downloadProfiles(DownloadProgress& progressDownload) {
                                          "the problem persists reinstall the SONA program."),
                           Msg::OkOnly | Msg::Critical, getString(1005));
     progressDownload.setValue(1);
-    Seams::busyPointer().setBusy(false);
     return false;
+}
+
+std::optional<bool> DownloadKOBI::runTransfer(DownloadProgress& progressDownload, BusyGuard& busy,
+                                              B770Library*& library, bool& started) {
+    library = &InterfaceLibraries::b770();
+    library->getVersion();
+    // A transfer already running holds the unit.
+    if (library->getDownloadStatus() == LibraryCodes::Transferring)
+        return std::nullopt;
+
+    if (!confirmDeviceReady())
+        return false;
+    busy.renew();
+
+    const qint32 port = Settings::instance().comPort();
+    if (library->EsisteSeriale(port) != LibraryCodes::Done)
+        return std::nullopt;
+    if (library->startDownload(port) != LibraryCodes::Done)
+        return std::nullopt;
+    started = true;
+
+    showMessage(3045, Msg::Information, 1004);
+    bAbortDownload = true;
+
+    while (library->getDownloadStatus() == LibraryCodes::Transferring) {
+        progressDownload.setValue(std::clamp(library->getProgress(), 0, 100) + 1);
+        if (!bAbortDownload) {
+            library->stopDownload();
+            progressDownload.setValue(1);
+            return false;
+        }
+        Seams::events().processEvents();
+    }
+
+    const qint32 n = library->DimensioneProfili();
+    const qint32 m = library->DimensioneFree();
+    recordBuffer.assign(size_t(std::max(n, 1)), 0);
+    freeProfileBuffer.assign(size_t(std::max(m, 1)), 0);
+    qint32 fetch = LibraryCodes::Delivered;
+    if (n > 0)
+        fetch = library->downloadProfile(infoBuffer.data(), qint32(infoBuffer.size()), recordBuffer.data(), n,
+                                         freeProfileBuffer.data(), m);
+    started = false;
+    library->stopDownload();
+
+    bool result = false;
+    if (fetch == LibraryCodes::TimeOut) {
+        showMessage(3035, Msg::Critical, 1005);
+    } else if (fetch == LibraryCodes::PortError) {
+        showMessage(3034, Msg::Critical, 1005);
+    } else if (fetch == LibraryCodes::SyncError) {
+        showMessage(3044, Msg::Critical, 1005);
+    } else if (fetch == LibraryCodes::Delivered) {
+        // An empty device holds no records at all.
+        recordCount = n > 0 ? countRecords(recordBuffer) : 0;
+        result = true;
+        if (recordCount == 0)
+            showNoDives();
+    }
+    return result;
 }
 
 qint64 DownloadKOBI::recordValues(qint32 mode, qint32 count) {

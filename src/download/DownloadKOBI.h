@@ -3,6 +3,10 @@
 #include "DownloadDriver.h"
 
 #include <array>
+#include <optional>
+
+class B770Library;
+class BusyGuard;
 
 // The driver of model code 32 on the B770 library: scuba dives (39-value header, samples of 4
 // values) and free-dive sessions (23-value header, 5 values per free dive) back to back in an array
@@ -34,6 +38,10 @@ private:
     // The number of values of a record of this mode whose value 6 is `count`.
     static qint64 recordValues(qint32 mode, qint32 count);
     void decodeSession(Dive& dive, qint16 p, qint32 recordNumber);
+    // The transfer proper, on the busy pointer `busy`: its answer, or none when the unit refuses it.
+    // `library` and `started` tell the failure report what to stop.
+    std::optional<bool> runTransfer(DownloadProgress& progressDownload, BusyGuard& busy, B770Library*& library,
+                                    bool& started);
 
     std::array<qint32, 13> infoBuffer{};
     std::vector<qint32> recordBuffer;

@@ -19,100 +19,94 @@ FixedArrayDriver::FixedArrayDriver(const QString& decodeSource)
 template <class Library>
 bool FixedArrayDriver::transfer(Library& (*library)(), qint32 valuesPerSample, DownloadProgress& progressDownload) {
     progressDownload.setMax(101);
+    BusyGuard busy;
     int line = 0;
-    qint32 errorNumber = 0;
-    QString errorDescription;
+    // A unit that refuses the transfer fails it without an error of its own.
+    ErrorDescription failure{0, {}};
     try {
-        line = 1;
-        bool result = false;
-        line = 2;
-        Seams::busyPointer().setBusy(true);
-        Library& lib = library();
-        line = 3;
-        const qint32 version = lib.getVersion();
-        const qint32 model = Settings::instance().currentDiveComputer();
-        if (refusesVersion(version, model, line)) {
-            Seams::busyPointer().setBusy(false);
-            return false;
-        }
-        line = 15;
-        const qint32 status = lib.getDownloadStatus();
-        line = 16;
-        if (status == LibraryCodes::Unavailable) {
-            line = 0;
-            throw RuntimeError(0, {}, {});
-        }
-
-        line = 21;
-        const bool confirmed = confirmDeviceReady();
-        line = 22;
-        if (!confirmed) {
-            line = 24;
-            Seams::busyPointer().setBusy(false);
-            return false;
-        }
-        line = 28;
-        Seams::busyPointer().setBusy(true);
-
-        line = 29;
-        const qint32 started = lib.startDownload(Settings::instance().comPort());
-        line = 30;
-        if (started != LibraryCodes::Done) {
-            line = 0;
-            throw RuntimeError(0, {}, {});
-        }
-
-        for (;;) {
-            line = 33;
-            if (lib.getDownloadStatus() != LibraryCodes::Transferring)
-                break;
-            line = 34;
-            progressDownload.setValue(std::clamp(lib.getProgress(), 0, 100) + 1);
-            line = 35;
-            Seams::events().processEvents();
-        }
-
-        qint32 fetch = LibraryCodes::Delivered;
-        if (model == Dive::dcZento || model == Dive::dcLUMO || model == Dive::dcZentoRGBM) {
-            line = 38;
-            fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::ZentoFamily, recordBuffer.data(), CAPACITY);
-        } else if (ModelCodes::isAirIntegrated(model)) {
-            line = 40;
-            fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::B330Family, recordBuffer.data(), CAPACITY);
-        }
-
-        line = 42;
-        if (fetch == LibraryCodes::TimeOut) {
-            line = 43;
-            showMessage(3035, Msg::Critical, 1005);
-        } else if (fetch == LibraryCodes::PortError) {
-            line = 45;
-            showMessage(3034, Msg::Critical, 1005);
-        } else if (fetch == LibraryCodes::Delivered) {
-            line = 48;
-            recordCount = countRecords(recordBuffer, valuesPerSample, line);
-            line = 57;
-            result = true;
-            if (recordCount == 0)
-                showNoDives();
-        }
-        line = 59;
-        Seams::busyPointer().setBusy(false);
-        return result;
-    } catch (const RuntimeError& e) {
-        errorNumber = e.number();
-        errorDescription = e.description();
+        if (const std::optional<bool> answer = runTransfer(library, valuesPerSample, progressDownload, busy, line))
+            return *answer;
+        line = 0;
     } catch (const std::exception& e) {
-        errorNumber = RuntimeError::InternalError;
-        errorDescription = QString::fromLocal8Bit(e.what());
+        failure = describe(e);
     }
 
-    showDiagnostic(line, errorNumber, errorDescription);
+    showDiagnostic(line, failure.number.value_or(RuntimeError::InternalError), failure.description);
     Seams::message().show(QStringLiteral("Error accessing serial port. Try to reinstall the SONA program."),
                           Msg::OkOnly | Msg::Critical, getString(1005));
     progressDownload.setValue(1);
-    Seams::busyPointer().setBusy(false);
     return false;
+}
+
+template <class Library>
+std::optional<bool> FixedArrayDriver::runTransfer(Library& (*library)(), qint32 valuesPerSample,
+                                                  DownloadProgress& progressDownload, BusyGuard& busy, int& line) {
+    line = 2;
+    Library& lib = library();
+    line = 3;
+    const qint32 version = lib.getVersion();
+    const qint32 model = Settings::instance().currentDiveComputer();
+    if (refusesVersion(version, model, line))
+        return false;
+    line = 15;
+    const qint32 status = lib.getDownloadStatus();
+    line = 16;
+    if (status == LibraryCodes::Unavailable)
+        return std::nullopt;
+
+    line = 21;
+    const bool confirmed = confirmDeviceReady();
+    line = 22;
+    if (!confirmed) {
+        line = 24;
+        return false;
+    }
+    line = 28;
+    busy.renew();
+
+    line = 29;
+    const qint32 started = lib.startDownload(Settings::instance().comPort());
+    line = 30;
+    if (started != LibraryCodes::Done)
+        return std::nullopt;
+
+    for (;;) {
+        line = 33;
+        if (lib.getDownloadStatus() != LibraryCodes::Transferring)
+            break;
+        line = 34;
+        progressDownload.setValue(std::clamp(lib.getProgress(), 0, 100) + 1);
+        line = 35;
+        Seams::events().processEvents();
+    }
+
+    qint32 fetch = LibraryCodes::Delivered;
+    if (model == Dive::dcZento || model == Dive::dcLUMO || model == Dive::dcZentoRGBM) {
+        line = 38;
+        fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::ZentoFamily, recordBuffer.data(), CAPACITY);
+    } else if (ModelCodes::isAirIntegrated(model)) {
+        line = 40;
+        fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::B330Family, recordBuffer.data(), CAPACITY);
+    }
+
+    line = 42;
+    bool result = false;
+    if (fetch == LibraryCodes::TimeOut) {
+        line = 43;
+        showMessage(3035, Msg::Critical, 1005);
+    } else if (fetch == LibraryCodes::PortError) {
+        line = 45;
+        showMessage(3034, Msg::Critical, 1005);
+    } else if (fetch == LibraryCodes::Delivered) {
+        line = 48;
+        recordCount = countRecords(recordBuffer, valuesPerSample, line);
+        line = 57;
+        result = true;
+        if (recordCount == 0)
+            showNoDives();
+    }
+    line = 59;
+    return result;
 }
 
 template bool FixedArrayDriver::transfer(ZentoLibrary& (*)(), qint32, DownloadProgress&);

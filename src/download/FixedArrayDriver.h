@@ -4,6 +4,9 @@
 
 #include <QVariant>
 #include <array>
+#include <optional>
+
+class BusyGuard;
 
 // The drivers whose library copies the dives into a fixed array, each a 52-value header followed by
 // its samples (Zento and B330). Their transfers, header values and the columns every model writes
@@ -34,6 +37,11 @@ protected:
     // values.
     template <class Library>
     bool transfer(Library& (*library)(), qint32 valuesPerSample, DownloadProgress& progressDownload);
+    // The transfer proper, on the busy pointer `busy`: its answer, or none when the unit refuses to
+    // take a transfer. `line` follows the steps for the diagnostic.
+    template <class Library>
+    std::optional<bool> runTransfer(Library& (*library)(), qint32 valuesPerSample, DownloadProgress& progressDownload,
+                                    BusyGuard& busy, int& line);
     // True when the library's version refuses the transfer for the current model; the user has then
     // been told. `line` follows the rule for the diagnostic.
     virtual bool refusesVersion(qint32 version, qint32 model, int& line);
