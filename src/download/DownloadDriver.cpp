@@ -10,6 +10,7 @@
 #include "MainModule.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
+#include "SavepointGuard.h"
 #include "Seams.h"
 #include "Settings.h"
 
@@ -45,18 +46,15 @@ std::unique_ptr<DownloadDriver> DownloadDriver::create(qint32 modelCode) {
 }
 
 bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives, DownloadProgress& progressDownload) {
-    bool savepointOpen = false;
     try {
         progressDownload.setMax(2 * qint32(nDives) + 1);
         progressDownload.setMin(1);
         progressDownload.setValue(1);
         const std::vector<Dive> dives = decodeProfiles(nDives, progressDownload);
 
-        db.execute(QStringLiteral("SAVEPOINT ") + savepoint);
-        savepointOpen = true;
+        SavepointGuard store(db, savepoint);
         const StoreCounts counts = appendDives(db, newFileID, dives, progressDownload);
-        db.execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
-        savepointOpen = false;
+        store.release();
         db.close();
 
         Seams::message().show(summaryText(counts), Msg::OkOnly | Msg::Information, getString(1002));
@@ -65,14 +63,6 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
         const ErrorDescription failure = describe(e);
         const qint32 number = failure.number.value_or(DbError::Reserved);
         const QString& description = failure.description;
-        if (savepointOpen) {
-            try {
-                db.execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint);
-                db.execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
-            } catch (const std::exception&) {
-                // The report below is all the user can be told; the dialog will not commit.
-            }
-        }
         db.close();
         Seams::message().show(storingErrorText(number, description), Msg::OkOnly | Msg::Critical, getString(1005));
         return false;

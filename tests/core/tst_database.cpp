@@ -3,6 +3,7 @@
 #include "ErrorOf.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
+#include "SavepointGuard.h"
 #include "SqlDates.h"
 #include "SqlScript.h"
 #include "TestEnvironment.h"
@@ -49,6 +50,8 @@ private slots:
     void transactionCoversLaterOpens();
     void rollbackUndoesEveryWrite();
     void guardRollsBackUnlessCommitted();
+    void savepointUndoesOnlyItsStep_data();
+    void savepointUndoesOnlyItsStep();
     void transactionMisuse();
 
 private:
@@ -550,6 +553,40 @@ void tst_Database::guardRollsBackUnlessCommitted() {
     QVERIFY(!Workspace::defaultWorkspace().inTransaction());
     Recordset rs(db, QStringLiteral("SELECT count(*) FROM FILE"));
     QCOMPARE(rs.value(0).toInt(), 0);
+}
+
+void tst_Database::savepointUndoesOnlyItsStep_data() {
+    QTest::addColumn<bool>("stepFails");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("released") << false << QStringList{QStringLiteral("Before"), QStringLiteral("Step")};
+    QTest::newRow("failed inside") << true << QStringList{QStringLiteral("Before")};
+}
+
+// A failed step inside a transaction takes back its own writes only: what came before it stays,
+// and the transaction is still there to commit.
+void tst_Database::savepointUndoesOnlyItsStep() {
+    QFETCH(bool, stepFails);
+    QFETCH(QStringList, kept);
+    Database db = freshDatabase();
+    TransactionGuard transaction;
+    addLogbook(db, QStringLiteral("Before"));
+    try {
+        SavepointGuard step(db, QStringLiteral("step"));
+        addLogbook(db, QStringLiteral("Step"));
+        if (stepFails)
+            addDive(db, 999, QDateTime(QDate(2004, 3, 14), QTime(9, 5))); // refused: no such logbook
+        step.release();
+        QVERIFY(!step.isActive());
+    } catch (const RuntimeError& e) {
+        QCOMPARE(e.number(), DbError::RelatedRecordRequired);
+    }
+    QVERIFY(Workspace::defaultWorkspace().inTransaction());
+    transaction.commit();
+
+    QStringList names;
+    for (Recordset rs(db, QStringLiteral("SELECT FILENAME FROM FILE ORDER BY FILE_ID")); !rs.eof(); rs.moveNext())
+        names.append(rs.value(0).toString());
+    QCOMPARE(names, kept);
 }
 
 void tst_Database::transactionMisuse() {
