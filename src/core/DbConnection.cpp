@@ -5,14 +5,12 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUrl>
-#include <atomic>
 
 namespace {
 const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
-std::atomic<int> g_connectionCount{0};
 } // namespace
 
-DbConnection::DbConnection(const QString& path) : m_path(path) {
+DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("sona-db")), m_path(path) {
     const QFileInfo info(path);
     if (!info.exists())
         throw RuntimeError(DbError::FileNotFound, OPEN_SOURCE, QStringLiteral("Could not find file '%1'.").arg(path));
@@ -20,17 +18,14 @@ DbConnection::DbConnection(const QString& path) : m_path(path) {
         throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
                            QStringLiteral("Cannot open the file '%1': it is not a file.").arg(path));
 
-    m_name = QStringLiteral("sona-db-%1").arg(++g_connectionCount);
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        QSqlDatabase db = m_connection.database();
         // mode=rw: SQLite refuses to create a missing file, even if it vanished since the test above.
         db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
                            QStringLiteral("?mode=rw"));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open()) {
             const QString detail = db.lastError().text();
-            db = QSqlDatabase();
-            close();
             throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
                                QStringLiteral("Cannot open the file '%1'. (%2)").arg(path, detail));
         }
@@ -38,9 +33,6 @@ DbConnection::DbConnection(const QString& path) : m_path(path) {
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
             const QString detail = probe.lastError().text();
-            probe = QSqlQuery();
-            db = QSqlDatabase();
-            close();
             throw RuntimeError(DbError::NotADatabase, OPEN_SOURCE,
                                QStringLiteral("Cannot open database '%1'. It is not a logbook database or it is "
                                               "damaged. (%2)")
@@ -58,20 +50,10 @@ DbConnection::DbConnection(const QString& path) : m_path(path) {
 }
 
 DbConnection::~DbConnection() {
-    close();
-}
-
-void DbConnection::close() {
     m_prepared.clear();
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (db.isOpen()) {
-            if (inTransaction)
-                db.rollback();
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(m_name);
+    QSqlDatabase db = m_connection.database();
+    if (db.isOpen() && inTransaction)
+        db.rollback();
 }
 
 QSqlQuery& DbConnection::prepared(const QString& statement, const QString& source) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScopedConnection.h"
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -25,7 +27,7 @@ public:
     DbConnection& operator=(const DbConnection&) = delete;
 
     const QString& path() const { return m_path; }
-    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+    QSqlDatabase database() const { return m_connection.database(); }
 
     // A statement prepared once and kept for the connection's life; RuntimeError when the engine
     // refuses it.
@@ -36,9 +38,8 @@ public:
     bool inTransaction = false;
 
 private:
-    void close();
-
-    QString m_name;
+    // First, so that it goes last: the prepared statements are handles on it.
+    ScopedConnection m_connection;
     QString m_path;
     QHash<QString, QSqlQuery> m_prepared;
     QHash<QString, TableInfo> m_tables; // keyed by upper-case name

@@ -1,6 +1,7 @@
 #include "SqlScript.h"
 
 #include "DbError.h"
+#include "ScopedConnection.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,11 +9,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
-#include <atomic>
-
-namespace {
-std::atomic<int> g_scriptConnections{0};
-}
 
 QStringList SqlScript::split(const QString& script) {
     QStringList statements;
@@ -84,48 +80,29 @@ void SqlScript::createDatabase(const QString& path, const QString& script) {
                            QStringLiteral("Cannot write in the folder of '%1'.").arg(path));
     temporary.close();
 
-    const QString name = QStringLiteral("sona-script-%1").arg(++g_scriptConnections);
-    QString failure;
-    RuntimeError error(0, QString(), QString());
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        ScopedConnection connection(QStringLiteral("sona-script"));
+        QSqlDatabase db = connection.database();
         db.setDatabaseName(temporary.fileName());
-        if (!db.open()) {
-            error = DbError::fromSql(db.lastError(), source);
-        } else {
-            QSqlQuery query(db);
-            bool ok = query.exec(QStringLiteral("PRAGMA foreign_keys = ON")) && db.transaction();
-            if (ok) {
-                for (const QString& statement : split(script)) {
-                    if (!query.exec(statement)) {
-                        ok = false;
-                        error = DbError::fromSql(query.lastError(), source);
-                        failure = statement;
-                        break;
-                    }
-                }
-            } else {
-                error = DbError::fromSql(query.lastError().isValid() ? query.lastError() : db.lastError(), source);
-            }
-            if (ok && !db.commit()) {
-                ok = false;
-                error = DbError::fromSql(db.lastError(), source);
-            }
-            if (ok) {
-                query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
-                query.finish();
-                error = RuntimeError(0, QString(), QString());
-            } else {
-                db.rollback();
-            }
-            query = QSqlQuery();
-            db.close();
+        if (!db.open())
+            throw DbError::fromSql(db.lastError(), source);
+        QSqlQuery query(db);
+        // The engine's refusal, after undoing what the script wrote; `statement` is the one refused.
+        const auto failure = [&](const QSqlError& refusal, const QString& statement = QString()) {
+            db.rollback();
+            const RuntimeError error = DbError::fromSql(refusal, source);
+            const QString where = statement.isEmpty() ? QString() : QStringLiteral(" in: %1").arg(statement.left(200));
+            return RuntimeError(error.number(), source, error.description() + where);
+        };
+        if (!query.exec(QStringLiteral("PRAGMA foreign_keys = ON")) || !db.transaction())
+            throw failure(query.lastError().isValid() ? query.lastError() : db.lastError());
+        for (const QString& statement : split(script)) {
+            if (!query.exec(statement))
+                throw failure(query.lastError(), statement);
         }
-    }
-    QSqlDatabase::removeDatabase(name);
-    if (error.number() != 0) {
-        const QString where = failure.isEmpty() ? QString() : QStringLiteral(" in: %1").arg(failure.left(200));
-        throw RuntimeError(error.number(), source, error.description() + where);
+        if (!db.commit())
+            throw failure(db.lastError());
+        query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     }
     // A temporary file is private to its owner; a logbook is an ordinary file.
     temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
