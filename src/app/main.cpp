@@ -1,3 +1,4 @@
+#include "InterfaceLibraries.h"
 #include "QtSeams.h"
 #include "RuntimeError.h"
 #include "Seams.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("S.O.N.A 2"));
     installQtSeams();
+    InterfaceLibraries::installEmulated();
     frmDownloadConfirmDialog::install();
 
     setMainWindowFactory([] { return new frmMain; });

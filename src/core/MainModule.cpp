@@ -52,7 +52,7 @@ bool setPrinterOrientation(int wanted, int refused) {
         PrinterService& printers = Seams::printers();
         printers.setOrientation(wanted);
         return printers.orientation() != refused;
-    } catch (...) {
+    } catch (const RuntimeError&) {
         return false;
     }
 }

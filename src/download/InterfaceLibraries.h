@@ -6,8 +6,9 @@
 
 #include <memory>
 
-// Where the drivers and the About window reach the three interface libraries. Each is loaded on
-// its first use: the emulated stand-in unless a test installed another.
+// Where the drivers and the About window reach the three interface libraries. The program
+// installs the emulated stand-ins at start; tests install scripted fakes. Each getter throws when
+// nothing was installed, so a forgotten installation fails loudly instead of reaching a real port.
 class InterfaceLibraries {
 public:
     static ZentoLibrary& zento();
@@ -17,6 +18,8 @@ public:
     static void install(std::unique_ptr<ZentoLibrary> library);
     static void install(std::unique_ptr<B330Library> library);
     static void install(std::unique_ptr<B770Library> library);
-    // Drops every library; the next use loads the stand-ins again.
+    // The stand-ins the program ships, all three.
+    static void installEmulated();
+    // Drops every library.
     static void reset();
 };

@@ -25,6 +25,7 @@ class tst_EmulatedLibraries : public QObject {
 private slots:
     void init();
     void cleanup();
+    void forgottenInstallationFails();
     void imageFile();
     void imageRefused_data();
     void imageRefused();
@@ -49,13 +50,24 @@ void tst_EmulatedLibraries::init() {
     // These cases read every box they get from the message list.
     env->fakes.message->failOnUnexpected = false;
     Settings::instance().setCurrentLanguage(Settings::LANG_ENGLISH);
-    InterfaceLibraries::reset();
+    InterfaceLibraries::installEmulated();
 }
 
 void tst_EmulatedLibraries::cleanup() {
     InterfaceLibraries::reset();
     DownloadConfirmDialog::installFactory({});
     env.reset();
+}
+
+// As with the other seams, a library nobody installed is a fault of the caller, not a device error.
+void tst_EmulatedLibraries::forgottenInstallationFails() {
+    QCOMPARE(InterfaceLibraries::zento().getVersion(), EmulatedZentoLibrary::OWN_VERSION);
+    QCOMPARE(InterfaceLibraries::b330().getVersion(), EmulatedB330Library::OWN_VERSION);
+    QCOMPARE(InterfaceLibraries::b770().getVersion(), EmulatedB770Library::OWN_VERSION);
+    InterfaceLibraries::reset();
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, InterfaceLibraries::zento());
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, InterfaceLibraries::b330());
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, InterfaceLibraries::b770());
 }
 
 void tst_EmulatedLibraries::imageFile() {

@@ -47,7 +47,7 @@ std::optional<qint16> helpLanguage(const QString& key) {
 void openHelp(const QString& helpFile, int command) {
     try {
         Seams::help().show(helpFile, command);
-    } catch (const std::exception& error) {
+    } catch (const RuntimeError& error) {
         Seams::message().show(describe(error).description, Msg::OkOnly, QString());
     }
 }

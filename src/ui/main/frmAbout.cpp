@@ -4,6 +4,7 @@
 #include "InterfaceLibraries.h"
 #include "MainModule.h"
 #include "Numeric.h"
+#include "RuntimeError.h"
 #include "Seams.h"
 #include "WindowHelpers.h"
 #include "frmSplash.h"
@@ -42,7 +43,7 @@ QFrame* line(const char* name, int top, QWidget* parent) {
 QString versionOf(const std::function<qint32()>& getVersion) {
     try {
         return QString::number(getVersion());
-    } catch (const std::exception&) {
+    } catch (const RuntimeError&) {
         return QStringLiteral("-");
     }
 }
@@ -99,7 +100,7 @@ void frmAbout::StartSysInfo() {
         const QString path = Seams::systemInfo().locate();
         if (!path.isEmpty() && Seams::systemInfo().start(path))
             return;
-    } catch (const std::exception&) {
+    } catch (const RuntimeError&) {
         // Told below, as when there is no tool at all.
     }
     Seams::message().show(getString(3030), Msg::OkOnly, getString(1004));

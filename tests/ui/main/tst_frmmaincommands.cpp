@@ -1,6 +1,7 @@
 #include "CalendarTab.h"
 #include "DiveDataControl.h"
 #include "DivePicture.h"
+#include "FakeDownload.h"
 #include "LogbookEdits.h"
 #include "MainModule.h"
 #include "MainWindowFixture.h"
@@ -618,6 +619,7 @@ void tst_frmMainCommands::help() {
 
 void tst_frmMainCommands::dialogsOpenedAndClosed() {
     Logbooks m;
+    const FakeDownloadWorld libraries; // the About window asks each for its version
     frmMain* w = m.open();
     m.select(m.dive(m.third));
     Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
