@@ -68,15 +68,14 @@ bool checkDiveComputer() {
     if (isValidDiveComputer(code))
         return true;
 
-    QPointer<frmSettings> dialog = new frmSettings;
-    dialog->setWindowTitle(startUpCaption());
-    dialog->setEnabledOnlyA0();
-    QFont font = dialog->lbl_Setting->font();
+    frmSettings dialog;
+    dialog.setWindowTitle(startUpCaption());
+    dialog.setEnabledOnlyA0();
+    QFont font = dialog.lbl_Setting->font();
     font.setPointSize(14);
-    dialog->lbl_Setting->setFont(font);
-    dialog->lbl_Setting->setText(QLatin1Char(' ') + getString(2093));
-    dialog->exec();
-    delete dialog;
+    dialog.lbl_Setting->setFont(font);
+    dialog.lbl_Setting->setText(QLatin1Char(' ') + getString(2093));
+    dialog.exec();
     return false;
 }
 

@@ -628,18 +628,18 @@ void frmMain::mnuDownloadDCPC_Click() {
     if (!commitPendingEdits())
         return;
     Seams::busyPointer().setBusy(true); // the dialog's load sets it back
-    const std::unique_ptr<frmDownLoad> dialog = std::make_unique<frmDownLoad>(this);
-    dialog->exec();
-    if (dialog->bOk)
+    frmDownLoad dialog(this);
+    dialog.exec();
+    if (dialog.bOk)
         loadTreeView(qint16(Settings::instance().currentDiveComputer()), QString());
 }
 
 void frmMain::mnuImportDB_Click() {
     if (!commitPendingEdits())
         return;
-    const std::unique_ptr<frmImportDB> dialog = std::make_unique<frmImportDB>(this);
-    dialog->exec();
-    if (dialog->hadImported)
+    frmImportDB dialog(this);
+    dialog.exec();
+    if (dialog.hadImported)
         loadTreeView(qint16(Settings::instance().currentDiveComputer()), QString());
 }
 
@@ -650,9 +650,8 @@ void frmMain::mnuHelpAbout_Click() {
 
 void frmMain::mnuViewPreference_Click() {
     Seams::busyPointer().setBusy(true);
-    auto* dialog = new frmSettings(this);
-    dialog->exec();
-    delete dialog;
+    frmSettings dialog(this);
+    dialog.exec();
 }
 
 void frmMain::mnuHelpContents_Click() {
@@ -711,9 +710,9 @@ void frmMain::toggleFilter(QAction* button) {
     }
     filter->setChecked(!wasOn);
     if (!wasOn) {
-        const auto dialog = std::make_unique<frmFilter>(this);
-        dialog->exec();
-        if (!dialog->isOk) {
+        frmFilter dialog(this);
+        dialog.exec();
+        if (!dialog.isOk) {
             showState(false);
             return;
         }
