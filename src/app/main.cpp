@@ -21,13 +21,10 @@ int main(int argc, char* argv[]) {
     try {
         if (Main())
             exitCode = app.exec();
-    } catch (const RuntimeError& error) {
-        Seams::message().show(
-            QStringLiteral("[Main] Start-up failed.\n[%1] %2").arg(error.number()).arg(error.description()),
-            Msg::OkOnly | Msg::Critical, QString());
-        exitCode = 1;
     } catch (const std::exception& error) {
-        Seams::message().show(QStringLiteral("[Main] Start-up failed.\n%1").arg(QString::fromLocal8Bit(error.what())),
+        const ErrorDescription failure = describe(error);
+        const QString number = failure.number ? QStringLiteral("[%1] ").arg(*failure.number) : QString();
+        Seams::message().show(QStringLiteral("[Main] Start-up failed.\n") + number + failure.description,
                               Msg::OkOnly | Msg::Critical, QString());
         exitCode = 1;
     }

@@ -14,8 +14,8 @@ const QString NOT_A_NUMBER = QStringLiteral("not a number");
 const QString TOO_MANY_SAMPLES = QStringLiteral("more samples than a dive holds");
 const QString COUNTER_OVERFLOW = QStringLiteral("a free-dive counter overflows");
 
-// A field that is not plain digits: what the old program's conversion accepted besides them
-// (blanks around, a sign, a decimal point). False for anything else, an empty field included.
+// A field that is not plain digits yet still a number: blanks around, a sign, a decimal point.
+// Stored profiles hold such fields and must load. False for anything else, an empty field included.
 bool readLooseField(QStringView field, double& value) {
     field = field.trimmed();
     qsizetype at = 0;

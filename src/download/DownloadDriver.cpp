@@ -23,7 +23,7 @@ namespace {
 const QString savepoint = QStringLiteral("download_store");
 
 QString countText(qint16 n) {
-    // As numbers have always been shown here: a blank where a minus sign would stand.
+    // A blank where a minus sign would stand, so that the counts line up.
     return n >= 0 ? u' ' + QString::number(n) : QString::number(n);
 }
 

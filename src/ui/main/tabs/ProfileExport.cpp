@@ -18,7 +18,8 @@
 namespace {
 constexpr int TITLE_IDS[ProfileExport::COLUMNS] = {1470, 1471, 1472, 1473, 1478, 1479};
 constexpr QChar TAB = u'\t';
-// The export's established line end: a carriage return alone, after every line, the last included.
+// The export's line end, which the readers of these files split on: a carriage return alone, after
+// every line, the last included.
 constexpr QChar LINE_END = u'\r';
 
 QString twoDigits(int n) {
