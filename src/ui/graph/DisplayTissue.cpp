@@ -1,0 +1,192 @@
+#include "DisplayTissue.h"
+
+#include "Dive.h"
+#include "GraphColors.h"
+#include "GraphUnits.h"
+#include "Profile.h"
+#include "PropertyBag.h"
+#include "TissueChart.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace {
+
+QRectF pixelRect(const QRect& t) {
+    return twips::toPixels(t.x(), t.y(), t.width(), t.height());
+}
+
+} // namespace
+
+DisplayTissue::DisplayTissue(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("DisplayTissue1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QFont small = font();
+    small.setPointSize(7);
+    setFont(small);
+}
+
+DisplayTissue::~DisplayTissue() = default;
+
+void DisplayTissue::markChanged(const QString& key) {
+    emit propertyChanged(key);
+}
+
+void DisplayTissue::setTextBase(qint16 v) {
+    m_textBase = v;
+    markChanged(QStringLiteral("textBase"));
+}
+
+void DisplayTissue::setXInterval(qint16 v) {
+    m_xInterval = v;
+    markChanged(QStringLiteral("xInterval"));
+}
+
+void DisplayTissue::setTextDown(qint16 v) {
+    m_textDown = v;
+    markChanged(QStringLiteral("textDown"));
+}
+
+void DisplayTissue::setLineBase(qint16 v) {
+    m_lineBase = v;
+    markChanged(QStringLiteral("lineBase"));
+}
+
+void DisplayTissue::setBackColor(qint32 color) {
+    m_backColor = color;
+    markChanged(QStringLiteral("BackColor"));
+    update();
+}
+
+void DisplayTissue::setForeColor(qint32 color) {
+    m_foreColor = color;
+    markChanged(QStringLiteral("ForeColor"));
+}
+
+void DisplayTissue::setBackStyle(qint16 style) {
+    m_backStyle = style;
+    markChanged(QStringLiteral("BackStyle"));
+}
+
+void DisplayTissue::setBorderStyle(qint16 style) {
+    m_borderStyle = style;
+    markChanged(QStringLiteral("BorderStyle"));
+}
+
+void DisplayTissue::readProperties(const PropertyBag& bag) {
+    m_backColor = bag.read(QStringLiteral("BackColor"), DEFAULT_BACK_COLOR).toInt();
+    m_foreColor = bag.read(QStringLiteral("ForeColor"), DEFAULT_FORE_COLOR).toInt();
+    setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
+    const QFont ambient = parentWidget() ? parentWidget()->font() : font();
+    setFont(bag.read(QStringLiteral("Font"), ambient).value<QFont>());
+    m_backStyle = qint16(bag.read(QStringLiteral("BackStyle"), 1).toInt());
+    m_borderStyle = qint16(bag.read(QStringLiteral("BorderStyle"), 0).toInt());
+    m_textBase = qint16(bag.read(QStringLiteral("textBase"), 200).toInt());
+    m_xInterval = qint16(bag.read(QStringLiteral("xInterval"), 50).toInt());
+    m_textDown = qint16(bag.read(QStringLiteral("textDown"), 0).toInt());
+    m_lineBase = qint16(bag.read(QStringLiteral("lineBase"), 400).toInt());
+    // A control read from a saved layout knows its compartments only from its profile.
+    m_count = 0;
+}
+
+PropertyBag DisplayTissue::writeProperties() const {
+    PropertyBag bag;
+    bag.write(QStringLiteral("BackColor"), m_backColor, DEFAULT_BACK_COLOR);
+    bag.write(QStringLiteral("ForeColor"), m_foreColor, DEFAULT_FORE_COLOR);
+    bag.write(QStringLiteral("Enabled"), isEnabled(), true);
+    bag.write(QStringLiteral("Font"), font(), parentWidget() ? parentWidget()->font() : QFont());
+    bag.write(QStringLiteral("BackStyle"), m_backStyle, qint16(1));
+    bag.write(QStringLiteral("BorderStyle"), m_borderStyle, qint16(0));
+    bag.write(QStringLiteral("textBase"), m_textBase, qint16(200));
+    bag.write(QStringLiteral("xInterval"), m_xInterval, qint16(50));
+    bag.write(QStringLiteral("textDown"), m_textDown, qint16(0));
+    bag.write(QStringLiteral("lineBase"), m_lineBase, qint16(400));
+    return bag;
+}
+
+void DisplayTissue::Refresh() {
+    update();
+}
+
+void DisplayTissue::addProfile(std::shared_ptr<Profile> cProfile) {
+    const qint16 count = cProfile ? cProfile->getTissueNumber() : qint16(0);
+    m_profile = std::move(cProfile);
+    m_count = count;
+}
+
+void DisplayTissue::erase() {
+    const QSize pixels = size().expandedTo(QSize(1, 1));
+    if (m_image.size() != pixels)
+        m_image = QImage(pixels, QImage::Format_RGB32);
+    m_image.fill(graphcolors::fromStored(m_backColor));
+}
+
+void DisplayTissue::clearDisplay() {
+    erase();
+    update();
+}
+
+void DisplayTissue::updateDisplay(qint16 step) {
+    if (!m_profile)
+        return;
+    const std::shared_ptr<Dive> dive = m_profile->getCurrentDive();
+    if (dive->isBottomTime() || dive->isFreeDive() || dive->hasStop()) {
+        erase();
+        update();
+        return;
+    }
+    const int w = twips::fromPixels(width());
+    const int h = twips::fromPixels(height());
+    const TissueChart chart = TissueChart::compute(w, h, m_lineBase, m_xInterval, m_count, m_profile->getTissue(step));
+
+    erase();
+    QPainter painter(&m_image);
+    painter.fillRect(pixelRect(QRect(0, chart.limitLine, w, twips::PER_PIXEL)), TissueChart::LINE_COLOR);
+    for (qsizetype i = 0; i < chart.bars.size(); ++i)
+        painter.fillRect(pixelRect(chart.bars.at(i)), chart.colors.at(i));
+    m_lastStep = step;
+    update();
+}
+
+void DisplayTissue::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_image.size() == size())
+        painter.drawImage(0, 0, m_image);
+    else
+        painter.fillRect(rect(), graphcolors::fromStored(m_backColor));
+    // The rounded outline that frames the chart.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(graphcolors::fromStored(m_foreColor), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+}
+
+void DisplayTissue::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    erase();
+    try {
+        updateDisplay(m_lastStep);
+    } catch (const std::exception&) {
+        // The step drawn last is one the profile answered for; if it no longer does, the control
+        // stays blank until the next step.
+    }
+    emit Resize();
+}
+
+void DisplayTissue::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    emit Click();
+}
+
+void DisplayTissue::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void DisplayTissue::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        markChanged(QStringLiteral("Enabled"));
+    else if (event->type() == QEvent::FontChange)
+        markChanged(QStringLiteral("Font"));
+}
