@@ -82,6 +82,8 @@ private:
 DiveGraph::DiveGraph(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("DiveGraph1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A refused release leaves the rubber band following the mouse with no button held.
+    setMouseTracking(true);
     m_storedFont = font();
     m_diverSprite = new QLabel(this);
     m_diverSprite->setObjectName(QStringLiteral("diverSprite"));
@@ -379,22 +381,9 @@ void DiveGraph::drawProfile(const Profile& profile) {
     int startX = m_asseY.x1();
     int startY = top;
     for (int i = 1; i <= pointCount; ++i) {
-        // The closing step lies at the surface; a profile past its result tables cannot say so for
-        // a dive at the edge of its capacity, and the profile is still drawn whole.
-        const bool closing = !m_simulationMode && i == pointCount;
-        float depth = 0;
-        bool deco = false;
-        bool fast = false;
-        try {
-            depth = profile.getDepth(qint16(i));
-            if (plain) {
-                deco = profile.getDecoFlag(qint16(i)) != 0;
-                fast = i > 3 && profile.getMaxVelocity(qint16(i)) == 5;
-            }
-        } catch (const RuntimeError& e) {
-            if (!closing || e.number() != RuntimeError::SubscriptOutOfRange)
-                throw;
-        }
+        const float depth = profile.getDepth(qint16(i));
+        const bool deco = plain && profile.getDecoFlag(qint16(i)) != 0;
+        const bool fast = plain && i > 3 && profile.getMaxVelocity(qint16(i)) == 5;
         const int endX = startX + m_stepWidth;
         const int endY = roundedTwips(double(depth) * m_depthScale + top);
         m_vertexX[size_t(i)] = float(startX);

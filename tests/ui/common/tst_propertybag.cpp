@@ -1,5 +1,6 @@
 #include "PropertyBag.h"
 
+#include <QFont>
 #include <QTest>
 
 class tst_PropertyBag : public QObject {
@@ -7,6 +8,8 @@ class tst_PropertyBag : public QObject {
 private slots:
     void keysIgnoreCase();
     void defaultsAreNotWritten();
+    void defaultsAcrossTypes_data();
+    void defaultsAcrossTypes();
 };
 
 void tst_PropertyBag::keysIgnoreCase() {
@@ -24,6 +27,28 @@ void tst_PropertyBag::defaultsAreNotWritten() {
     bag.write(QStringLiteral("caption"), QStringLiteral("none"), QStringLiteral("none"));
     QVERIFY(!bag.contains(QStringLiteral("Caption")));
     QVERIFY(bag.keys().isEmpty());
+}
+
+void tst_PropertyBag::defaultsAcrossTypes_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QVariant>("defaultValue");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("equal across integer widths") << QVariant::fromValue(qint16(400)) << QVariant(400) << false;
+    QTest::newRow("equal bool") << QVariant(false) << QVariant(false) << false;
+    QTest::newRow("equal font") << QVariant(QFont(QStringLiteral("Tahoma"), 8))
+                                << QVariant(QFont(QStringLiteral("Tahoma"), 8)) << false;
+    QTest::newRow("font of another size") << QVariant(QFont(QStringLiteral("Tahoma"), 7))
+                                          << QVariant(QFont(QStringLiteral("Tahoma"), 8)) << true;
+    QTest::newRow("no default: always written") << QVariant(0) << QVariant() << true;
+}
+
+void tst_PropertyBag::defaultsAcrossTypes() {
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, defaultValue);
+    QFETCH(bool, written);
+    PropertyBag bag;
+    bag.write(QStringLiteral("key"), value, defaultValue);
+    QCOMPARE(bag.contains(QStringLiteral("key")), written);
 }
 
 QTEST_GUILESS_MAIN(tst_PropertyBag)
