@@ -2,10 +2,10 @@
 
 #include "Dive.h"
 #include "GraphColors.h"
-#include "GraphUnits.h"
 #include "Profile.h"
 #include "PropertyBag.h"
 #include "TissueChart.h"
+#include "Twips.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -13,7 +13,8 @@
 namespace {
 
 QRectF pixelRect(const QRect& t) {
-    return twips::toPixels(t.x(), t.y(), t.width(), t.height());
+    const double scale = 1.0 / TWIPS_PER_PIXEL;
+    return QRectF(t.x() * scale, t.y() * scale, t.width() * scale, t.height() * scale);
 }
 
 } // namespace
@@ -135,13 +136,13 @@ void DisplayTissue::updateDisplay(qint16 step) {
         update();
         return;
     }
-    const int w = twips::fromPixels(width());
-    const int h = twips::fromPixels(height());
+    const int w = Twips::twips(width());
+    const int h = Twips::twips(height());
     const TissueChart chart = TissueChart::compute(w, h, m_lineBase, m_xInterval, m_count, m_profile->getTissue(step));
 
     erase();
     QPainter painter(&m_image);
-    painter.fillRect(pixelRect(QRect(0, chart.limitLine, w, twips::PER_PIXEL)), TissueChart::LINE_COLOR);
+    painter.fillRect(pixelRect(QRect(0, chart.limitLine, w, TWIPS_PER_PIXEL)), TissueChart::LINE_COLOR);
     for (qsizetype i = 0; i < chart.bars.size(); ++i)
         painter.fillRect(pixelRect(chart.bars.at(i)), chart.colors.at(i));
     m_lastStep = step;

@@ -2,7 +2,6 @@
 
 #include "Dive.h"
 #include "GraphColors.h"
-#include "GraphUnits.h"
 #include "Internationalization.h"
 #include "Numeric.h"
 #include "Profile.h"
@@ -10,6 +9,7 @@
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "Twips.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -89,7 +89,7 @@ DiveGraph::DiveGraph(QWidget* parent) : QWidget(parent) {
     m_diverSprite->setObjectName(QStringLiteral("diverSprite"));
     m_diverSprite->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_diverSprite->setPixmap(diverPicture(Settings::instance().currentDiverIcon()));
-    m_diverSprite->resize(qRound(twips::toPixels(DIVER_WIDTH)), qRound(twips::toPixels(DIVER_HEIGHT)));
+    m_diverSprite->resize(Twips::pixels(DIVER_WIDTH), Twips::pixels(DIVER_HEIGHT));
     m_diverSprite->hide();
 }
 
@@ -170,7 +170,7 @@ void DiveGraph::setScaleMode(qint16 mode) {
 }
 
 double DiveGraph::unitsPerPixel() const {
-    return m_scaleMode == SCALE_PIXELS ? 1.0 : double(twips::PER_PIXEL);
+    return m_scaleMode == SCALE_PIXELS ? 1.0 : double(TWIPS_PER_PIXEL);
 }
 
 double DiveGraph::ScaleWidth() const {
@@ -182,7 +182,7 @@ double DiveGraph::ScaleHeight() const {
 }
 
 void DiveGraph::Size(int width, int height) {
-    resize(qRound(twips::toPixels(width)), qRound(twips::toPixels(height)));
+    resize(Twips::pixels(width), Twips::pixels(height));
 }
 
 void DiveGraph::readProperties(const PropertyBag& bag) {

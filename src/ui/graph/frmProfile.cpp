@@ -6,11 +6,11 @@
 #include "DiveGraph.h"
 #include "DiveModule.h"
 #include "FormLocalizer.h"
-#include "GraphUnits.h"
 #include "MainModule.h"
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
 #include "Settings.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@
 namespace {
 
 int pixels(double t) {
-    return qRound(twips::toPixels(t));
+    return qRound(t / TWIPS_PER_PIXEL);
 }
 
 void place(QWidget* widget, double left, double top, double width, double height) {
@@ -30,7 +30,7 @@ void place(QWidget* widget, double left, double top, double width, double height
 }
 
 int twipsOf(int px) {
-    return twips::fromPixels(px);
+    return Twips::twips(px);
 }
 
 // The graph's stored properties as the window keeps them: twips, the white surface colour.

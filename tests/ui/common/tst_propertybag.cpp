@@ -37,8 +37,8 @@ void tst_PropertyBag::defaultsAcrossTypes_data() {
     QTest::newRow("equal bool") << QVariant(false) << QVariant(false) << false;
     QTest::newRow("equal font") << QVariant(QFont(QStringLiteral("Tahoma"), 8))
                                 << QVariant(QFont(QStringLiteral("Tahoma"), 8)) << false;
-    QTest::newRow("font of another size") << QVariant(QFont(QStringLiteral("Tahoma"), 7))
-                                          << QVariant(QFont(QStringLiteral("Tahoma"), 8)) << true;
+    QTest::newRow("font of another size")
+        << QVariant(QFont(QStringLiteral("Tahoma"), 7)) << QVariant(QFont(QStringLiteral("Tahoma"), 8)) << true;
     QTest::newRow("no default: always written") << QVariant(0) << QVariant() << true;
 }
 

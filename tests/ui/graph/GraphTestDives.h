@@ -3,10 +3,12 @@
 #include "Dive.h"
 #include "DiveGraph.h"
 #include "Profile.h"
+#include "PropertyBag.h"
 #include "Settings.h"
 
 #include <QList>
 #include <QVariantList>
+#include <QVariantMap>
 #include <memory>
 
 // Dives for the graph and its hosts, built through the dive's setters under the current model code.
@@ -43,6 +45,14 @@ inline std::shared_ptr<Dive> squareDive(double metres, int bottomSamples) {
     for (double d = metres - 3; d > 0; d -= 3)
         samples.append(Sample{d});
     return diveOf(samples, int(samples.size() / 3));
+}
+
+// A saved layout holding exactly these values.
+inline PropertyBag bagOf(const QVariantMap& values) {
+    PropertyBag bag;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        bag.write(it.key(), it.value(), QVariant());
+    return bag;
 }
 
 inline std::shared_ptr<Profile> computed(std::shared_ptr<Dive> dive) {

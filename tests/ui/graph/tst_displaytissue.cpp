@@ -235,15 +235,15 @@ void tst_DisplayTissue::storedProperties() {
     QCOMPARE(tissue.tissueCount(), qint16(11));
     QCOMPARE(tissue.font().pointSize(), 7);
 
-    tissue.readProperties({{QStringLiteral("LINEBASE"), 200}, {QStringLiteral("textbase"), 0}});
+    tissue.readProperties(bagOf({{QStringLiteral("LINEBASE"), 200}, {QStringLiteral("textbase"), 0}}));
     QCOMPARE(tissue.lineBase(), qint16(200));
     QCOMPARE(tissue.textBase(), qint16(0));
     QCOMPARE(tissue.xInterval(), qint16(50));
     QCOMPARE(tissue.BackColor(), DisplayTissue::DEFAULT_BACK_COLOR);
     QCOMPARE(tissue.tissueCount(), qint16(0)); // until a profile says
-    const QVariantMap written = tissue.writeProperties();
-    QCOMPARE(written.value(QStringLiteral("lineBase")).toInt(), 200);
-    QCOMPARE(written.value(QStringLiteral("textBase")).toInt(), 0);
+    const PropertyBag written = tissue.writeProperties();
+    QCOMPARE(written.read(QStringLiteral("lineBase"), QVariant()).toInt(), 200);
+    QCOMPARE(written.read(QStringLiteral("textBase"), QVariant()).toInt(), 0);
     QVERIFY(!written.contains(QStringLiteral("xInterval")));
     QVERIFY(!written.contains(QStringLiteral("BackColor")));
 

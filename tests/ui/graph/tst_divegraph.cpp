@@ -95,7 +95,7 @@ void tst_DiveGraph::cleanup() {
 
 DiveGraph& tst_DiveGraph::draw(std::shared_ptr<Dive> dive, QSize size, bool simulation) {
     m_graph = std::make_unique<DiveGraph>();
-    m_graph->readProperties({{QStringLiteral("ScaleMode"), 1}});
+    m_graph->readProperties(bagOf({{QStringLiteral("ScaleMode"), 1}}));
     m_graph->setSimulationMode(simulation);
     m_graph->resize(size);
     m_graph->setRecording(true);
@@ -692,10 +692,10 @@ void tst_DiveGraph::releaseAfterEditingWasSwitchedOff() {
 
 void tst_DiveGraph::storedProperties() {
     DiveGraph graph;
-    graph.readProperties({{QStringLiteral("scalemode"), 1},
-                          {QStringLiteral("FORECOLOR"), 15},
-                          {QStringLiteral("setDiverOn"), true},
-                          {QStringLiteral("setsimulationmode"), true}});
+    graph.readProperties(bagOf({{QStringLiteral("scalemode"), 1},
+                                {QStringLiteral("FORECOLOR"), 15},
+                                {QStringLiteral("setDiverOn"), true},
+                                {QStringLiteral("setsimulationmode"), true}}));
     QCOMPARE(graph.ScaleMode(), DiveGraph::SCALE_TWIPS);
     QCOMPARE(graph.ForeColor(), 15);
     QVERIFY(graph.SimulationMode());
@@ -704,11 +704,11 @@ void tst_DiveGraph::storedProperties() {
     QCOMPARE(graph.ScaleWidth(), 1500.0);
     QCOMPARE(graph.ScaleHeight(), 750.0);
 
-    const QVariantMap written = graph.writeProperties();
-    QCOMPARE(written.value(QStringLiteral("ForeColor")), QVariant(15));
-    QCOMPARE(written.value(QStringLiteral("ScaleMode")).toInt(), 1);
-    QCOMPARE(written.value(QStringLiteral("setDiverOn")), QVariant(true));
-    QCOMPARE(written.value(QStringLiteral("setSimulationMode")), QVariant(true));
+    const PropertyBag written = graph.writeProperties();
+    QCOMPARE(written.read(QStringLiteral("ForeColor"), QVariant()), QVariant(15));
+    QCOMPARE(written.read(QStringLiteral("ScaleMode"), QVariant()).toInt(), 1);
+    QCOMPARE(written.read(QStringLiteral("setDiverOn"), QVariant()), QVariant(true));
+    QCOMPARE(written.read(QStringLiteral("setSimulationMode"), QVariant()), QVariant(true));
     for (const char* key : {"BackColor", "Enabled", "BackStyle", "BorderStyle", "CurrentX", "modifyProfile"})
         QVERIFY2(!written.contains(QLatin1String(key)), key);
 
