@@ -111,6 +111,7 @@ public:
     void addProfile(std::shared_ptr<Profile> crntProfile);
     void resetProfile();
     bool hasProfile() const { return m_profile != nullptr; }
+    const std::shared_ptr<Profile>& profile() const { return m_profile; }
     // Depth-change mode: the marker hides and the next drawing puts edit handles on the vertices.
     void setDepthChange(bool on);
     bool isDepthChange() const { return m_depthChangeMode; }

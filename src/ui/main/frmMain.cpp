@@ -17,6 +17,7 @@
 #include "MainPictures.h"
 #include "NodeSelection.h"
 #include "ProfileDataTab.h"
+#include "ProfilePanel.h"
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -100,6 +101,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     SizeControls();
     centerForm(this);
     INFO_PANEL->setText(getString(1055) + QStringLiteral(": ") + getString(1057));
+    profilePanel->createDiveComputerDisplay();
     fillCombos();
     setCommandEnabled(mnuDownloadSettings, isMenuEnabled(mnuDownloadSettings->objectName()));
     setCommandEnabled(mnuImportDB, isMenuEnabled(mnuImportDB->objectName()));
@@ -165,6 +167,8 @@ void frmMain::connectHandlers() {
             guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
     connect(mnuImportDB, &QAction::triggered, this,
             guarded(this, "mnuImportDB_Click", "Error importing", [this] { mnuImportDB_Click(); }));
+    connect(mnuViewProfile, &QAction::triggered, this,
+            guarded(this, "mnuViewProfile_Click", "Error opening the profile", [this] { mnuViewProfile_Click(); }));
     connect(mnuHelpAbout, &QAction::triggered, this,
             guarded(this, "mnuHelpAbout_Click", "Error", [this] { mnuHelpAbout_Click(); }));
     connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
@@ -512,10 +516,6 @@ void frmMain::applyTabAvailability() {
     apply(tabLeft, 1, m_profilePanel);
 }
 
-void frmMain::setProfileDive(std::shared_ptr<Dive> cDive, const DiveList*) {
-    currentDive = std::move(cDive);
-}
-
 void frmMain::fillCombos() {
     const auto fill = [](QComboBox* list, const CodedLists::CodedList& codes) {
         for (int code = 0; code < codes.count; ++code)
@@ -669,6 +669,8 @@ void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
         mnuViewPreference_Click();
     else if (key == QLatin1String("HELP"))
         mnuHelpContents_Click();
+    else if (key == QLatin1String("PROFILE"))
+        mnuViewProfile_Click();
     else if (key == QLatin1String("FILTER"))
         toggleFilter(toolbarButtons.value(key));
 }

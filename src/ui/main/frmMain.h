@@ -53,6 +53,8 @@ public:
     void mnuImportDB_Click();
     void mnuHelpAbout_Click();
     void mnuViewPreference_Click();
+    // Opens the profile window on the selected dive, or brings the open one forward.
+    void mnuViewProfile_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void tlbMainToolbar_ButtonClick(const QString& key);

@@ -1,12 +1,14 @@
 #include "frmMainControls.h"
 
 #include "CalendarTab.h"
+#include "DiveGraph.h"
 #include "DivePicture.h"
 #include "DiveTabs.h"
 #include "FormLocalizer.h"
 #include "MainPictures.h"
 #include "NotesTab.h"
 #include "ProfileDataTab.h"
+#include "ProfilePanel.h"
 #include "SettingsTab.h"
 #include "TechnicalTab.h"
 
@@ -102,6 +104,8 @@ void frmMainControls::setupControls(QMainWindow* window, DiveDataControl* data) 
     imgTitles->setScaledContents(true);
     imgTitles->setFixedHeight(22);
     imgTitles->setPixmap(MainPictures::titleBand(QSize(640, 22)));
+    // The graph stands on the Profile tab; the panel on the left tab set drives it.
+    DiveGraph1 = named(new DiveGraph(central), "DiveGraph1");
     buildLeftTabs(central);
 
     lblTitleShadow = named(new QLabel(central), "lblTitleShadow");
@@ -217,7 +221,7 @@ void frmMainControls::buildLeftTabs(QWidget* parent) {
     pageLayout(trees)->addWidget(tvTreeView);
 
     QWidget* panel = page(tabLeft, "1323");
-    profilePanel = place(panel, named(new QWidget(panel), "profilePanel"));
+    profilePanel = place(panel, named(new ProfilePanel(DiveGraph1, panel), "profilePanel"));
 }
 
 void frmMainControls::buildDiveTabs(QWidget* parent, DiveDataControl* data) {
@@ -256,9 +260,7 @@ void frmMainControls::buildDiveTabs(QWidget* parent, DiveDataControl* data) {
     frameTechnicalInfo = place(page(tabDive, "1404"), new TechnicalTab);
     frameProfileInfo = place(page(tabDive, "1405"), new ProfileDataTab);
     frameNotes = place(page(tabDive, "1406"), new NotesTab(data));
-    // The graph comes with the profile window's part of the program.
-    QWidget* graphPage = page(tabDive, "1453");
-    profileGraph = place(graphPage, named(new QWidget(graphPage), "DiveGraph1"));
+    place(page(tabDive, "1453"), DiveGraph1);
 }
 
 void frmMainControls::buildGeneralTab(QWidget* page, DiveDataControl* data) {

@@ -5,9 +5,11 @@
 
 class CalendarTab;
 class DiveDataControl;
+class DiveGraph;
 class DivePicture;
 class NotesTab;
 class ProfileDataTab;
+class ProfilePanel;
 class SettingsTab;
 class TechnicalTab;
 class QAction;
@@ -74,7 +76,7 @@ public:
 
     QTabWidget* tabLeft;
     QTreeWidget* tvTreeView;
-    QWidget* profilePanel;
+    ProfilePanel* profilePanel;
 
     QTabWidget* tabDive;
     QTreeWidget* lvListView;
@@ -100,7 +102,7 @@ public:
     TechnicalTab* frameTechnicalInfo;
     ProfileDataTab* frameProfileInfo;
     NotesTab* frameNotes;
-    QWidget* profileGraph;
+    DiveGraph* DiveGraph1;
 
     QStatusBar* sbStatusBar;
     QLabel* INFO_PANEL;

@@ -1,0 +1,253 @@
+#include "DisplayTissue.h"
+#include "Dive.h"
+#include "DiveComputerFace.h"
+#include "DiveGraph.h"
+#include "DiveTabs.h"
+#include "LogbookFixture.h"
+#include "ProfilePanel.h"
+#include "ProfileReplay.h"
+#include "Settings.h"
+#include "StartUp.h"
+#include "TestEnvironment.h"
+#include "TreeNodeKey.h"
+#include "WindowHelpers.h"
+#include "frmMain.h"
+#include "frmProfile.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+const QString SAMPLES_AT_10M = QString(QStringLiteral("0100000000000000")).repeated(12);
+
+// A face that only counts what it is asked; enough to see where the panel puts it.
+class CountingFace : public DiveComputerFace {
+public:
+    explicit CountingFace(QWidget* parent) : m_widget(new QWidget(parent)) {}
+    QWidget* widget() override { return m_widget; }
+    void addProfile(std::shared_ptr<Profile> p) override { profile = std::move(p); }
+    void setIcon(qint16, qint16) override {}
+    void updateDisplay(qint16 step) override { steps.append(step); }
+    std::shared_ptr<Profile> profile;
+    QList<qint16> steps;
+
+private:
+    QWidget* m_widget;
+};
+
+// A logbook of the Zento with a dive of twelve samples, one too long for the model and one whose
+// profile is damaged, and the main window on it, in English.
+struct Window {
+    explicit Window(int model = 1) {
+        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
+        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
+        env.restart();
+        reef = fixture.logbook(QStringLiteral("Reef"), 1);
+        dive = fixture.dive(reef, at(2004, 3, 5, 9, 30), {{QStringLiteral("SAMPLE"), SAMPLES_AT_10M}});
+        longDive =
+            fixture.dive(reef, at(2004, 3, 6, 9, 30),
+                         {{QStringLiteral("SAMPLE"), QString(QStringLiteral("0100000000000000")).repeated(901)}});
+        window = new frmMain;
+    }
+    ~Window() {
+        unloadAllForms();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Faces::setFactory({});
+    }
+    // As the diver does it: the dive chosen in the tree, then the Profile tab.
+    void showProfileOf(qint32 diveID) {
+        window->tvTreeView->setCurrentItem(window->node(TreeNodeKey::dive(diveID)));
+        window->tabDive->setCurrentIndex(DiveTabs::TAB_PROFILE);
+    }
+    // The window on the screen with the profile panel's tab in front, so that the panel has its size.
+    void showPanel() {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->tabLeft->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+    }
+    ProfilePanel* panel() const { return window->profilePanel; }
+
+    TestEnvironment env;
+    LogbookFixture fixture;
+    qint32 reef = 0, dive = 0, longDive = 0;
+    QPointer<frmMain> window;
+};
+} // namespace
+
+class tst_ProfilePanel : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    void profileTabShowsTheDiveAtStepZero();
+    void panelStepsTheGraph_data();
+    void panelStepsTheGraph();
+    void faceIsCreatedAtLoadAndFollows();
+    void modelWithoutAFaceLaysOutAsIfHidden();
+    void waitingButtonsStayDisabled();
+    void diveTooLongForTheModel();
+    void profileCommand_data();
+    void profileCommand();
+    void profileCommandBringsTheOpenWindowForward();
+};
+
+void tst_ProfilePanel::profileTabShowsTheDiveAtStepZero() {
+    Window m;
+    m.showProfileOf(m.dive);
+    DiveGraph* graph = m.window->DiveGraph1;
+    QVERIFY(graph->hasProfile());
+    QCOMPARE(graph->getCurrentDiverPosition(), qint16(0));
+    QCOMPARE(graph->pointCount(), 13);
+    QCOMPARE(m.panel()->DisplayTissue1->currentProfile(), graph->profile());
+    QCOMPARE(m.panel()->DisplayTissue1->lineBase(), qint16(200));
+    QCOMPARE(m.panel()->replay().dive(), m.window->currentDive);
+    QCOMPARE(m.window->tabLeft->isTabEnabled(1), true);
+    // Filled again each time the tab is shown: a new profile, the marker back at the start.
+    graph->moveDiver(5);
+    const std::shared_ptr<Profile> before = graph->profile();
+    m.window->changeCurrentTab(DiveTabs::TAB_PROFILE);
+    QVERIFY(graph->profile() != before);
+    QCOMPARE(graph->getCurrentDiverPosition(), qint16(0));
+}
+
+void tst_ProfilePanel::panelStepsTheGraph_data() {
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<int>("step");
+    QTest::newRow("LAST") << QStringList{"LAST"} << 13;
+    QTest::newRow("NEXT at the end") << QStringList{"LAST", "NEXT"} << 13;
+    QTest::newRow("PREVIOUS at the start") << QStringList{"PREVIOUS"} << 0;
+    QTest::newRow("NEXT, NEXT, PREVIOUS") << QStringList{"NEXT", "NEXT", "PREVIOUS"} << 1;
+}
+
+void tst_ProfilePanel::panelStepsTheGraph() {
+    QFETCH(QStringList, keys);
+    QFETCH(int, step);
+    Window m;
+    m.showProfileOf(m.dive);
+    for (const QString& key : keys)
+        m.panel()->buttons.value(key)->trigger();
+    QCOMPARE(int(m.window->DiveGraph1->getCurrentDiverPosition()), step);
+    QCOMPARE(int(m.panel()->DisplayTissue1->lastStep()), step);
+}
+
+void tst_ProfilePanel::faceIsCreatedAtLoadAndFollows() {
+    QList<qint32> asked;
+    CountingFace* face = nullptr;
+    Faces::setFactory([&](qint32 model, QWidget* parent) {
+        asked.append(model);
+        auto made = std::make_unique<CountingFace>(parent);
+        face = made.get();
+        return made;
+    });
+    Window m;
+    QCOMPARE(asked, QList<qint32>{1});
+    QCOMPARE(m.panel()->diveComputerDisplay(), face);
+    m.showProfileOf(m.dive);
+    QCOMPARE(face->profile, m.window->DiveGraph1->profile());
+    QCOMPARE(face->steps.last(), qint16(0));
+    m.panel()->tblProfile_ButtonClick(QStringLiteral("NEXT"));
+    QCOMPARE(face->steps.last(), qint16(1));
+
+    // The face stands under the toolbar, the tissue display under the face.
+    m.showPanel();
+    const int belowToolbar = m.panel()->tblProfile->geometry().bottom() + 1;
+    QCOMPARE(face->widget()->geometry(), QRect(6, belowToolbar, 265, 322));
+    QCOMPARE(m.panel()->DisplayTissue1->y(), belowToolbar + 322);
+}
+
+void tst_ProfilePanel::modelWithoutAFaceLaysOutAsIfHidden() {
+    // Model code 3 passes the start-up check, but no face draws it.
+    Faces::setFactory([](qint32 model, QWidget* parent) -> std::unique_ptr<DiveComputerFace> {
+        return model == 3 ? nullptr : std::make_unique<CountingFace>(parent);
+    });
+    Window m(3);
+    QVERIFY(!m.panel()->diveComputerDisplay());
+    m.showPanel();
+    const int belowToolbar = m.panel()->tblProfile->geometry().bottom() + 1;
+    QCOMPARE(m.panel()->DisplayTissue1->y(), belowToolbar);
+    QVERIFY(m.panel()->DisplayTissue1->height() > 100);
+}
+
+void tst_ProfilePanel::waitingButtonsStayDisabled() {
+    Window m;
+    m.showProfileOf(m.dive);
+    for (const char* key : {"DiveComputer", "Tissue", "PRINT", "PREVIEW", "SIMULATOR"})
+        QVERIFY2(!m.panel()->buttons.value(QLatin1String(key))->isEnabled(), key);
+}
+
+void tst_ProfilePanel::diveTooLongForTheModel() {
+    Window m;
+    m.showProfileOf(m.dive);
+    m.env.fakes.message->answers.enqueue(Msg::Ok);
+    m.showProfileOf(m.longDive);
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    QCOMPARE(m.env.fakes.message->shown.first().title, QStringLiteral("Warning!"));
+    QVERIFY(m.env.fakes.message->shown.first().text.contains(QStringLiteral("[9]")));
+    // Nothing of the dive before stays on show, and the program goes on.
+    QVERIFY(!m.window->DiveGraph1->hasProfile());
+    QVERIFY(!m.panel()->DisplayTissue1->currentProfile());
+    m.showProfileOf(m.dive);
+    QVERIFY(m.window->DiveGraph1->hasProfile());
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+}
+
+void tst_ProfilePanel::profileCommand_data() {
+    QTest::addColumn<QString>("selection"); // "dive", "deleted" or "none"
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("a dive") << "dive" << QString() << true;
+    QTest::newRow("no dive selected") << "none"
+                                      << "No dive has been selected." << false;
+    QTest::newRow("a dive deleted meanwhile") << "deleted"
+                                              << "[DiveModule.loadDive] Dive not found! Not correct." << false;
+}
+
+void tst_ProfilePanel::profileCommand() {
+    QFETCH(QString, selection);
+    QFETCH(QString, message);
+    QFETCH(bool, opens);
+    Window m;
+    if (selection == QLatin1String("none")) {
+        Settings::instance().setCurrentDiveID(-1);
+    } else {
+        m.window->tvTreeview_nodeClic(m.window->node(TreeNodeKey::dive(m.dive)), false);
+        if (selection == QLatin1String("deleted"))
+            m.fixture.db.execute(QStringLiteral("DELETE FROM DIVE WHERE DIVE_ID = ?"), {m.dive});
+    }
+    if (!message.isEmpty())
+        m.env.fakes.message->answers.enqueue(Msg::Ok);
+    QVERIFY(m.window->mnuViewProfile->isEnabled());
+    m.window->mnuViewProfile->trigger();
+    QCOMPARE(isFormLoaded(QStringLiteral("frmProfile")), opens);
+    QCOMPARE(m.env.fakes.message->shown.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(m.env.fakes.message->shown.first().text, message);
+    QCOMPARE(m.env.fakes.busyPointer->busy, false);
+    if (!opens)
+        return;
+    auto* window = m.window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+    QVERIFY(window);
+    QCOMPARE(window->currentDive()->diveID(), m.dive);
+    QCOMPARE(window->DiveGraph1->getCurrentDiverPosition(), qint16(0));
+}
+
+void tst_ProfilePanel::profileCommandBringsTheOpenWindowForward() {
+    Window m;
+    m.window->tvTreeview_nodeClic(m.window->node(TreeNodeKey::dive(m.dive)), false);
+    m.window->tlbMainToolbar_ButtonClick(QStringLiteral("PROFILE"));
+    auto* first = m.window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
+    QVERIFY(first);
+    first->hide();
+    // Another dive selected: the open window keeps its own.
+    m.window->tvTreeview_nodeClic(m.window->node(TreeNodeKey::dive(m.longDive)), false);
+    m.window->tlbMainToolbar_ButtonClick(QStringLiteral("PROFILE"));
+    QCOMPARE(m.window->findChildren<frmProfile*>().size(), 1);
+    QVERIFY(first->isVisible());
+    QCOMPARE(first->currentDive()->diveID(), m.dive);
+}
+
+QTEST_MAIN(tst_ProfilePanel)
+#include "tst_profilepanel.moc"
