@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <algorithm>
 
 namespace {
 constexpr int MARGIN = 70;
@@ -96,6 +97,9 @@ void ProfilePanel::layoutPanel() {
         if (!m_face->widget()->isHidden())
             top += Faces::FACE_HEIGHT;
     }
+    // The tab page of this platform is a little narrower than the face: the bars keep a margin on
+    // the right as on the left.
+    const int width = std::clamp(Twips::twips(this->width()) - 2 * FACE_LEFT, 0, int(Faces::FACE_WIDTH));
     const int height = std::max(0, Twips::twips(this->height()) - top - MARGIN);
-    DisplayTissue1->setGeometry(Twips::pixels(FACE_LEFT, top, Faces::FACE_WIDTH, height));
+    DisplayTissue1->setGeometry(Twips::pixels(FACE_LEFT, top, width, height));
 }
