@@ -1,6 +1,7 @@
 // What a diver waits for when a dive is shown and replayed: loading a dive of 3,000 samples (the most
 // the RGBM model holds), computing it and drawing graph and tissue display once; then one replay
 // step, the marker moved and the tissue bars redrawn, as holding the Next key repeats it.
+#include "BenchTime.h"
 #include "MainWindowBench.h"
 
 #include "DisplayTissue.h"
@@ -67,7 +68,7 @@ void BM_ShowDive(benchmark::State& state) {
     if (d.graph.pointCount() != SAMPLES + 1)
         state.SkipWithError("the dive was not drawn whole");
 }
-BENCHMARK(BM_ShowDive)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowDive)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(2.0));
 
 void BM_ReplayStep(benchmark::State& state) {
     Displays d;
@@ -80,7 +81,7 @@ void BM_ReplayStep(benchmark::State& state) {
     if (d.tissue.lastStep() != d.graph.getCurrentDiverPosition())
         state.SkipWithError("the tissue display did not follow");
 }
-BENCHMARK(BM_ReplayStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayStep)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(1.0));
 
 } // namespace
 

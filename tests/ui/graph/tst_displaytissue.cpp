@@ -1,4 +1,5 @@
 #include "DisplayTissue.h"
+#include "ErrorOf.h"
 #include "GraphTestDives.h"
 #include "RuntimeError.h"
 #include "TestEnvironment.h"
@@ -128,12 +129,8 @@ void tst_DisplayTissue::barPlaces() {
 }
 
 void tst_DisplayTissue::shortLoadArrayIsRefused() {
-    try {
-        TissueChart::compute(3165, 1950, 400, 50, 11, QList<qint16>(10, 50));
-        QFAIL("a short load array was drawn");
-    } catch (const RuntimeError& e) {
-        QCOMPARE(e.number(), int(RuntimeError::SubscriptOutOfRange));
-    }
+    QCOMPARE(errorOf([&] { TissueChart::compute(3165, 1950, 400, 50, 11, QList<qint16>(10, 50)); }),
+             RuntimeError::SubscriptOutOfRange);
 }
 
 void tst_DisplayTissue::drawsTheStepOfItsProfile() {
@@ -158,12 +155,7 @@ void tst_DisplayTissue::stepTheProfileRefusesKeepsThePicture() {
     DisplayTissue& tissue = tissueOf(squareDive(30, 30));
     tissue.updateDisplay(20);
     const QImage before = tissue.image();
-    try {
-        tissue.updateDisplay(902); // past the 11-compartment model's tables
-        QFAIL("a step past the tables was drawn");
-    } catch (const RuntimeError& e) {
-        QCOMPARE(e.number(), int(RuntimeError::SubscriptOutOfRange));
-    }
+    QCOMPARE(errorOf([&] { tissue.updateDisplay(902); }), RuntimeError::SubscriptOutOfRange);
     QCOMPARE(tissue.image(), before);
     QCOMPARE(tissue.lastStep(), qint16(20));
 }

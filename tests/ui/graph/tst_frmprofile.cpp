@@ -1,4 +1,5 @@
 #include "DiveModule.h"
+#include "ErrorOf.h"
 #include "GraphTestDives.h"
 #include "LogbookFixture.h"
 #include "ProfileReplay.h"
@@ -258,12 +259,8 @@ void tst_frmProfile::diveTooLongForTheModel() {
         m_logbook->dive(m_reef, at(2004, 3, 7),
                         {{QStringLiteral("SAMPLE"), QString(QStringLiteral("0100000000000000")).repeated(901)}});
     m_window = new frmProfile;
-    try {
-        m_window->addDive(DiveModule::loadDive(longDive, false), nullptr);
-        QFAIL("a dive past the model's tables was shown");
-    } catch (const RuntimeError& e) {
-        QCOMPARE(e.number(), int(RuntimeError::SubscriptOutOfRange));
-    }
+    QCOMPARE(errorOf([&] { m_window->addDive(DiveModule::loadDive(longDive, false), nullptr); }),
+             RuntimeError::SubscriptOutOfRange);
     QVERIFY(!m_window->DiveGraph1->hasProfile());
     QVERIFY(!m_window->DisplayTissue1->currentProfile());
 }

@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "GraphTestDives.h"
 #include "ProfileReplay.h"
 #include "RecordingFace.h"
@@ -177,12 +178,8 @@ void tst_ProfileReplay::diveTheModelCannotComputeTouchesNoDisplay() {
     m_graph->moveDiver(4);
     m_log.clear();
     const QImage tissueBefore = m_tissue->image();
-    try {
-        m_replay->showDive(constantDive(10, 901), nullptr, true); // past the 11-compartment tables
-        QFAIL("a dive past the model's tables was shown");
-    } catch (const RuntimeError& e) {
-        QCOMPARE(e.number(), int(RuntimeError::SubscriptOutOfRange));
-    }
+    QCOMPARE(errorOf([&] { m_replay->showDive(constantDive(10, 901), nullptr, true); }),
+             RuntimeError::SubscriptOutOfRange);
     QVERIFY(m_log.isEmpty());
     QCOMPARE(m_graph->profile(), m_replay->profile());
     QCOMPARE(m_graph->getCurrentDiverPosition(), qint16(4));

@@ -3,15 +3,10 @@
 #include "DiveComputerFace.h"
 #include "DiveGraph.h"
 #include "DiveTabs.h"
-#include "LogbookFixture.h"
+#include "MainWindowFixture.h"
 #include "ProfilePanel.h"
 #include "ProfileReplay.h"
 #include "Settings.h"
-#include "StartUp.h"
-#include "TestEnvironment.h"
-#include "TreeNodeKey.h"
-#include "WindowHelpers.h"
-#include "frmMain.h"
 #include "frmProfile.h"
 
 #include <QAction>
@@ -38,28 +33,21 @@ private:
     QWidget* m_widget;
 };
 
-// A logbook of the Zento with a dive of twelve samples, one too long for the model and one whose
-// profile is damaged, and the main window on it, in English.
-struct Window {
-    explicit Window(int model = 1) {
-        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
-        env.restart();
+// A logbook of the Zento with a dive of twelve samples and one too long for the model, and the
+// main window on it.
+struct Window : MainWindowFixture {
+    explicit Window(int model = 1) : MainWindowFixture(model) {
         reef = fixture.logbook(QStringLiteral("Reef"), 1);
-        dive = fixture.dive(reef, at(2004, 3, 5, 9, 30), {{QStringLiteral("SAMPLE"), SAMPLES_AT_10M}});
+        twelve = fixture.dive(reef, at(2004, 3, 5, 9, 30), {{QStringLiteral("SAMPLE"), SAMPLES_AT_10M}});
         longDive =
             fixture.dive(reef, at(2004, 3, 6, 9, 30),
                          {{QStringLiteral("SAMPLE"), QString(QStringLiteral("0100000000000000")).repeated(901)}});
-        window = new frmMain;
+        open();
     }
-    ~Window() {
-        unloadAllForms();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Faces::setFactory({});
-    }
+    ~Window() { Faces::setFactory({}); }
     // As the diver does it: the dive chosen in the tree, then the Profile tab.
     void showProfileOf(qint32 diveID) {
-        window->tvTreeView->setCurrentItem(window->node(TreeNodeKey::dive(diveID)));
+        window->tvTreeView->setCurrentItem(node(MainWindowFixture::dive(diveID)));
         window->tabDive->setCurrentIndex(DiveTabs::TAB_PROFILE);
     }
     // The window on the screen with the profile panel's tab in front, so that the panel has its size.
@@ -71,10 +59,7 @@ struct Window {
     }
     ProfilePanel* panel() const { return window->profilePanel; }
 
-    TestEnvironment env;
-    LogbookFixture fixture;
-    qint32 reef = 0, dive = 0, longDive = 0;
-    QPointer<frmMain> window;
+    qint32 reef = 0, twelve = 0, longDive = 0;
 };
 } // namespace
 
@@ -96,7 +81,7 @@ private slots:
 
 void tst_ProfilePanel::profileTabShowsTheDiveAtStepZero() {
     Window m;
-    m.showProfileOf(m.dive);
+    m.showProfileOf(m.twelve);
     DiveGraph* graph = m.window->DiveGraph1;
     QVERIFY(graph->hasProfile());
     QCOMPARE(graph->getCurrentDiverPosition(), qint16(0));
@@ -126,7 +111,7 @@ void tst_ProfilePanel::panelStepsTheGraph() {
     QFETCH(QStringList, keys);
     QFETCH(int, step);
     Window m;
-    m.showProfileOf(m.dive);
+    m.showProfileOf(m.twelve);
     for (const QString& key : keys)
         m.panel()->buttons.value(key)->trigger();
     QCOMPARE(int(m.window->DiveGraph1->getCurrentDiverPosition()), step);
@@ -145,7 +130,7 @@ void tst_ProfilePanel::faceIsCreatedAtLoadAndFollows() {
     Window m;
     QCOMPARE(asked, QList<qint32>{1});
     QCOMPARE(m.panel()->diveComputerDisplay(), face);
-    m.showProfileOf(m.dive);
+    m.showProfileOf(m.twelve);
     QCOMPARE(face->profile, m.window->DiveGraph1->profile());
     QCOMPARE(face->steps.last(), qint16(0));
     m.panel()->tblProfile_ButtonClick(QStringLiteral("NEXT"));
@@ -173,14 +158,14 @@ void tst_ProfilePanel::modelWithoutAFaceLaysOutAsIfHidden() {
 
 void tst_ProfilePanel::waitingButtonsStayDisabled() {
     Window m;
-    m.showProfileOf(m.dive);
+    m.showProfileOf(m.twelve);
     for (const char* key : {"DiveComputer", "Tissue", "PRINT", "PREVIEW", "SIMULATOR"})
         QVERIFY2(!m.panel()->buttons.value(QLatin1String(key))->isEnabled(), key);
 }
 
 void tst_ProfilePanel::diveTooLongForTheModel() {
     Window m;
-    m.showProfileOf(m.dive);
+    m.showProfileOf(m.twelve);
     m.env.fakes.message->answers.enqueue(Msg::Ok);
     m.showProfileOf(m.longDive);
     QCOMPARE(m.env.fakes.message->shown.size(), 1);
@@ -189,7 +174,7 @@ void tst_ProfilePanel::diveTooLongForTheModel() {
     // Nothing of the dive before stays on show, and the program goes on.
     QVERIFY(!m.window->DiveGraph1->hasProfile());
     QVERIFY(!m.panel()->DisplayTissue1->currentProfile());
-    m.showProfileOf(m.dive);
+    m.showProfileOf(m.twelve);
     QVERIFY(m.window->DiveGraph1->hasProfile());
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
@@ -213,9 +198,9 @@ void tst_ProfilePanel::profileCommand() {
     if (selection == QLatin1String("none")) {
         Settings::instance().setCurrentDiveID(-1);
     } else {
-        m.window->tvTreeview_nodeClic(m.window->node(TreeNodeKey::dive(m.dive)), false);
+        m.select(MainWindowFixture::dive(m.twelve));
         if (selection == QLatin1String("deleted"))
-            m.fixture.db.execute(QStringLiteral("DELETE FROM DIVE WHERE DIVE_ID = ?"), {m.dive});
+            m.fixture.db.execute(QStringLiteral("DELETE FROM DIVE WHERE DIVE_ID = ?"), {m.twelve});
     }
     if (!message.isEmpty())
         m.env.fakes.message->answers.enqueue(Msg::Ok);
@@ -230,23 +215,23 @@ void tst_ProfilePanel::profileCommand() {
         return;
     auto* window = m.window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
     QVERIFY(window);
-    QCOMPARE(window->currentDive()->diveID(), m.dive);
+    QCOMPARE(window->currentDive()->diveID(), m.twelve);
     QCOMPARE(window->DiveGraph1->getCurrentDiverPosition(), qint16(0));
 }
 
 void tst_ProfilePanel::profileCommandBringsTheOpenWindowForward() {
     Window m;
-    m.window->tvTreeview_nodeClic(m.window->node(TreeNodeKey::dive(m.dive)), false);
+    m.select(MainWindowFixture::dive(m.twelve));
     m.window->tlbMainToolbar_ButtonClick(QStringLiteral("PROFILE"));
     auto* first = m.window->findChild<frmProfile*>(QStringLiteral("frmProfile"));
     QVERIFY(first);
     first->hide();
     // Another dive selected: the open window keeps its own.
-    m.window->tvTreeview_nodeClic(m.window->node(TreeNodeKey::dive(m.longDive)), false);
+    m.select(MainWindowFixture::dive(m.longDive));
     m.window->tlbMainToolbar_ButtonClick(QStringLiteral("PROFILE"));
     QCOMPARE(m.window->findChildren<frmProfile*>().size(), 1);
     QVERIFY(first->isVisible());
-    QCOMPARE(first->currentDive()->diveID(), m.dive);
+    QCOMPARE(first->currentDive()->diveID(), m.twelve);
 }
 
 QTEST_MAIN(tst_ProfilePanel)
