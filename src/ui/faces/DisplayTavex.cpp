@@ -115,6 +115,9 @@ void DisplayTavex::resetMore(const Dive& dive, Kind kind) {
     const bool cubicFeet = dive.getVolumeMeasure() == 1;
     setShown({label("lblCUFT")}, cubicFeet);
     setShown({label("lblLITERS")}, !cubicFeet);
+    // The previous dive's tank readings are not this dive's.
+    for (const char* name : {"lblDigitTankPressure", "lblDigitConsuption", "lblDigitTankVolume"})
+        label(name)->setText(QString());
     setShown({label("lblBAR")}, isMetric());
     setShown({label("lblPSI")}, !isMetric());
 }

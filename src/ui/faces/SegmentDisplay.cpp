@@ -39,8 +39,8 @@ void SegmentDisplay::resetDisplay() {
     setDiveMarks(*dive, {1, 2});
     showPicture(image("imageSlow"), 0);
 
-    for (const char* name :
-         {"lblDigitCNSLimit", "lblDigitDeco", "lblDigitDiveTime", "lblDigitDepth", "lblDigitMaxDepth", "lblDigitTemp"})
+    for (const char* name : {"lblDigitCNSLimit", "lblDigitDeco", "lblDigitDiveTime", "lblDigitDepth",
+                             "lblDigitMaxDepth", "lblDigitTemp", "lblDigitNitroxMixture"})
         label(name)->setText(QString());
     for (int item : {0, 1}) {
         label("lblDigitAscTime", item)->setText(QString());
