@@ -6,6 +6,7 @@
 #include "Internationalization.h"
 #include "Numeric.h"
 #include "ProfileReader.h"
+#include "Twips.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -57,7 +58,7 @@ DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(parent) {
         label(name)->setFont(label("lblDigitDeco")->font());
     auto* glyph = new FaceSymbol(this);
     glyph->setObjectName(QStringLiteral("lblVelMaxIcon"));
-    glyph->setGeometry(faceelements::twipsRect(2595, -345, 2670, 2250));
+    glyph->setGeometry(Twips::pixels(2595, -345, 2670, 2250));
     glyph->setText(QStringLiteral("_"));
     addElement(glyph);
     addImages({
@@ -85,11 +86,11 @@ void DisplayKobi::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(4, 4, 247, 309), 60, 50);
     p.setBrush(QColor(190, 30, 25));
     p.setPen(QPen(QColor(90, 10, 10), 1));
-    p.drawRoundedRect(faceelements::twipsRect(1515, 570, 795, 165), 5, 5);
-    p.drawRoundedRect(faceelements::twipsRect(1530, 4110, 825, 210), 6, 6);
+    p.drawRoundedRect(Twips::pixels(1515, 570, 795, 165), 5, 5);
+    p.drawRoundedRect(Twips::pixels(1530, 4110, 825, 210), 6, 6);
     p.setBrush(palette().window());
     p.setPen(QPen(QColor(12, 12, 14), 3));
-    p.drawRoundedRect(faceelements::twipsRect(600, 795, 2640, 2925), 14, 14);
+    p.drawRoundedRect(Twips::pixels(600, 795, 2640, 2925), 14, 14);
 }
 
 void DisplayKobi::resetDisplay() {

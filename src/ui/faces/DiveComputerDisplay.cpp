@@ -5,6 +5,7 @@
 #include "Internationalization.h"
 #include "MainModule.h"
 #include "ProfileReader.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QPainter>
@@ -61,7 +62,7 @@ void DiveComputerDisplay::addLabels(std::initializer_list<LabelSpec> specs) {
     for (const LabelSpec& spec : specs) {
         auto* target = new QLabel(QString::fromUtf8(spec.text), this);
         target->setObjectName(elementName(spec.name, spec.index));
-        target->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));
         const QFont base = faceelements::font(spec.font, spec.points, spec.bold);
         target->setFont(spec.font == FaceFont::Caption ? base : fitted(base, target->text(), target->size()));
         target->setAlignment(spec.align | Qt::AlignVCenter);
@@ -84,7 +85,7 @@ void DiveComputerDisplay::addImages(std::initializer_list<ImageSpec> specs) {
     for (const ImageSpec& spec : specs) {
         auto* target = new FaceImage(this);
         target->setObjectName(elementName(spec.name, spec.index));
-        target->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));
         target->setStretch(spec.stretch);
         showPicture(target, spec.picture);
         setTip(target, spec.tip);
@@ -97,7 +98,7 @@ void DiveComputerDisplay::addShapes(std::initializer_list<ShapeSpec> specs) {
     for (const ShapeSpec& spec : specs) {
         auto* target = new FaceShape(this);
         target->setObjectName(QString::fromLatin1(spec.name));
-        target->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));
         target->setHidden(!spec.shown);
         target->lower();
         m_elements.insert(target->objectName(), target);

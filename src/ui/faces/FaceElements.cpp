@@ -1,6 +1,6 @@
 #include "FaceElements.h"
 
-#include "WindowHelpers.h"
+#include "Twips.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -68,10 +68,6 @@ namespace faceelements {
 QString elementName(const char* name, int index) {
     const QString base = QString::fromLatin1(name);
     return index < 0 ? base : base + QString::number(index);
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
 }
 
 static QString firstInstalled(std::initializer_list<const char*> families) {

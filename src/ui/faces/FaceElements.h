@@ -89,7 +89,6 @@ struct ShapeSpec {
 namespace faceelements {
 
 QString elementName(const char* name, int index);
-QRect twipsRect(int left, int top, int width, int height);
 // The face's font of a kind: seven- or fourteen-segment digits (a monospaced font when those are
 // not installed) or the caption font.
 QFont font(FaceFont kind, double points, bool bold);
