@@ -41,21 +41,28 @@ DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(parent) {
         {"lblDigitTemp", -1, 1905, 2475, 885, 930, K, 48, false, "88", R, 1452, false, clear},
         {"lblDigitDeepStop", -1, 1080, 2490, 1770, 870, K, 48, false, "DEEPSTOP", L, 2113, false, clear},
         {"lblNODEC", 0, 2790, 2175, 315, 465, T, 8.25, true, "no dec", L, 0, false, clear},
-        {"lblDECO", 0, 705, 2115, 330, 255, T, 8.25, true, "dec", L, 0, false, clear},
+        {"lblDECO", 0, 705, 1935, 330, 255, T, 8.25, true, "dec", L, 0, false, clear},
         {"lblMin", -1, 2805, 2550, 240, 180, T, 6.75, false, "min", L, 0, false, clear},
         {"lblASCTIME", -1, 1110, 3315, 690, 180, T, 8.25, false, "asc time", L, 0, false, clear},
         {"lblO2", -1, 1530, 2880, 345, 165, T, 6.75, false, "%O2", L, 0, false, clear},
         {"lblCNSO2", -1, 2400, 2880, 525, 210, T, 6.75, false, "% cns", L, 0, false, clear},
         {"lblSelMeter", 0, 1815, 2505, 225, 180, T, 8.25, false, "m", L, 0, false, clear},
         {"lblSelFeet", 0, 1845, 2340, 225, 180, T, 8.25, false, "ft", L, 0, false, clear},
-        {"lblSelMeter", 1, 2445, 1740, 225, 180, T, 8.25, false, "m", L, 0, false, clear},
-        {"lblSelFeet", 1, 2475, 1590, 225, 180, T, 8.25, false, "ft", L, 0, false, clear},
+        {"lblSelMeter", 1, 2445, 1320, 225, 180, T, 8.25, false, "m", L, 0, false, clear},
+        {"lblSelFeet", 1, 2475, 1140, 225, 180, T, 8.25, false, "ft", L, 0, false, clear},
         {"lblDigitAscTime", 1, 1125, 2475, 1410, 900, K, 48, false, "88", L, 2110, true, clear},
         {"lbl_DiveTime", -1, 2055, 3315, 750, 180, T, 8.25, false, "dive time", L, 0, true, clear},
     });
     // Shrink the large fields together, so that the figures of one row share one size.
     for (const char* name : {"lblDigitDepth", "lblDigitMaxDepth", "lblDigitDeco", "lblDigitAscTime0"})
         label(name)->setFont(label("lblDigitDeco")->font());
+    // The lower row also shows a temperature with its unit and a dive's number in its series.
+    // The lower row also shows a temperature with its unit, left of the dive time that shares the row.
+    QLabel* lower = label("lblDigitAscTime", 1);
+    lower->setFont(
+        faceelements::fitted(lower->font(), QStringLiteral("88°C"), QSize(Twips::pixels(810), lower->height())));
+    label("lblDigitTemp")->setFont(lower->font());
+    label("lblNODEC0")->setWordWrap(true);
     auto* glyph = new FaceSymbol(this);
     glyph->setObjectName(QStringLiteral("lblVelMaxIcon"));
     glyph->setGeometry(Twips::pixels(2595, -345, 2670, 2250));

@@ -43,12 +43,12 @@ void FaceSymbol::paintEvent(QPaintEvent*) {
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(palette().windowText().color(), 5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.setPen(QPen(palette().windowText().color(), 4, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     // Chevrons stack upwards from the lowest, in the part of the element that lies on the glass.
-    const qreal left = 12, width = 44, step = 16, base = height() * 0.62;
+    const qreal left = 4, width = 30, step = 11, base = height() * 0.55;
     for (int i = 0; i < chevrons; ++i) {
         const qreal y = base - i * step;
-        p.drawPolyline(QPolygonF({QPointF(left, y), QPointF(left + width / 2, y - 10), QPointF(left + width, y)}));
+        p.drawPolyline(QPolygonF({QPointF(left, y), QPointF(left + width / 2, y - 7), QPointF(left + width, y)}));
     }
 }
 

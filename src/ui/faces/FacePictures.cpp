@@ -1,6 +1,7 @@
 #include "FacePictures.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -18,8 +19,13 @@ QPixmap blank(QSize size) {
 
 void smallWord(QPainter& p, const QRectF& box, const QString& word) {
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(qMax(6, int(box.height())));
     font.setBold(true);
+    // The largest letters that fit the box.
+    for (int size = qMax(6, int(box.height())); size >= 5; --size) {
+        font.setPixelSize(size);
+        if (QFontMetricsF(font).horizontalAdvance(word) <= box.width())
+            break;
+    }
     p.setFont(font);
     p.setPen(ink);
     p.drawText(box, Qt::AlignCenter, word);
