@@ -3,6 +3,7 @@
 #include "DiveComputerDisplay.h"
 #include "DiveComputerDisplayFactory.h"
 #include "FloatingPlace.h"
+#include "ProfileReader.h"
 #include "Settings.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -29,6 +30,34 @@ frmDiveComputerDisplay* frmDiveComputerDisplay::showFloating() {
         theWindow() = new frmDiveComputerDisplay();
     setTopMost(theWindow());
     return theWindow();
+}
+
+void frmDiveComputerDisplay::pressedBy(std::shared_ptr<ProfileReader> profile, qint16 step) {
+    DiveComputerDisplay* face = showFloating()->diveComputerDisplay();
+    if (!face || !profile)
+        return;
+    face->addProfile(std::move(profile));
+    face->updateDisplay(step);
+}
+
+void frmDiveComputerDisplay::released() {
+    if (frmDiveComputerDisplay* window = loaded())
+        window->hide();
+}
+
+void frmDiveComputerDisplay::followStep(const ProfileReader* hostProfile, qint16 step) {
+    frmDiveComputerDisplay* window = loaded();
+    DiveComputerDisplay* face = window ? window->diveComputerDisplay() : nullptr;
+    if (face && hostProfile && face->currentProfile().get() == hostProfile)
+        face->updateDisplay(step);
+}
+
+void frmDiveComputerDisplay::replaceProfile(const ProfileReader* oldProfile,
+                                            std::shared_ptr<ProfileReader> newProfile) {
+    frmDiveComputerDisplay* window = loaded();
+    DiveComputerDisplay* face = window ? window->diveComputerDisplay() : nullptr;
+    if (face && oldProfile && face->currentProfile().get() == oldProfile)
+        face->addProfile(std::move(newProfile));
 }
 
 frmDiveComputerDisplay::frmDiveComputerDisplay() : QWidget(nullptr, Qt::Tool) {

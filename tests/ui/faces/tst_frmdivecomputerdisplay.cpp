@@ -1,10 +1,12 @@
 #include "DiveComputerDisplay.h"
 #include "FloatingPlace.h"
 #include "SettingsStore.h"
+#include "StandInProfile.h"
 #include "TestEnvironment.h"
 #include "WindowHelpers.h"
 #include "frmDiveComputerDisplay.h"
 
+#include <QLabel>
 #include <QtTest>
 
 // The floating face window: one for the program, placed where it was left, kept on top.
@@ -21,6 +23,9 @@ private slots:
     void staysOnTopWithoutFocus();
     void ontoScreens_data();
     void ontoScreens();
+    void followsOnlyTheDiveItShows();
+    void hostHandsOverItsNewDive();
+    void releaseHidesAndClosedStaysUnloaded();
 };
 
 namespace {
@@ -145,6 +150,65 @@ void tst_frmDiveComputerDisplay::ontoScreens() {
     QFETCH(QRect, frame);
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     QTEST(floatingplace::ontoScreens(frame, screens), "moved");
+}
+
+namespace {
+std::shared_ptr<StandInProfile> diveAt(float depth) {
+    auto dive = std::make_shared<Dive>();
+    dive->setDiveComputer(1);
+    return std::make_shared<StandInProfile>(
+        dive, QList<StepValues>{StepValues{.depth = 1, .noDecTime = 50}, StepValues{.depth = depth, .noDecTime = 40}});
+}
+
+QString shownDepth() {
+    return frmDiveComputerDisplay::loaded()->findChild<QLabel*>("lblDigitDepth")->text();
+}
+} // namespace
+
+void tst_frmDiveComputerDisplay::followsOnlyTheDiveItShows() {
+    TestEnvironment env;
+    restart(env, 1);
+    auto mainDive = diveAt(12);
+    auto profileWindowDive = diveAt(30);
+    frmDiveComputerDisplay::pressedBy(mainDive, 1);
+    QCOMPARE(shownDepth(), QString("12"));
+    // The profile window pressed its button last: the window shows its dive now.
+    frmDiveComputerDisplay::pressedBy(profileWindowDive, 0);
+    QCOMPARE(shownDepth(), QString("1"));
+    frmDiveComputerDisplay::followStep(mainDive.get(), 1);
+    QCOMPARE(shownDepth(), QString("1"));
+    frmDiveComputerDisplay::followStep(profileWindowDive.get(), 1);
+    QCOMPARE(shownDepth(), QString("30"));
+}
+
+void tst_frmDiveComputerDisplay::hostHandsOverItsNewDive() {
+    TestEnvironment env;
+    restart(env, 1);
+    auto first = diveAt(12);
+    auto other = diveAt(30);
+    auto next = diveAt(18);
+    frmDiveComputerDisplay::pressedBy(first, 1);
+    frmDiveComputerDisplay::replaceProfile(other.get(), diveAt(40));
+    QCOMPARE(frmDiveComputerDisplay::loaded()->diveComputerDisplay()->currentProfile(), first);
+    frmDiveComputerDisplay::replaceProfile(first.get(), next);
+    QCOMPARE(frmDiveComputerDisplay::loaded()->diveComputerDisplay()->currentProfile(), next);
+    frmDiveComputerDisplay::followStep(next.get(), 1);
+    QCOMPARE(shownDepth(), QString("18"));
+}
+
+void tst_frmDiveComputerDisplay::releaseHidesAndClosedStaysUnloaded() {
+    TestEnvironment env;
+    restart(env, 4);
+    auto dive = diveAt(12);
+    frmDiveComputerDisplay::pressedBy(dive, 1);
+    frmDiveComputerDisplay::released();
+    QVERIFY(frmDiveComputerDisplay::loaded()->isHidden());
+    frmDiveComputerDisplay::followStep(dive.get(), 0);
+    QCOMPARE(shownDepth(), QString("1"));
+    unload();
+    frmDiveComputerDisplay::released();
+    frmDiveComputerDisplay::followStep(dive.get(), 1);
+    QVERIFY(!frmDiveComputerDisplay::loaded());
 }
 
 QTEST_MAIN(tst_frmDiveComputerDisplay)
