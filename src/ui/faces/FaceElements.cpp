@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 FaceImage::FaceImage(QWidget* parent) : QLabel(parent) {}
 
@@ -91,12 +92,16 @@ QFont font(FaceFont kind, double points, bool bold) {
 
 QFont fitted(const QFont& font, const QString& text, QSize box) {
     QFont f = font;
-    while (f.pointSizeF() > 4.0) {
-        const QFontMetricsF metrics(f);
-        if (metrics.horizontalAdvance(text) <= box.width() - 2 && metrics.ascent() <= box.height())
-            break;
+    const QFontMetricsF metrics(f);
+    const qreal width = metrics.horizontalAdvance(text);
+    const qreal ascent = metrics.ascent();
+    if (width <= 0 || ascent <= 0)
+        return f;
+    // Glyphs scale with the size: one measurement gives the size, a few half points make it fit.
+    const qreal scale = qMin(1.0, qMin((box.width() - 2) / width, box.height() / ascent));
+    f.setPointSizeF(qMax(4.0, std::floor(f.pointSizeF() * scale * 2) / 2));
+    while (f.pointSizeF() > 4.0 && QFontMetricsF(f).horizontalAdvance(text) > box.width() - 2)
         f.setPointSizeF(f.pointSizeF() - 0.5);
-    }
     return f;
 }
 
