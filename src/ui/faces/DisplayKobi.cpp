@@ -14,24 +14,17 @@
 #include <cmath>
 
 using namespace facepictures;
+using namespace facelayout;
 
 namespace {
-constexpr auto L = Qt::AlignLeft;
-constexpr auto R = Qt::AlignRight;
-constexpr auto K = FaceFont::Letters;
-constexpr auto T = FaceFont::Caption;
-constexpr auto clear = LabelStyle::Transparent;
 constexpr int topPressed = 12;
 constexpr int bottomPressed = 13;
 } // namespace
 
 DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(parent) {
     setObjectName(QStringLiteral("DisplayKobi"));
-    const QSize bar(27, 47), mountains(25, 24);
-    setPictures({ascentBar(bar, 4, true), ascentBar(bar, 4, false), ascentBar(bar, 3, false), ascentBar(bar, 2, false),
-                 ascentBar(bar, 1, false), altitude(mountains, 1), altitude(mountains, 2), altitude(mountains, 3),
-                 cnsWarning(QSize(19, 24)), ascentWarning(QSize(9, 24), false), decoStopWarning(QSize(25, 24)),
-                 pressedButton(QSize(53, 11)), pressedButton(QSize(55, 14))});
+    // Of its list the face shows only the pressed buttons, entries 12 and 13.
+    setPictures(segmentPictures() + QList<QPixmap>{pressedButton(QSize(53, 11)), pressedButton(QSize(55, 14))});
     addLabels({
         {"lblDigitDepth", -1, 1395, 615, 1035, 1425, K, 72, false, "88.8", R, 2100, false, clear},
         {"lblDigitMaxDepth", -1, 1365, 615, 1065, 1410, K, 72, false, "88.8", R, 2112, false, clear},

@@ -3,16 +3,7 @@
 #include "FacePictures.h"
 
 using namespace facepictures;
-
-namespace {
-constexpr auto L = Qt::AlignLeft;
-constexpr auto R = Qt::AlignRight;
-constexpr auto C = Qt::AlignHCenter;
-constexpr auto D = FaceFont::Digits;
-constexpr auto T = FaceFont::Caption;
-constexpr auto clear = LabelStyle::Transparent;
-constexpr auto opaque = LabelStyle::Opaque;
-} // namespace
+using namespace facelayout;
 
 DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(parent) {
     setObjectName(QStringLiteral("DisplayLumo"));

@@ -11,27 +11,18 @@
 #include <cmath>
 
 using namespace facepictures;
+using namespace facelayout;
 
 namespace {
-constexpr auto L = Qt::AlignLeft;
-constexpr auto R = Qt::AlignRight;
-constexpr auto C = Qt::AlignHCenter;
-constexpr auto D = FaceFont::Digits;
-constexpr auto T = FaceFont::Caption;
-constexpr auto clear = LabelStyle::Transparent;
-constexpr auto inverse = LabelStyle::WhiteOnBlack;
 // Elements the device has beyond its hosted display area: written to, never seen.
 constexpr int beyond = 4500;
 } // namespace
 
 DisplayTavex::DisplayTavex(QWidget* parent) : SegmentDisplay(parent) {
     setObjectName(QStringLiteral("DisplayTavex"));
-    const QSize bar(27, 47), mountains(25, 24), scale(26, 60);
-    setPictures({ascentBar(bar, 4, true), ascentBar(bar, 4, false), ascentBar(bar, 3, false), ascentBar(bar, 2, false),
-                 ascentBar(bar, 1, false), altitude(mountains, 1), altitude(mountains, 2), altitude(mountains, 3),
-                 cnsWarning(QSize(19, 24)), ascentWarning(QSize(9, 24), false), decoStopWarning(QSize(25, 24)),
-                 ascentScale(scale, 5), ascentScale(scale, 4), ascentScale(scale, 3), ascentScale(scale, 2),
-                 ascentScale(scale, 1)});
+    const QSize scale(26, 60);
+    setPictures(segmentPictures() + QList<QPixmap>{ascentScale(scale, 5), ascentScale(scale, 4), ascentScale(scale, 3),
+                                                   ascentScale(scale, 2), ascentScale(scale, 1)});
     addShapes({{"shapeDisplay", 345, 15, 2880, 2790, true},
                {"Shape1", 570, 2865, 2460, 1830, true},
                {"shapeUBA", 570, 1695, 225, 945, false}});

@@ -86,6 +86,19 @@ struct ShapeSpec {
     bool shown;
 };
 
+// Shorthands for the element tables of the faces.
+namespace facelayout {
+constexpr auto L = Qt::AlignLeft;
+constexpr auto R = Qt::AlignRight;
+constexpr auto C = Qt::AlignHCenter;
+constexpr auto D = FaceFont::Digits;
+constexpr auto K = FaceFont::Letters;
+constexpr auto T = FaceFont::Caption;
+constexpr auto clear = LabelStyle::Transparent;
+constexpr auto opaque = LabelStyle::Opaque;
+constexpr auto inverse = LabelStyle::WhiteOnBlack;
+} // namespace facelayout
+
 namespace faceelements {
 
 QString elementName(const char* name, int index);

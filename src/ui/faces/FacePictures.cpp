@@ -33,6 +33,16 @@ void smallWord(QPainter& p, const QRectF& box, const QString& word) {
 
 } // namespace
 
+QList<QPixmap> segmentPictures() {
+    const QSize bar(27, 47), mountains(25, 24);
+    return {ascentBar(bar, 4, true),       ascentBar(bar, 4, false),
+            ascentBar(bar, 3, false),      ascentBar(bar, 2, false),
+            ascentBar(bar, 1, false),      altitude(mountains, 1),
+            altitude(mountains, 2),        altitude(mountains, 3),
+            cnsWarning(QSize(19, 24)),     ascentWarning(QSize(9, 24), false),
+            decoStopWarning(QSize(25, 24))};
+}
+
 QPixmap ascentBar(QSize size, int segments, bool slow) {
     QPixmap pixmap = blank(size);
     QPainter p(&pixmap);
