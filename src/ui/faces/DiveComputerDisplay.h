@@ -1,0 +1,84 @@
+#pragma once
+
+#include "FaceElements.h"
+
+#include <QHash>
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+#include <memory>
+
+class Dive;
+class ProfileReader;
+
+// A face: an imitation of one family of dive computer displays, showing one sample step of a
+// computed dive as the device showed it at that moment of the dive.
+//
+//   face->setIcon(false, false);
+//   face->addProfile(profile);   // prepares the elements for the profile's dive
+//   face->updateDisplay(step);   // at every move of the host's replay marker
+//
+// Every element is a named child (indexed ones carry the index after the name, "lblDigitAscTime1"),
+// so that a host or a test reads what the face shows.
+class DiveComputerDisplay : public QWidget {
+    Q_OBJECT
+public:
+    // The area a host gives every face.
+    static constexpr int WIDTH_TWIPS = 3975;
+    static constexpr int HEIGHT_TWIPS = 4830;
+
+    // What kind of dive the face shows, tested in this order.
+    enum class Kind { StopFlag, Nitrox, Air, BottomTime, FreeDive, Other };
+
+    explicit DiveComputerDisplay(QWidget* parent = nullptr);
+
+    std::shared_ptr<ProfileReader> currentProfile() const { return m_profile; }
+    // Keeps the profile (shared: a floating face may outlive its host's copy) and resets the display.
+    void addProfile(std::shared_ptr<ProfileReader> cProfile);
+    // The warning icons that the diver's previous dive left: an uncontrolled ascent, an omitted stop.
+    virtual void setIcon(bool ascentIcon, bool decoStopIcon);
+    // Prepares every element for the dive of the current profile; nothing without a profile.
+    virtual void resetDisplay() = 0;
+    // Shows one sample step; nothing without a profile.
+    virtual void updateDisplay(qint16 step) = 0;
+    // The live depth (metres) during a simulation, written into the depth digits only.
+    virtual void updateDepth(float depth);
+
+    static Kind kindOf(const Dive& dive);
+
+protected:
+    void addLabels(std::initializer_list<LabelSpec> specs);
+    void addImages(std::initializer_list<ImageSpec> specs);
+    void addShapes(std::initializer_list<ShapeSpec> specs);
+    void addElement(QWidget* target) { m_elements.insert(target->objectName(), target); }
+    // The picture list, index 1 first.
+    void setPictures(const QList<QPixmap>& pictures) { m_pictures = pictures; }
+
+    QLabel* label(const char* name, int index = -1) const;
+    FaceImage* image(const char* name, int index = -1) const;
+    QWidget* element(const char* name, int index = -1) const;
+
+    void showPicture(FaceImage* target, int index) const;
+    static void setTip(QWidget* target, int stringId);
+    static void setShown(std::initializer_list<QWidget*> targets, bool shown);
+
+    static bool isMetric();
+    // The depth text of a reading in metres, in the display unit.
+    static QString depthText(float metres);
+    // Arrows toward the first stop: down above it, up below it, both within half a metre.
+    void setArrows(float depth, qint16 tappa) const;
+    // The picture of an ascent-rate level (5 to 1 give `first` to `first` + 4); 0 for none.
+    static int ascentPicture(qint16 level, int first);
+    // The stop-depth mark of the current unit (item 0 of "m" or "ft").
+    QWidget* stopDepthMark() const;
+    // Water, depth and temperature unit marks and the altitude picture, by the dive.
+    void setDiveMarks(const Dive& dive, std::initializer_list<int> depthMarkItems);
+
+    void paintEvent(QPaintEvent* event) override;
+
+    std::shared_ptr<ProfileReader> m_profile;
+
+private:
+    QHash<QString, QWidget*> m_elements;
+    QList<QPixmap> m_pictures;
+};

@@ -1,0 +1,117 @@
+#include "FaceFixture.h"
+#include "frmDiveComputerDisplay.h"
+
+#include <QPainter>
+#include <QtTest>
+
+// Pictures of every face at telling steps and of the floating face window, for looking at, not
+// for asserting: run with SONA_SCREENSHOT_DIR set (under a real display server such as Xvfb).
+class tst_FaceScreens : public QObject {
+    Q_OBJECT
+private slots:
+    void faces_data();
+    void faces();
+    void floatingWindow();
+};
+
+namespace {
+QString screenshotDir() {
+    return qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+}
+
+QList<StepValues> tourOfScreens() {
+    return {StepValues{.depth = 12.4f,
+                       .maxDepth = 18.6f,
+                       .noDecTime = 7,
+                       .cns = 15,
+                       .maxVelocity = 2,
+                       .tankPressure = 187,
+                       .consumption = 18},
+            StepValues{.depth = 8.6f,
+                       .maxDepth = 31.2f,
+                       .decoFlag = 3,
+                       .tappa = 3,
+                       .decoTime = 4,
+                       .ascentTime = 14,
+                       .cns = 25,
+                       .maxVelocity = 4,
+                       .tankPressure = 120,
+                       .consumption = 22},
+            StepValues{.depth = 4.8f,
+                       .maxDepth = 31.2f,
+                       .safetyTime = 3,
+                       .cns = 25,
+                       .maxVelocity = 5,
+                       .tankPressure = 80,
+                       .consumption = 15},
+            StepValues{.depth = 18.0f,
+                       .maxDepth = 31.2f,
+                       .verticalDeep = 0,
+                       .noDecTime = 20,
+                       .cns = 20,
+                       .maxVelocity = 3,
+                       .tankPressure = 100,
+                       .consumption = 20}};
+}
+} // namespace
+
+void tst_FaceScreens::faces_data() {
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("unit");
+    const QList<int> models{1, 2, 4, 8, 32};
+    for (int model : models) {
+        QTest::addRow("%d-air-metric", model) << model << 0 << 0;
+        QTest::addRow("%d-nitrox-imperial", model) << model << 1 << 1;
+        QTest::addRow("%d-bottomtime-metric", model) << model << (model == 32 ? 3 : 2) << 0;
+    }
+    QTest::addRow("32-freedive-metric") << 32 << 2 << 0;
+}
+
+void tst_FaceScreens::faces() {
+    if (screenshotDir().isEmpty())
+        QSKIP("SONA_SCREENSHOT_DIR not set");
+    QFETCH(int, model);
+    QFETCH(int, mode);
+    QFETCH(int, unit);
+    FaceFixture f(model, unit);
+    auto dive = diveOf(model, mode);
+    dive->setAltitude(2);
+    dive->setTankVolume(150);
+    if (mode == 2 && model == 32) {
+        dive->addSample(0, 2, 0, 0, 0);
+        dive->addSample(62, 2, 65, 123, 0);
+    }
+    f.face->setIcon(true, true);
+    f.show(dive, tourOfScreens(), 18, 12);
+    f.face->show();
+    // The four steps side by side: no stop, decompression, safety stop, deep stop.
+    QPixmap sheet(f.face->width() * 4 + 12, f.face->height());
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (qint16 step = 0; step < 4; ++step) {
+        f.face->updateDisplay(step);
+        QTest::qWait(20);
+        painter.drawPixmap(step * (f.face->width() + 4), 0, f.face->grab());
+    }
+    painter.end();
+    sheet.save(QStringLiteral("%1/face-%2.png").arg(screenshotDir(), QTest::currentDataTag()));
+}
+
+void tst_FaceScreens::floatingWindow() {
+    if (screenshotDir().isEmpty())
+        QSKIP("SONA_SCREENSHOT_DIR not set");
+    TestEnvironment env;
+    env.storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("32"));
+    env.restart();
+    frmDiveComputerDisplay* window = frmDiveComputerDisplay::showFloating();
+    auto profile = std::make_shared<StandInProfile>(diveOf(32, 0), tourOfScreens());
+    window->diveComputerDisplay()->addProfile(profile);
+    window->diveComputerDisplay()->updateDisplay(1);
+    QTest::qWait(200);
+    window->grab().save(screenshotDir() + QStringLiteral("/floating-face.png"));
+    window->close();
+}
+
+QTEST_MAIN(tst_FaceScreens)
+#include "tst_facescreens.moc"
