@@ -7,6 +7,7 @@ class tst_PropertyBag : public QObject {
 private slots:
     void keysIgnoreCase();
     void defaultsAreNotWritten();
+    void writtenWithoutADefault();
 };
 
 void tst_PropertyBag::keysIgnoreCase() {
@@ -24,6 +25,14 @@ void tst_PropertyBag::defaultsAreNotWritten() {
     bag.write(QStringLiteral("caption"), QStringLiteral("none"), QStringLiteral("none"));
     QVERIFY(!bag.contains(QStringLiteral("Caption")));
     QVERIFY(bag.keys().isEmpty());
+}
+
+void tst_PropertyBag::writtenWithoutADefault() {
+    PropertyBag bag;
+    bag.write(QStringLiteral("ENAB"), true);
+    bag.write(QStringLiteral("enab"), true);
+    QCOMPARE(bag.keys(), QStringList{QStringLiteral("enab")});
+    QCOMPARE(bag.read(QStringLiteral("Enab"), false), QVariant(true));
 }
 
 QTEST_GUILESS_MAIN(tst_PropertyBag)
