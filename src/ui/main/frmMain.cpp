@@ -27,6 +27,7 @@
 #include "WindowHelpers.h"
 #include "Workspace.h"
 #include "frmAbout.h"
+#include "frmDiveComputerSettings.h"
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmImportDB.h"
@@ -165,6 +166,8 @@ void frmMain::connectHandlers() {
             guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
     connect(mnuImportDB, &QAction::triggered, this,
             guarded(this, "mnuImportDB_Click", "Error importing", [this] { mnuImportDB_Click(); }));
+    connect(mnuDownloadSettings, &QAction::triggered, this,
+            guarded(this, "mnuDownloadSettings_Click", "Error", [this] { mnuDownloadSettings_Click(); }));
     connect(mnuHelpAbout, &QAction::triggered, this,
             guarded(this, "mnuHelpAbout_Click", "Error", [this] { mnuHelpAbout_Click(); }));
     connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
@@ -639,6 +642,19 @@ void frmMain::mnuImportDB_Click() {
     dialog->exec();
     if (dialog->hadImported)
         loadTreeView(qint16(Settings::instance().currentDiveComputer()), QString());
+}
+
+void frmMain::mnuDownloadSettings_Click() {
+    // A closed window is on its way out and does not count.
+    for (auto* open : findChildren<frmDiveComputerSettings*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
+    (new frmDiveComputerSettings(this))->show();
 }
 
 void frmMain::mnuHelpAbout_Click() {
