@@ -29,6 +29,7 @@ constexpr int VOLUME_MAX = 399;
 constexpr int PRESSURE_MAX = 3999;
 constexpr int O2_MIN = 21;
 constexpr int O2_MAX = 50;
+constexpr int SLIDER_WIDTH = 170;
 const QDate FIRST_DATE(1601, 1, 1);
 const QDate LAST_DATE(9999, 12, 31);
 
@@ -58,6 +59,7 @@ QSlider* slider(const char* name, int minimum, int maximum, int smallStep, int l
     s->setRange(minimum, maximum);
     s->setSingleStep(smallStep);
     s->setPageStep(largeStep);
+    s->setMinimumWidth(SLIDER_WIDTH);
     return s;
 }
 
