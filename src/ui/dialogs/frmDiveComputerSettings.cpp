@@ -42,8 +42,8 @@ QLabel* label(const char* name, const char* caption, QWidget* parent) {
     return named(new QLabel(QLatin1String(caption), parent), name);
 }
 
-QRadioButton* option(const char* name, const QString& caption, QWidget* parent) {
-    return named(new QRadioButton(caption, parent), name);
+QRadioButton* option(const char* name, const char* caption, QWidget* parent) {
+    return named(new QRadioButton(QString::fromUtf8(caption), parent), name);
 }
 
 QCheckBox* checkBox(const char* name, QWidget* parent) {
@@ -69,19 +69,6 @@ QLineEdit* sliderText(const char* name, QWidget* parent) {
     text->setReadOnly(true);
     text->setFixedWidth(56);
     return text;
-}
-
-// The controls of one line of a tab, side by side.
-QWidget* row(QWidget* parent, std::initializer_list<QWidget*> controls) {
-    auto* line = new QWidget(parent);
-    auto* layout = new QHBoxLayout(line);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* control : controls) {
-        control->setParent(line);
-        layout->addWidget(control);
-    }
-    layout->addStretch();
-    return line;
 }
 
 // One option of a pair on, the other off.
@@ -130,11 +117,34 @@ QDateTime joined(const QDateEdit* date, const QTimeEdit* time) {
     return QDateTime(date->date(), QTime(t.hour(), t.minute(), t.second()));
 }
 
-void addLine(QGridLayout* grid, QLabel* caption, QWidget* controls) {
-    const int line = grid->rowCount();
-    grid->addWidget(caption, line, 0);
-    grid->addWidget(controls, line, 1);
+// A line of a frame: its caption, then its controls side by side.
+void addLine(QLabel* caption, std::initializer_list<QWidget*> controls) {
+    QWidget* frame = caption->parentWidget();
+    auto* grid = static_cast<QGridLayout*>(frame->layout());
+    auto* line = new QWidget(frame);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* control : controls) {
+        control->setParent(line);
+        layout->addWidget(control);
+    }
+    layout->addStretch();
+    const int row = grid->rowCount();
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(line, row, 1);
 }
+
+// A tab holding one frame whose lines go in a grid.
+QGroupBox* framedPage(QTabWidget* tabs, const char* name, const char* caption) {
+    auto* page = new QWidget;
+    auto* frame = named(new QGroupBox(page), name);
+    (new QVBoxLayout(page))->addWidget(frame);
+    // The lines keep to the top of the frame.
+    (new QGridLayout(frame))->setAlignment(Qt::AlignTop);
+    tabs->addTab(page, QLatin1String(caption));
+    return frame;
+}
+
 } // namespace
 
 frmDiveComputerSettings::frmDiveComputerSettings(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -145,6 +155,7 @@ frmDiveComputerSettings::frmDiveComputerSettings(QWidget* parent) : QWidget(pare
     connectHandlers();
 
     // Form_Load.
+    adjustSize();
     centerForm(this);
     showDcSettings(editedSettings);
     tabMain->setCurrentIndex(0);
@@ -170,9 +181,9 @@ void frmDiveComputerSettings::buildControls() {
     layout->addWidget(title);
 
     tabMain = named(new QTabWidget(this), "tabMain");
-    tabMain->addTab(buildGeneralTab(), QStringLiteral("Tab 0"));
-    tabMain->addTab(buildGasTab(), QStringLiteral("Tab 1"));
-    tabMain->addTab(buildTankTab(), QStringLiteral("Tab 2"));
+    buildGeneralTab();
+    buildGasTab();
+    buildTankTab();
     layout->addWidget(tabMain);
     layout->addWidget(buildDateTimeFrame());
 
@@ -191,105 +202,55 @@ void frmDiveComputerSettings::buildControls() {
     layout->addLayout(buttons);
 }
 
-QWidget* frmDiveComputerSettings::buildGeneralTab() {
-    auto* page = new QWidget;
-    auto* pageLayout = new QVBoxLayout(page);
-    Frame1 = named(new QGroupBox(page), "Frame1");
-    pageLayout->addWidget(Frame1);
-    auto* grid = new QGridLayout(Frame1);
-
-    lblWater = label("lblWater", "1431 Water:", Frame1);
-    optSalt = option("optSalt", QStringLiteral("Salt"), Frame1);
-    optFresh = option("optFresh", QStringLiteral("Fresh"), Frame1);
-    addLine(grid, lblWater, row(Frame1, {optSalt, optFresh}));
-    lblTemperatureUnit = label("lblTemperatureUnit", "xxxx Temperature Unit:", Frame1);
-    optC = option("optC", QStringLiteral("C°"), Frame1);
-    optF = option("optF", QStringLiteral("F°"), Frame1);
-    addLine(grid, lblTemperatureUnit, row(Frame1, {optC, optF}));
-    lblDepthUnit = label("lblDepthUnit", "xxxx Depth Unit:", Frame1);
-    otpMT = option("otpMT", QStringLiteral("mt"), Frame1);
-    optFT = option("optFT", QStringLiteral("ft"), Frame1);
-    addLine(grid, lblDepthUnit, row(Frame1, {otpMT, optFT}));
-    lblBeep = label("lblBeep", "1462 Sound Alarm:", Frame1);
-    chkBeep = checkBox("chkBeep", Frame1);
-    addLine(grid, lblBeep, row(Frame1, {chkBeep}));
-    lblUNCAscent = label("lblUNCAscent", "1444 Uncontrolled Ascent:", Frame1);
-    chkUNCAscent = checkBox("chkUNCAscent", Frame1);
-    addLine(grid, lblUNCAscent, row(Frame1, {chkUNCAscent}));
-    lblProgram = label("lblProgram", "1430 Program:", Frame1);
-    cmbProgram = list("cmbProgram", Frame1);
+void frmDiveComputerSettings::buildGeneralTab() {
+    QGroupBox* f = Frame1 = framedPage(tabMain, "Frame1", "Tab 0");
+    addLine(lblWater = label("lblWater", "1431 Water:", f),
+            {optSalt = option("optSalt", "Salt", f), optFresh = option("optFresh", "Fresh", f)});
+    addLine(lblTemperatureUnit = label("lblTemperatureUnit", "xxxx Temperature Unit:", f),
+            {optC = option("optC", "C°", f), optF = option("optF", "F°", f)});
+    addLine(lblDepthUnit = label("lblDepthUnit", "xxxx Depth Unit:", f),
+            {otpMT = option("otpMT", "mt", f), optFT = option("optFT", "ft", f)});
+    addLine(lblBeep = label("lblBeep", "1462 Sound Alarm:", f), {chkBeep = checkBox("chkBeep", f)});
+    addLine(lblUNCAscent = label("lblUNCAscent", "1444 Uncontrolled Ascent:", f),
+            {chkUNCAscent = checkBox("chkUNCAscent", f)});
+    addLine(lblProgram = label("lblProgram", "1430 Program:", f), {cmbProgram = list("cmbProgram", f)});
     cmbProgram->addItems(programs());
-    addLine(grid, lblProgram, row(Frame1, {cmbProgram}));
-    grid->setRowStretch(grid->rowCount(), 1);
-    return page;
 }
 
-QWidget* frmDiveComputerSettings::buildGasTab() {
-    auto* page = new QWidget;
-    auto* pageLayout = new QVBoxLayout(page);
-    Frame2 = named(new QGroupBox(page), "Frame2");
-    pageLayout->addWidget(Frame2);
-    auto* grid = new QGridLayout(Frame2);
-
-    lblMode = label("lblMode", "xxxx Mode:", Frame2);
-    cmbMode = list("cmbMode", Frame2);
-    addLine(grid, lblMode, row(Frame2, {cmbMode}));
-    lblO2Mix = label("lblO2Mix", "1909 % Oxigen Mix:", Frame2);
-    sliderO2Mix = slider("sliderO2Mix", O2_MIN, O2_MAX, 1, 5, Frame2);
-    txtO2Mix = sliderText("txtO2Mix", Frame2);
-    addLine(grid, lblO2Mix, row(Frame2, {sliderO2Mix, txtO2Mix}));
-    lblPPO2Max = label("lblPPO2Max", "1910 PPO2 Max:", Frame2);
-    cmbPPO2Max = list("cmbPPO2Max", Frame2);
+void frmDiveComputerSettings::buildGasTab() {
+    QGroupBox* f = Frame2 = framedPage(tabMain, "Frame2", "Tab 1");
+    addLine(lblMode = label("lblMode", "xxxx Mode:", f), {cmbMode = list("cmbMode", f)});
+    addLine(lblO2Mix = label("lblO2Mix", "1909 % Oxigen Mix:", f),
+            {sliderO2Mix = slider("sliderO2Mix", O2_MIN, O2_MAX, 1, 5, f), txtO2Mix = sliderText("txtO2Mix", f)});
+    addLine(lblPPO2Max = label("lblPPO2Max", "1910 PPO2 Max:", f), {cmbPPO2Max = list("cmbPPO2Max", f)});
     cmbPPO2Max->addItems(ppo2Limits());
-    addLine(grid, lblPPO2Max, row(Frame2, {cmbPPO2Max}));
-    grid->setRowStretch(grid->rowCount(), 1);
-    return page;
 }
 
-QWidget* frmDiveComputerSettings::buildTankTab() {
-    auto* page = new QWidget;
-    auto* pageLayout = new QVBoxLayout(page);
-    Frame3 = named(new QGroupBox(page), "Frame3");
-    pageLayout->addWidget(Frame3);
-    auto* grid = new QGridLayout(Frame3);
-
-    lblTankUnit = label("lblTankUnit", "xxxx Volume/Pressure Unit:", Frame3);
-    optBAR = option("optBAR", QStringLiteral("lt/bar"), Frame3);
-    optPSI = option("optPSI", QStringLiteral("cu.ft/psi"), Frame3);
-    addLine(grid, lblTankUnit, row(Frame3, {optBAR, optPSI}));
-    lblVolume = label("lblVolume", "xxxx Volume:", Frame3);
-    sliderVolume = slider("sliderVolume", 0, VOLUME_MAX, 10, 10, Frame3);
-    txtVolume = sliderText("txtVolume", Frame3);
-    addLine(grid, lblVolume, row(Frame3, {sliderVolume, txtVolume}));
-    lblPressure = label("lblPressure", "xxxx Pressure:", Frame3);
-    sliderPressure = slider("sliderPressure", 0, PRESSURE_MAX, 1, 1, Frame3);
-    txtPressure = sliderText("txtPressure", Frame3);
-    addLine(grid, lblPressure, row(Frame3, {sliderPressure, txtPressure}));
-    lblReserveAlarm = label("lblReserveAlarm", "xxxx Reserve Alarm:", Frame3);
-    chkReserveAlarm = checkBox("chkReserveAlarm", Frame3);
-    addLine(grid, lblReserveAlarm, row(Frame3, {chkReserveAlarm}));
-    lbl100Reserve = label("lbl100Reserve", "xxxx 100bar/1450psi Reserve", Frame3);
-    cmb100Reserve = list("cmb100Reserve", Frame3);
-    addLine(grid, lbl100Reserve, row(Frame3, {cmb100Reserve}));
-    lbl50Reserve = label("lbl50Reserve", "xxxx 50bar/725psi Reserve", Frame3);
-    cmb50Reserve = list("cmb50Reserve", Frame3);
-    addLine(grid, lbl50Reserve, row(Frame3, {cmb50Reserve}));
-    grid->setRowStretch(grid->rowCount(), 1);
-    return page;
+void frmDiveComputerSettings::buildTankTab() {
+    QGroupBox* f = Frame3 = framedPage(tabMain, "Frame3", "Tab 2");
+    addLine(lblTankUnit = label("lblTankUnit", "xxxx Volume/Pressure Unit:", f),
+            {optBAR = option("optBAR", "lt/bar", f), optPSI = option("optPSI", "cu.ft/psi", f)});
+    addLine(lblVolume = label("lblVolume", "xxxx Volume:", f),
+            {sliderVolume = slider("sliderVolume", 0, VOLUME_MAX, 10, 10, f), txtVolume = sliderText("txtVolume", f)});
+    addLine(lblPressure = label("lblPressure", "xxxx Pressure:", f),
+            {sliderPressure = slider("sliderPressure", 0, PRESSURE_MAX, 1, 1, f),
+             txtPressure = sliderText("txtPressure", f)});
+    addLine(lblReserveAlarm = label("lblReserveAlarm", "xxxx Reserve Alarm:", f),
+            {chkReserveAlarm = checkBox("chkReserveAlarm", f)});
+    addLine(lbl100Reserve = label("lbl100Reserve", "xxxx 100bar/1450psi Reserve", f),
+            {cmb100Reserve = list("cmb100Reserve", f)});
+    addLine(lbl50Reserve = label("lbl50Reserve", "xxxx 50bar/725psi Reserve", f),
+            {cmb50Reserve = list("cmb50Reserve", f)});
 }
 
 QGroupBox* frmDiveComputerSettings::buildDateTimeFrame() {
-    frameDateTime = named(new QGroupBox(QStringLiteral("Date/Time Setting"), this), "frameDateTime");
-    auto* grid = new QGridLayout(frameDateTime);
-    lblDateDC = label("lblDateDC", "xxxx PC New Date - Time", frameDateTime);
-    dateDC = datePicker("dateDC", frameDateTime);
-    timeDC = timePicker("timeDC", frameDateTime);
-    addLine(grid, lblDateDC, row(frameDateTime, {dateDC, timeDC}));
-    lblDateUser = label("lblDateUser", "xxxx User Date - Time", frameDateTime);
-    dateUser = datePicker("dateUser", frameDateTime);
-    timeUser = timePicker("timeUser", frameDateTime);
-    addLine(grid, lblDateUser, row(frameDateTime, {dateUser, timeUser}));
-    return frameDateTime;
+    QGroupBox* f = frameDateTime = named(new QGroupBox(QStringLiteral("Date/Time Setting"), this), "frameDateTime");
+    new QGridLayout(f);
+    addLine(lblDateDC = label("lblDateDC", "xxxx PC New Date - Time", f),
+            {dateDC = datePicker("dateDC", f), timeDC = timePicker("timeDC", f)});
+    addLine(lblDateUser = label("lblDateUser", "xxxx User Date - Time", f),
+            {dateUser = datePicker("dateUser", f), timeUser = timePicker("timeUser", f)});
+    return f;
 }
 
 void frmDiveComputerSettings::connectHandlers() {

@@ -106,9 +106,9 @@ public:
 private:
     void buildControls();
     void connectHandlers();
-    QWidget* buildGeneralTab();
-    QWidget* buildGasTab();
-    QWidget* buildTankTab();
+    void buildGeneralTab();
+    void buildGasTab();
+    void buildTankTab();
     QGroupBox* buildDateTimeFrame();
     void sliderVolume_Scroll();
 };
