@@ -15,6 +15,10 @@ void PropertyBag::write(const QString& key, const QVariant& value, const QVarian
         m_values.insert(fold(key), value);
 }
 
+void PropertyBag::write(const QString& key, const QVariant& value) {
+    m_values.insert(fold(key), value);
+}
+
 bool PropertyBag::contains(const QString& key) const {
     return m_values.contains(fold(key));
 }

@@ -13,6 +13,8 @@ public:
     QVariant read(const QString& key, const QVariant& defaultValue) const;
     // Stores `value`, or forgets the key when `value` equals `defaultValue`.
     void write(const QString& key, const QVariant& value, const QVariant& defaultValue);
+    // Stores `value` whatever it is, for controls whose layouts keep every property.
+    void write(const QString& key, const QVariant& value);
     bool contains(const QString& key) const;
     // The stored keys, folded to lower case.
     QStringList keys() const;

@@ -1,5 +1,6 @@
 #include "SmartCheckBox.h"
 
+#include "ControlInput.h"
 #include "RuntimeError.h"
 #include "WindowHelpers.h"
 
@@ -89,27 +90,6 @@ qint32 colorValue(const QVariant& stored, qint32 defaultValue) {
     return stored.isValid() ? qint32(quint32(stored.toLongLong())) : defaultValue;
 }
 
-qint16 mouseButton(Qt::MouseButtons buttons) {
-    qint16 result = 0;
-    if (buttons & Qt::LeftButton)
-        result |= 1;
-    if (buttons & Qt::RightButton)
-        result |= 2;
-    if (buttons & Qt::MiddleButton)
-        result |= 4;
-    return result;
-}
-
-qint16 shiftState(Qt::KeyboardModifiers modifiers) {
-    qint16 result = 0;
-    if (modifiers & Qt::ShiftModifier)
-        result |= 1;
-    if (modifiers & Qt::ControlModifier)
-        result |= 2;
-    if (modifiers & Qt::AltModifier)
-        result |= 4;
-    return result;
-}
 } // namespace
 
 SmartCheckBox::SmartCheckBox(QWidget* parent) : QAbstractButton(parent) {
@@ -170,18 +150,7 @@ QPixmap SmartCheckBox::Image() const {
 }
 
 void SmartCheckBox::applyMousePointer(qint16 pointer, const char* member) {
-    static const Qt::CursorShape shapes[] = {
-        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
-        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
-        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
-        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (pointer == 0)
-        unsetCursor();
-    else if (pointer == 99)
-        setCursor(Qt::ArrowCursor); // a custom pointer without a picture of its own
-    else if (pointer > 0 && pointer <= 15)
-        setCursor(shapes[pointer]);
-    else
+    if (!ControlInput::applyMousePointer(this, pointer))
         throw invalidProperty(member);
     m_mousePointer = pointer;
 }
@@ -470,18 +439,18 @@ void SmartCheckBox::raiseMouse(QMouseEvent* event, void (SmartCheckBox::*signal)
     const QPointF pos = event->position();
     const float x = ScaleLeft() + float(pos.x() * TWIPS_PER_PIXEL) / twipsPerUnit(m_scaleMode, true, "MouseEvent");
     const float y = ScaleTop() + float(pos.y() * TWIPS_PER_PIXEL) / twipsPerUnit(m_scaleMode, false, "MouseEvent");
-    emit(this->*signal)(button, shiftState(event->modifiers()), x, y);
+    emit(this->*signal)(button, ControlInput::shiftState(event->modifiers()), x, y);
     event->accept();
 }
 
 void SmartCheckBox::mousePressEvent(QMouseEvent* event) {
-    raiseMouse(event, &SmartCheckBox::MouseDown, mouseButton(event->button()));
+    raiseMouse(event, &SmartCheckBox::MouseDown, ControlInput::mouseButton(event->button()));
 }
 
 void SmartCheckBox::mouseMoveEvent(QMouseEvent* event) {
-    raiseMouse(event, &SmartCheckBox::MouseMove, mouseButton(event->buttons()));
+    raiseMouse(event, &SmartCheckBox::MouseMove, ControlInput::mouseButton(event->buttons()));
 }
 
 void SmartCheckBox::mouseReleaseEvent(QMouseEvent* event) {
-    raiseMouse(event, &SmartCheckBox::MouseUp, mouseButton(event->button()));
+    raiseMouse(event, &SmartCheckBox::MouseUp, ControlInput::mouseButton(event->button()));
 }

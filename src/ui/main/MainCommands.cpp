@@ -14,7 +14,6 @@ bool isUnavailable(const QString& commandName) {
     static const QSet<QString> waiting = {
         QStringLiteral("mnuPrint"),
         QStringLiteral("mnuLBStatistics"),
-        QStringLiteral("mnuDownloadSettings"),
         QStringLiteral("mnuViewSimulator"),
         QStringLiteral("tlbMainToolbar_PRINT"),
         QStringLiteral("tlbMainToolbar_PREVIEW"),

@@ -8,7 +8,7 @@
 namespace MainCommands {
 
 // Commands whose windows come with later parts of the program (printing and preview, statistics,
-// the simulator, the dive computer settings): present, and disabled.
+// the simulator): present, and disabled.
 bool isUnavailable(const QString& commandName);
 
 // The status panel's filter state: "Dive filter: Enabled" or "Dive filter: Disabled".

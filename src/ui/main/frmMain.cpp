@@ -28,6 +28,7 @@
 #include "WindowHelpers.h"
 #include "Workspace.h"
 #include "frmAbout.h"
+#include "frmDiveComputerSettings.h"
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmImportDB.h"
@@ -169,6 +170,8 @@ void frmMain::connectHandlers() {
             guarded(this, "mnuImportDB_Click", "Error importing", [this] { mnuImportDB_Click(); }));
     connect(mnuViewProfile, &QAction::triggered, this,
             guarded(this, "mnuViewProfile_Click", "Error opening the profile", [this] { mnuViewProfile_Click(); }));
+    connect(mnuDownloadSettings, &QAction::triggered, this,
+            guarded(this, "mnuDownloadSettings_Click", "Error", [this] { mnuDownloadSettings_Click(); }));
     connect(mnuHelpAbout, &QAction::triggered, this,
             guarded(this, "mnuHelpAbout_Click", "Error", [this] { mnuHelpAbout_Click(); }));
     connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
@@ -641,6 +644,19 @@ void frmMain::mnuImportDB_Click() {
     dialog.exec();
     if (dialog.hadImported)
         loadTreeView(qint16(Settings::instance().currentDiveComputer()), QString());
+}
+
+void frmMain::mnuDownloadSettings_Click() {
+    // A closed window is on its way out and does not count.
+    for (auto* open : findChildren<frmDiveComputerSettings*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) {
+            open->show();
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
+    (new frmDiveComputerSettings(this))->show();
 }
 
 void frmMain::mnuHelpAbout_Click() {

@@ -51,6 +51,8 @@ public:
     void mnuExit_Click();
     void mnuDownloadDCPC_Click();
     void mnuImportDB_Click();
+    // Shows the dive computer settings window without blocking; brings forward the one open.
+    void mnuDownloadSettings_Click();
     void mnuHelpAbout_Click();
     void mnuViewPreference_Click();
     // Opens the profile window on the selected dive, or brings the open one forward.

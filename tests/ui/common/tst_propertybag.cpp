@@ -10,6 +10,7 @@ private slots:
     void defaultsAreNotWritten();
     void defaultsAcrossTypes_data();
     void defaultsAcrossTypes();
+    void writtenWithoutADefault();
 };
 
 void tst_PropertyBag::keysIgnoreCase() {
@@ -49,6 +50,14 @@ void tst_PropertyBag::defaultsAcrossTypes() {
     PropertyBag bag;
     bag.write(QStringLiteral("key"), value, defaultValue);
     QCOMPARE(bag.contains(QStringLiteral("key")), written);
+}
+
+void tst_PropertyBag::writtenWithoutADefault() {
+    PropertyBag bag;
+    bag.write(QStringLiteral("ENAB"), true);
+    bag.write(QStringLiteral("enab"), true);
+    QCOMPARE(bag.keys(), QStringList{QStringLiteral("enab")});
+    QCOMPARE(bag.read(QStringLiteral("Enab"), false), QVariant(true));
 }
 
 QTEST_GUILESS_MAIN(tst_PropertyBag)

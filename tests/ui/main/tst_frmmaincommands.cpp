@@ -3,6 +3,7 @@
 #include "DivePicture.h"
 #include "FakeDownload.h"
 #include "LogbookEdits.h"
+#include "MainCommands.h"
 #include "MainModule.h"
 #include "MainWindowFixture.h"
 #include "MonthView.h"
@@ -12,7 +13,9 @@
 #include "StartUp.h"
 #include "TechnicalTab.h"
 #include "TestEnvironment.h"
+#include "WindowHelpers.h"
 #include "frmAbout.h"
+#include "frmDiveComputerSettings.h"
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmMain.h"
@@ -20,6 +23,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -111,6 +115,7 @@ private slots:
     void help_data();
     void help();
     void dialogsOpenedAndClosed();
+    void diveComputerSettingsModeless();
 };
 
 void tst_frmMainCommands::commandStates_data() {
@@ -123,8 +128,10 @@ void tst_frmMainCommands::commandStates_data() {
         QTest::newRow(wired) << wired << true;
     // Their windows come later.
     for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics",
-                                "mnuViewSimulator", "tlbMainToolbar_SIMULATOR", "mnuDownloadSettings"})
+                                "mnuViewSimulator", "tlbMainToolbar_SIMULATOR"})
         QTest::newRow(waiting) << waiting << false;
+    // A hidden entry takes no action of the user's; its window is reached from code.
+    QTest::newRow("mnuDownloadSettings, hidden") << "mnuDownloadSettings" << false;
 }
 
 void tst_frmMainCommands::commandStates() {
@@ -641,6 +648,42 @@ void tst_frmMainCommands::dialogsOpenedAndClosed() {
         w->mnuHelpAbout->trigger();
         QCOMPARE(close.shown, 1);
     }
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+}
+
+void tst_frmMainCommands::diveComputerSettingsModeless() {
+    Logbooks m;
+    frmMain* w = m.open();
+    w->show();
+    // Reached only from code: its entry is there, hidden, and the load wants it enabled.
+    QVERIFY(!w->mnuDownloadSettings->isVisible());
+    QVERIFY(frmMain::isWanted(w->mnuDownloadSettings));
+    QVERIFY(!MainCommands::isUnavailable(w->mnuDownloadSettings->objectName()));
+    const auto open = [w] { return w->findChildren<frmDiveComputerSettings*>(); };
+    w->mnuDownloadSettings->trigger();
+    QCOMPARE(open().size(), 1);
+    QPointer<frmDiveComputerSettings> first = open().constFirst();
+    QVERIFY(first->isVisible());
+    QVERIFY(!first->isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    first->cmbProgram->setCurrentIndex(3);
+    first->btnSetData_Click();
+    QCOMPARE(first->editedSettings.Altitude(), QStringLiteral("3"));
+
+    // Open already: shown again, the record kept.
+    w->mnuDownloadSettings_Click();
+    QCOMPARE(open().size(), 1);
+    QCOMPARE(first->editedSettings.Altitude(), QStringLiteral("3"));
+
+    // The close box unloads it; the next opening starts from a new record.
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(first.isNull());
+    QVERIFY(!isFormLoaded(QStringLiteral("frmDiveComputerSettings")));
+    w->mnuDownloadSettings_Click();
+    QCOMPARE(open().size(), 1);
+    QCOMPARE(open().constFirst()->editedSettings.Altitude(), QStringLiteral("1"));
+    QCOMPARE(open().constFirst()->cmbProgram->currentText(), QStringLiteral("P1"));
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
 
