@@ -1,0 +1,306 @@
+#include "frmSimulatorSave.h"
+
+#include "Database.h"
+#include "Dive.h"
+#include "FormLocalizer.h"
+#include "MainModule.h"
+#include "Recordset.h"
+#include "RuntimeError.h"
+#include "SaveLogbooks.h"
+#include "Seams.h"
+#include "Settings.h"
+#include "SimulatedDiveStore.h"
+#include "SimulatorLook.h"
+#include "SimulatorTexts.h"
+#include "WindowHelpers.h"
+#include "Workspace.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QToolBar>
+#include <QTreeWidget>
+
+QString frmSimulatorSave::newLogbookKey;
+
+namespace {
+constexpr int KEY_ROLE = Qt::UserRole;
+
+QRect twips(int left, int top, int width, int height) {
+    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
+}
+
+QString modelName() {
+    return getDiveComputerName(qint16(Settings::instance().currentDiveComputer()));
+}
+
+void showWarning(const QString& text) {
+    Seams::message().show(text, Msg::OkOnly | Msg::Critical, getString(1005));
+}
+
+QString errorText(const std::exception& error) {
+    const auto* runtime = dynamic_cast<const RuntimeError*>(&error);
+    return runtime ? QStringLiteral("[%1] %2").arg(runtime->number()).arg(runtime->description())
+                   : QString::fromLocal8Bit(error.what());
+}
+} // namespace
+
+frmSimulatorSave::frmSimulatorSave(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmSimulatorSave"));
+    setTag(this, QStringLiteral("1872"));
+    Forms::add(this);
+    buildControls();
+    localizeForm(this);
+    placeOverMainWindow();
+    setWindowTitle(getString(1872) + u' ' + modelName());
+    loadLogbookTree();
+    Seams::busyPointer().setBusy(false);
+}
+
+frmSimulatorSave::~frmSimulatorSave() = default;
+
+void frmSimulatorSave::buildControls() {
+    setFixedSize(4620 / TWIPS_PER_PIXEL, 4545 / TWIPS_PER_PIXEL);
+
+    Label1 = SimulatorLook::heading(this, QStringLiteral("Label1"), QStringLiteral("1872"));
+    Label1->setGeometry(twips(15, 15, 4545, 480));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twips(0, 510, 1815, 3420));
+    Image1->setPixmap(SimulatorLook::savePicture(Image1->size()));
+
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setGeometry(twips(1830, 525, 2745, 330));
+    Toolbar1->setIconSize(QSize(16, 16));
+    for (const char* key : {"NEW", "DELETE"}) {
+        QAction* action = Toolbar1->addAction(SimulatorLook::toolIcon(QLatin1String(key)), QString());
+        action->setObjectName(QLatin1String(key));
+        action->setToolTip(QLatin1String(key) == QLatin1String("NEW") ? QStringLiteral("1655")
+                                                                      : QStringLiteral("1656"));
+        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(QLatin1String(key)); });
+    }
+    button(QStringLiteral("DELETE"))->setEnabled(false);
+
+    tvTreeView = new QTreeWidget(this);
+    tvTreeView->setObjectName(QStringLiteral("tvTreeView"));
+    tvTreeView->setGeometry(twips(1830, 930, 2760, 3030));
+    tvTreeView->setHeaderHidden(true);
+    connect(tvTreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { tvTreeView_NodeClick(item); });
+
+    btnOk = new QPushButton(this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    setTag(btnOk, QStringLiteral("1010"));
+    btnOk->setGeometry(twips(1980, 4035, 1245, 375));
+    btnCancel = new QPushButton(this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    setTag(btnCancel, QStringLiteral("1012"));
+    btnCancel->setGeometry(twips(3315, 4035, 1245, 375));
+    for (QPushButton* b : {btnOk, btnCancel})
+        b->setAutoDefault(false);
+    connect(btnOk, &QPushButton::clicked, this, &frmSimulatorSave::btnOk_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &frmSimulatorSave::btnCancel_Click);
+}
+
+void frmSimulatorSave::placeOverMainWindow() {
+    QWidget* main = parentWidget();
+    while (main && main->parentWidget())
+        main = main->parentWidget();
+    if (!main || !main->isVisible())
+        return;
+    const QRect over = main->frameGeometry();
+    const QSize own = frameGeometry().size();
+    const int left = over.left() * TWIPS_PER_PIXEL + (over.width() - own.width()) * TWIPS_PER_PIXEL / 2;
+    const int top = over.top() * TWIPS_PER_PIXEL + (over.height() - own.height()) * TWIPS_PER_PIXEL / 2;
+    move(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL);
+}
+
+QString frmSimulatorSave::keyOf(const QTreeWidgetItem* node) {
+    return node ? node->data(0, KEY_ROLE).toString() : QString();
+}
+
+QTreeWidgetItem* frmSimulatorSave::node(const QString& key) const {
+    QTreeWidgetItem* root = tvTreeView->topLevelItem(0);
+    if (!root)
+        return nullptr;
+    if (keyOf(root) == key)
+        return root;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (keyOf(root->child(i)) == key)
+            return root->child(i);
+    }
+    return nullptr;
+}
+
+QAction* frmSimulatorSave::button(const QString& key) const {
+    return Toolbar1->findChild<QAction*>(key);
+}
+
+void frmSimulatorSave::loadLogbookTree() {
+    const qint32 model = Settings::instance().currentDiveComputer();
+    const QString name = modelName();
+    auto* root = new QTreeWidgetItem(tvTreeView, {name});
+    root->setData(0, KEY_ROLE, QStringLiteral("DC") + name);
+    root->setIcon(0, SimulatorLook::modelIcon());
+    try {
+        Database db = Workspace::defaultWorkspace().openDatabase(Settings::instance().databaseName());
+        Recordset rs(db, QStringLiteral("SELECT FILENAME, FILE_ID FROM FILE WHERE DIVE_MODEL = ?"), {model},
+                     Recordset::ForwardOnly);
+        const QIcon logbook = SimulatorLook::logbookIcon();
+        for (; !rs.eof(); rs.moveNext()) {
+            const QString id = rs.value(QStringLiteral("FILE_ID")).toString();
+            if (id.trimmed().isEmpty())
+                continue;
+            auto* item = new QTreeWidgetItem(root, {rs.value(QStringLiteral("FILENAME")).toString()});
+            item->setData(0, KEY_ROLE, QStringLiteral("LB") + id);
+            item->setIcon(0, logbook);
+        }
+    } catch (const std::exception& error) {
+        // Without its logbooks the dialog still lets the user create one or cancel.
+        showWarning(errorText(error));
+    }
+    root->setExpanded(true);
+}
+
+void frmSimulatorSave::btnOk_Click() {
+    if (m_saving)
+        return;
+    QTreeWidgetItem* target = tvTreeView->selectedItems().value(0);
+    if (!target || keyOf(target).startsWith(QLatin1String("DC"))) {
+        showWarning(getString(3010));
+        return;
+    }
+    if (Seams::message().show(getStringWithArgs(1873, {QStringLiteral("|1"), target->text(0)}),
+                              Msg::YesNo | Msg::Question, getString(1003)) != Msg::Yes)
+        return;
+    if (!m_simDive)
+        return;
+
+    const QScopedValueRollback<bool> saving(m_saving, true);
+    try {
+        const SimulatedDiveStore::Saved saved =
+            SimulatedDiveStore::save(*m_simDive, keyOf(target).mid(2).toInt(), Seams::clock().now());
+        logbookID = saved.logbookID;
+        diveID = saved.diveID;
+        diveLabel = saved.diveLabel;
+        bOk = true;
+    } catch (const std::exception& error) {
+        // Nothing of the dive is in the logbook: the user may pick another logbook or cancel.
+        Seams::message().show(QStringLiteral("Errore in scrittura del record ") +
+                                  m_simDive->getDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + u'\n' +
+                                  SimulatorTexts::text(SimulatorTexts::Text::NotSaved) + u'\n' + errorText(error),
+                              Msg::OkOnly, QString());
+        bOk = false;
+        return;
+    }
+    accept();
+}
+
+void frmSimulatorSave::btnCancel_Click() {
+    if (m_saving)
+        return;
+    bOk = false;
+    reject();
+}
+
+void frmSimulatorSave::closeEvent(QCloseEvent* event) {
+    if (m_saving) {
+        event->ignore();
+        return;
+    }
+    m_simDive.reset();
+    QDialog::closeEvent(event);
+}
+
+void frmSimulatorSave::keyPressEvent(QKeyEvent* event) {
+    // Escape is the Cancel button, with its result.
+    if (event->key() == Qt::Key_Escape) {
+        btnCancel_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmSimulatorSave::Toolbar1_ButtonClick(const QString& key) {
+    if (m_saving)
+        return;
+    if (key == QLatin1String("NEW"))
+        newLogbook();
+    else if (key == QLatin1String("DELETE"))
+        deleteLogbook();
+}
+
+void frmSimulatorSave::tvTreeView_NodeClick(QTreeWidgetItem* node) {
+    button(QStringLiteral("DELETE"))->setEnabled(node && !newLogbookKey.isEmpty() && keyOf(node) == newLogbookKey);
+}
+
+bool frmSimulatorSave::isNameAccepted(const QString& name) {
+    switch (SaveLogbooks::checkName(name)) {
+    case SaveLogbooks::NameCheck::TooLong:
+        showWarning(getString(3012));
+        return false;
+    case SaveLogbooks::NameCheck::InvalidChars:
+        showWarning(getString(3013) + QStringLiteral(": & ' % *"));
+        return false;
+    case SaveLogbooks::NameCheck::Exists:
+        showWarning(getString(3014));
+        return false;
+    default:
+        return true;
+    }
+}
+
+void frmSimulatorSave::newLogbook() {
+    QString name;
+    qint32 fileID = 0;
+    try {
+        do {
+            name = Seams::input().ask(getString(1657) + u':', getString(1658), QString());
+            if (name.trimmed().isEmpty())
+                return;
+        } while (!isNameAccepted(name));
+        fileID = SaveLogbooks::create(name);
+    } catch (const std::exception& error) {
+        showWarning(errorText(error));
+        return;
+    }
+    newLogbookKey = QStringLiteral("LB") + QString::number(fileID);
+    auto* item = new QTreeWidgetItem(tvTreeView->topLevelItem(0), {name});
+    item->setData(0, KEY_ROLE, newLogbookKey);
+    item->setIcon(0, SimulatorLook::logbookIcon());
+    tvTreeView->scrollToItem(item);
+    tvTreeView->setCurrentItem(item);
+    item->setSelected(true);
+    btnOk->setFocus();
+    button(QStringLiteral("NEW"))->setEnabled(false);
+    button(QStringLiteral("DELETE"))->setEnabled(true);
+}
+
+void frmSimulatorSave::deleteLogbook() {
+    if (newLogbookKey.isEmpty())
+        return;
+    QTreeWidgetItem* created = node(newLogbookKey);
+    QTreeWidgetItem* selected = tvTreeView->selectedItems().value(0);
+    const QString name = selected ? selected->text(0) : created ? created->text(0) : QString();
+    const qint32 fileID = newLogbookKey.mid(2).toInt();
+    try {
+        // The schema deletes a logbook's dives with it: a logbook that holds dives stays.
+        if (SaveLogbooks::diveCount(fileID) > 0) {
+            showWarning(SimulatorTexts::text(SimulatorTexts::Text::LogbookNotEmpty).replace(QLatin1String("|1"), name));
+            return;
+        }
+        if (Seams::message().show(getStringWithArgs(1659, {QStringLiteral("|1"), name}) + u'?', Msg::YesNo,
+                                  QString()) == Msg::Yes) {
+            SaveLogbooks::remove(fileID);
+            delete created;
+        }
+    } catch (const std::exception& error) {
+        showWarning(errorText(error));
+    }
+    button(QStringLiteral("NEW"))->setEnabled(true);
+    button(QStringLiteral("DELETE"))->setEnabled(false);
+}
