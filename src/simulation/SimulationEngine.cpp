@@ -17,7 +17,7 @@ SimulationEngine::SimulationEngine(std::shared_ptr<Dive> dive) : m_dive(std::mov
         m_dive = SimulatedDive::create();
     else
         SimulatedDive::continueAsScuba(*m_dive);
-    m_profile = std::make_unique<Profile>();
+    m_profile = std::make_shared<Profile>();
     m_profile->setCurrentDive(m_dive);
     m_profile->setSimulationMode(true);
     m_profile->compute();

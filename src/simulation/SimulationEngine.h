@@ -53,6 +53,8 @@ public:
 
     std::shared_ptr<Dive> dive() const { return m_dive; }
     Profile& profile() const { return *m_profile; }
+    // The profile as the displays hold it.
+    std::shared_ptr<Profile> sharedProfile() const { return m_profile; }
 
     float liveDepth() const { return m_liveDepth; }
     int tickCount() const { return m_tickCount; }
@@ -109,7 +111,7 @@ private:
     void setButtons(bool play, bool pause, bool stop, bool undo, bool save);
 
     std::shared_ptr<Dive> m_dive;
-    std::unique_ptr<Profile> m_profile;
+    std::shared_ptr<Profile> m_profile;
     float m_liveDepth = 0;
     int m_tickCount = 0;
     QString m_elapsedText;

@@ -1,4 +1,4 @@
-#include "../core/LogbookFixture.h"
+#include "LogbookFixture.h"
 #include "SaveLogbooks.h"
 #include "TestEnvironment.h"
 

@@ -1,7 +1,7 @@
-#include "../core/LogbookFixture.h"
 #include "DbError.h"
 #include "Dive.h"
 #include "DiveModule.h"
+#include "LogbookFixture.h"
 #include "RuntimeError.h"
 #include "SimulatedDive.h"
 #include "SimulatedDiveStore.h"

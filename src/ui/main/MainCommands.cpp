@@ -16,11 +16,9 @@ bool isUnavailable(const QString& commandName) {
         QStringLiteral("mnuLBStatistics"),
         QStringLiteral("mnuDownloadSettings"),
         QStringLiteral("mnuViewProfile"),
-        QStringLiteral("mnuViewSimulator"),
         QStringLiteral("tlbMainToolbar_PRINT"),
         QStringLiteral("tlbMainToolbar_PREVIEW"),
         QStringLiteral("tlbMainToolbar_PROFILE"),
-        QStringLiteral("tlbMainToolbar_SIMULATOR"),
     };
     return waiting.contains(commandName);
 }

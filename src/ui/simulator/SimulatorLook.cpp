@@ -1,6 +1,7 @@
 #include "SimulatorLook.h"
 
 #include "FormLocalizer.h"
+#include "Twips.h"
 
 #include <QHash>
 #include <QLabel>
@@ -177,23 +178,6 @@ const QHash<QString, Painting>& paintings() {
              p.setFont(font);
              p.drawText(QRectF(9, 11, 14, 9), Qt::AlignCenter, QStringLiteral("O2"));
          }},
-        {QStringLiteral("NEW"),
-         [](QPainter& p) {
-             p.setPen(QPen(INK, 2));
-             p.setBrush(QColor(60, 110, 190));
-             p.drawRoundedRect(QRectF(5, 6, 18, 23), 2, 2);
-             p.setPen(QPen(RED, 2.5));
-             p.drawLine(QPointF(24, 2), QPointF(24, 14));
-             p.drawLine(QPointF(18, 8), QPointF(30, 8));
-             p.drawLine(QPointF(20, 4), QPointF(28, 12));
-             p.drawLine(QPointF(28, 4), QPointF(20, 12));
-         }},
-        {QStringLiteral("DELETE"),
-         [](QPainter& p) {
-             p.setPen(QPen(RED, 5, Qt::SolidLine, Qt::RoundCap));
-             p.drawLine(QPointF(8, 8), QPointF(24, 24));
-             p.drawLine(QPointF(24, 8), QPointF(8, 24));
-         }},
     };
     return all;
 }
@@ -203,15 +187,10 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& tag) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     setTag(label, tag);
-    QFont font(QStringLiteral("DejaVu Sans"));
+    Twips::makeTitleBand(label);
+    QFont font = label->font();
     font.setPointSizeF(16);
-    font.setBold(true);
     label->setFont(font);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(128, 128, 128));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
     label->setContentsMargins(6, 0, 6, 0);
     return label;
 }
@@ -229,36 +208,6 @@ QIcon stepIcon(bool down) {
             triangle(p, {4, 17}, {28, 17}, {16, 30}, color);
         else
             triangle(p, {4, 15}, {28, 15}, {16, 2}, color);
-    });
-}
-
-QIcon modelIcon() {
-    return paintIcon([](QPainter& p) {
-        p.setPen(QPen(INK, 1.5));
-        p.setBrush(Qt::white);
-        QPainterPath left;
-        left.moveTo(16, 9);
-        left.cubicTo(11, 6, 6, 6, 2, 8);
-        left.lineTo(2, 26);
-        left.cubicTo(6, 24, 11, 24, 16, 27);
-        left.closeSubpath();
-        p.drawPath(left);
-        p.drawPath(QTransform(-1, 0, 0, 1, 32, 0).map(left));
-        p.setPen(QPen(BLUE, 1.2));
-        for (int y = 12; y <= 20; y += 4) {
-            p.drawLine(QPointF(5, y), QPointF(13, y + 1));
-            p.drawLine(QPointF(19, y + 1), QPointF(27, y));
-        }
-    });
-}
-
-QIcon logbookIcon() {
-    return paintIcon([](QPainter& p) {
-        p.fillRect(QRectF(5, 3, 2.5, 27), INK);
-        const QRectF flag(7.5, 5, 20, 14);
-        p.fillRect(flag, RED);
-        p.setPen(QPen(Qt::white, 3));
-        p.drawLine(flag.topLeft(), flag.bottomRight());
     });
 }
 

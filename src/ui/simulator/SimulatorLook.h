@@ -15,15 +15,11 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& tag);
 
 // Toolbar pictures by button key: the recorder's "play", "pause", "stop", "undo", "FIRST",
 // "PREVIOUS", "NEXT", "LAST"; the commands' "dcOFF", "dcON", "tissueOFF", "tissueON", "SAVE",
-// "PRINT", "PREVIEW", "DEPTH_CHANGE", "SETTINGS"; the save dialog's "NEW" and "DELETE".
+// "PRINT", "PREVIEW", "DEPTH_CHANGE", "SETTINGS".
 QIcon toolIcon(const QString& key);
 
 // The descend and ascend toggles: an arrow down or up.
 QIcon stepIcon(bool down);
-
-// The save dialog's tree: the model (an open book) and a logbook (a red diving flag).
-QIcon modelIcon();
-QIcon logbookIcon();
 
 // The save dialog's picture: a dive profile on a small screen, an arrow down, a desktop computer.
 QPixmap savePicture(const QSize& size);

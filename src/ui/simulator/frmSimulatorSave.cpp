@@ -2,7 +2,9 @@
 
 #include "Database.h"
 #include "Dive.h"
+#include "DownloadPictures.h"
 #include "FormLocalizer.h"
+#include "LogbookPicker.h"
 #include "MainModule.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -12,6 +14,7 @@
 #include "SimulatedDiveStore.h"
 #include "SimulatorLook.h"
 #include "SimulatorTexts.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 #include "Workspace.h"
 
@@ -27,14 +30,9 @@
 QString frmSimulatorSave::newLogbookKey;
 
 namespace {
-constexpr int KEY_ROLE = Qt::UserRole;
-
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
-}
 
 QString modelName() {
-    return getDiveComputerName(qint16(Settings::instance().currentDiveComputer()));
+    return LogbookPicker::modelName(Settings::instance().currentDiveComputer());
 }
 
 void showWarning(const QString& text) {
@@ -63,22 +61,22 @@ frmSimulatorSave::frmSimulatorSave(QWidget* parent) : QDialog(parent) {
 frmSimulatorSave::~frmSimulatorSave() = default;
 
 void frmSimulatorSave::buildControls() {
-    setFixedSize(4620 / TWIPS_PER_PIXEL, 4545 / TWIPS_PER_PIXEL);
+    setFixedSize(Twips::pixels(4620), Twips::pixels(4545));
 
     Label1 = SimulatorLook::heading(this, QStringLiteral("Label1"), QStringLiteral("1872"));
-    Label1->setGeometry(twips(15, 15, 4545, 480));
+    Label1->setGeometry(Twips::pixels(15, 15, 4545, 480));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twips(0, 510, 1815, 3420));
+    Image1->setGeometry(Twips::pixels(0, 510, 1815, 3420));
     Image1->setPixmap(SimulatorLook::savePicture(Image1->size()));
 
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setGeometry(twips(1830, 525, 2745, 330));
+    Toolbar1->setGeometry(Twips::pixels(1830, 525, 2745, 330));
     Toolbar1->setIconSize(QSize(16, 16));
     for (const char* key : {"NEW", "DELETE"}) {
-        QAction* action = Toolbar1->addAction(SimulatorLook::toolIcon(QLatin1String(key)), QString());
+        QAction* action = Toolbar1->addAction(downloadToolIcon(QLatin1String(key)), QString());
         action->setObjectName(QLatin1String(key));
         action->setToolTip(QLatin1String(key) == QLatin1String("NEW") ? QStringLiteral("1655")
                                                                       : QStringLiteral("1656"));
@@ -88,18 +86,18 @@ void frmSimulatorSave::buildControls() {
 
     tvTreeView = new QTreeWidget(this);
     tvTreeView->setObjectName(QStringLiteral("tvTreeView"));
-    tvTreeView->setGeometry(twips(1830, 930, 2760, 3030));
+    tvTreeView->setGeometry(Twips::pixels(1830, 930, 2760, 3030));
     tvTreeView->setHeaderHidden(true);
     connect(tvTreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { tvTreeView_NodeClick(item); });
 
     btnOk = new QPushButton(this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     setTag(btnOk, QStringLiteral("1010"));
-    btnOk->setGeometry(twips(1980, 4035, 1245, 375));
+    btnOk->setGeometry(Twips::pixels(1980, 4035, 1245, 375));
     btnCancel = new QPushButton(this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     setTag(btnCancel, QStringLiteral("1012"));
-    btnCancel->setGeometry(twips(3315, 4035, 1245, 375));
+    btnCancel->setGeometry(Twips::pixels(3315, 4035, 1245, 375));
     for (QPushButton* b : {btnOk, btnCancel})
         b->setAutoDefault(false);
     connect(btnOk, &QPushButton::clicked, this, &frmSimulatorSave::btnOk_Click);
@@ -120,20 +118,11 @@ void frmSimulatorSave::placeOverMainWindow() {
 }
 
 QString frmSimulatorSave::keyOf(const QTreeWidgetItem* node) {
-    return node ? node->data(0, KEY_ROLE).toString() : QString();
+    return LogbookPicker::keyOf(node);
 }
 
 QTreeWidgetItem* frmSimulatorSave::node(const QString& key) const {
-    QTreeWidgetItem* root = tvTreeView->topLevelItem(0);
-    if (!root)
-        return nullptr;
-    if (keyOf(root) == key)
-        return root;
-    for (int i = 0; i < root->childCount(); ++i) {
-        if (keyOf(root->child(i)) == key)
-            return root->child(i);
-    }
-    return nullptr;
+    return LogbookPicker::find(tvTreeView, key);
 }
 
 QAction* frmSimulatorSave::button(const QString& key) const {
@@ -141,29 +130,13 @@ QAction* frmSimulatorSave::button(const QString& key) const {
 }
 
 void frmSimulatorSave::loadLogbookTree() {
-    const qint32 model = Settings::instance().currentDiveComputer();
-    const QString name = modelName();
-    auto* root = new QTreeWidgetItem(tvTreeView, {name});
-    root->setData(0, KEY_ROLE, QStringLiteral("DC") + name);
-    root->setIcon(0, SimulatorLook::modelIcon());
     try {
         Database db = Workspace::defaultWorkspace().openDatabase(Settings::instance().databaseName());
-        Recordset rs(db, QStringLiteral("SELECT FILENAME, FILE_ID FROM FILE WHERE DIVE_MODEL = ?"), {model},
-                     Recordset::ForwardOnly);
-        const QIcon logbook = SimulatorLook::logbookIcon();
-        for (; !rs.eof(); rs.moveNext()) {
-            const QString id = rs.value(QStringLiteral("FILE_ID")).toString();
-            if (id.trimmed().isEmpty())
-                continue;
-            auto* item = new QTreeWidgetItem(root, {rs.value(QStringLiteral("FILENAME")).toString()});
-            item->setData(0, KEY_ROLE, QStringLiteral("LB") + id);
-            item->setIcon(0, logbook);
-        }
+        LogbookPicker::fill(tvTreeView, db, Settings::instance().currentDiveComputer());
     } catch (const std::exception& error) {
-        // Without its logbooks the dialog still lets the user create one or cancel.
+        // Without its logbooks the dialog still lets the user cancel.
         showWarning(errorText(error));
     }
-    root->setExpanded(true);
 }
 
 void frmSimulatorSave::btnOk_Click() {
@@ -269,9 +242,7 @@ void frmSimulatorSave::newLogbook() {
         return;
     }
     newLogbookKey = QStringLiteral("LB") + QString::number(fileID);
-    auto* item = new QTreeWidgetItem(tvTreeView->topLevelItem(0), {name});
-    item->setData(0, KEY_ROLE, newLogbookKey);
-    item->setIcon(0, SimulatorLook::logbookIcon());
+    QTreeWidgetItem* item = LogbookPicker::addLogbook(tvTreeView, name, newLogbookKey);
     tvTreeView->scrollToItem(item);
     tvTreeView->setCurrentItem(item);
     item->setSelected(true);

@@ -5,6 +5,7 @@
 #include "Seams.h"
 #include "SimulationParameters.h"
 #include "SimulatorLook.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QCloseEvent>
@@ -15,13 +16,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QToolTip>
-
-namespace {
-// Geometry as designed, in twips.
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
-}
-} // namespace
 
 frmSimulatorSettings::frmSimulatorSettings(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSimulatorSettings"));
@@ -36,10 +30,10 @@ frmSimulatorSettings::frmSimulatorSettings(QWidget* parent) : QDialog(parent) {
 }
 
 void frmSimulatorSettings::buildControls() {
-    setFixedSize(5865 / TWIPS_PER_PIXEL, 3735 / TWIPS_PER_PIXEL);
+    setFixedSize(Twips::pixels(5865), Twips::pixels(3735));
 
     lblTitle = SimulatorLook::heading(this, QStringLiteral("lblTitle"), QStringLiteral("1900"));
-    lblTitle->setGeometry(twips(60, 30, 5760, 480));
+    lblTitle->setGeometry(Twips::pixels(60, 30, 5760, 480));
 
     const auto frame = [this](const char* name, const char* tag, QRect geometry) {
         auto* box = new QGroupBox(this);
@@ -56,22 +50,23 @@ void frmSimulatorSettings::buildControls() {
         return button;
     };
 
-    Frame1 = frame("Frame1", "1901", twips(60, 570, 2235, 1275));
-    optionAir = option(Frame1, QStringLiteral("optionAir"), QStringLiteral("1902"), twips(180, 330, 1950, 300));
-    optionNitrox = option(Frame1, QStringLiteral("optionNitrox"), QStringLiteral("1903"), twips(180, 675, 1950, 300));
+    Frame1 = frame("Frame1", "1901", Twips::pixels(60, 570, 2235, 1275));
+    optionAir = option(Frame1, QStringLiteral("optionAir"), QStringLiteral("1902"), Twips::pixels(180, 330, 1950, 300));
+    optionNitrox =
+        option(Frame1, QStringLiteral("optionNitrox"), QStringLiteral("1903"), Twips::pixels(180, 675, 1950, 300));
     connect(optionAir, &QRadioButton::clicked, this, &frmSimulatorSettings::optionAir_Click);
     connect(optionNitrox, &QRadioButton::clicked, this, &frmSimulatorSettings::optionNitrox_Click);
 
-    Frame2 = frame("Frame2", "1904", twips(45, 1905, 2235, 1740));
+    Frame2 = frame("Frame2", "1904", Twips::pixels(45, 1905, 2235, 1740));
     const int tops[4] = {330, 675, 1035, 1380};
     for (int i = 0; i < 4; ++i)
         optionP[i] = option(Frame2, QStringLiteral("optionP%1").arg(i), QString::number(1905 + i),
-                            twips(i == 0 ? 180 : 195, tops[i], 1950, 300));
+                            Twips::pixels(i == 0 ? 180 : 195, tops[i], 1950, 300));
 
-    Frame3 = frame("Frame3", "1909", twips(2595, 600, 3180, 1215));
+    Frame3 = frame("Frame3", "1909", Twips::pixels(2595, 600, 3180, 1215));
     sliderPercO2 = new QSlider(Qt::Horizontal, Frame3);
     sliderPercO2->setObjectName(QStringLiteral("sliderPercO2"));
-    sliderPercO2->setGeometry(twips(255, 465, 2730, 345));
+    sliderPercO2->setGeometry(Twips::pixels(255, 465, 2730, 345));
     sliderPercO2->setRange(SimulationParameters::MIXTURE_MIN, SimulationParameters::MIXTURE_MAX);
     sliderPercO2->setSingleStep(1);
     sliderPercO2->setPageStep(5);
@@ -84,21 +79,21 @@ void frmSimulatorSettings::buildControls() {
         QToolTip::showText(QCursor::pos(), QString::number(value) + QStringLiteral(" %"), sliderPercO2);
     });
 
-    Frame4 = frame("Frame4", "1910", twips(2595, 2010, 3180, 945));
+    Frame4 = frame("Frame4", "1910", Twips::pixels(2595, 2010, 3180, 945));
     cmbPPO2Max = new QComboBox(Frame4);
     cmbPPO2Max->setObjectName(QStringLiteral("cmbPPO2Max"));
-    cmbPPO2Max->setGeometry(twips(195, 300, 2865, 330));
+    cmbPPO2Max->setGeometry(Twips::pixels(195, 300, 2865, 330));
     cmbPPO2Max->addItems(SimulationParameters::ppo2Entries());
 
     cmdOk = new QPushButton(this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     setTag(cmdOk, QStringLiteral("1010"));
-    cmdOk->setGeometry(twips(3150, 3270, 1245, 375));
+    cmdOk->setGeometry(Twips::pixels(3150, 3270, 1245, 375));
     cmdOk->setDefault(true);
     cmdCancel = new QPushButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     setTag(cmdCancel, QStringLiteral("1012"));
-    cmdCancel->setGeometry(twips(4530, 3270, 1245, 375));
+    cmdCancel->setGeometry(Twips::pixels(4530, 3270, 1245, 375));
     connect(cmdOk, &QPushButton::clicked, this, &frmSimulatorSettings::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSimulatorSettings::cmdCancel_Click);
 }

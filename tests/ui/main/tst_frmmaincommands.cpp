@@ -116,14 +116,14 @@ private slots:
 void tst_frmMainCommands::commandStates_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("enabled");
-    for (const char* wired : {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC",
-                              "tlbMainToolbar_DOWNLOAD", "mnuViewPreference", "tlbMainToolbar_SETTINGS",
-                              "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout", "tlbMainToolbar_HELP"})
+    for (const char* wired :
+         {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC", "tlbMainToolbar_DOWNLOAD",
+          "mnuViewPreference", "tlbMainToolbar_SETTINGS", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout",
+          "tlbMainToolbar_HELP", "mnuViewSimulator", "tlbMainToolbar_SIMULATOR"})
         QTest::newRow(wired) << wired << true;
     // Their windows come later.
-    for (const char* waiting :
-         {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics", "mnuViewProfile",
-          "tlbMainToolbar_PROFILE", "mnuViewSimulator", "tlbMainToolbar_SIMULATOR", "mnuDownloadSettings"})
+    for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics",
+                                "mnuViewProfile", "tlbMainToolbar_PROFILE", "mnuDownloadSettings"})
         QTest::newRow(waiting) << waiting << false;
 }
 

@@ -1,5 +1,5 @@
-#include "../../core/LogbookFixture.h"
 #include "Dive.h"
+#include "LogbookFixture.h"
 #include "Seams.h"
 #include "SimulatedDive.h"
 #include "TestEnvironment.h"
