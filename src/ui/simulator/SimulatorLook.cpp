@@ -189,7 +189,7 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& tag) {
     setTag(label, tag);
     Twips::makeTitleBand(label);
     QFont font = label->font();
-    font.setPointSizeF(16);
+    font.setPointSizeF(14);
     label->setFont(font);
     label->setContentsMargins(6, 0, 6, 0);
     return label;

@@ -90,11 +90,13 @@ void frmSimulator::buildControls() {
     connect(Timer1, &QTimer::timeout, this, &frmSimulator::Timer1_Timer);
 }
 
+// The panel's controls stand where the design has them, widened for the nine recorder buttons and
+// for the longer labels of some languages.
 void frmSimulator::buildRecorder() {
     Toolbar1 = new QToolBar(frameSimulator);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setIconSize(QSize(16, 16));
-    Toolbar1->setGeometry(Twips::pixels(75), Twips::pixels(240), Twips::pixels(3000), TOOLBAR_HEIGHT);
+    Toolbar1->setGeometry(5, 14, 236, TOOLBAR_HEIGHT);
     const auto add = [this](const char* key, const char* tip) {
         QAction* action = Toolbar1->addAction(SimulatorLook::toolIcon(QLatin1String(key)), QString());
         action->setObjectName(QLatin1String(key));
@@ -118,12 +120,12 @@ void frmSimulator::buildRecorder() {
     clock.setBold(true);
     clock.setItalic(true);
     lblRealTime->setFont(clock);
-    lblRealTime->setGeometry(Twips::pixels(3075, 240, 1400, 525));
+    lblRealTime->setGeometry(250, 8, 120, 38);
 
     lblTimer = new QLabel(frameSimulator);
     lblTimer->setObjectName(QStringLiteral("lblTimer"));
     setTag(lblTimer, QStringLiteral("1859"));
-    lblTimer->setGeometry(Twips::pixels(150, 810, 2700, 255));
+    lblTimer->setGeometry(10, 52, 230, 18);
 
     sliderVelocity = new QSlider(Qt::Horizontal, frameSimulator);
     sliderVelocity->setObjectName(QStringLiteral("sliderVelocity"));
@@ -134,12 +136,12 @@ void frmSimulator::buildRecorder() {
     sliderVelocity->setTickPosition(QSlider::TicksBelow);
     sliderVelocity->setTickInterval(1);
     sliderVelocity->setToolTip(QStringLiteral("1862"));
-    sliderVelocity->setGeometry(Twips::pixels(75, 1095, 2700, 345));
+    sliderVelocity->setGeometry(5, 72, 236, 26);
     connect(sliderVelocity, &QSlider::valueChanged, this, &frmSimulator::sliderVelocity_Scroll);
 
     lblModTimer = new QLabel(frameSimulator);
     lblModTimer->setObjectName(QStringLiteral("lblModTimer"));
-    lblModTimer->setGeometry(Twips::pixels(2940, 810, 1700, 255));
+    lblModTimer->setGeometry(252, 52, 150, 18);
 
     sliderModTimer = new QSlider(Qt::Horizontal, frameSimulator);
     sliderModTimer->setObjectName(QStringLiteral("sliderModTimer"));
@@ -149,7 +151,7 @@ void frmSimulator::buildRecorder() {
     sliderModTimer->setValue(SimulationEngine::SCALE_MIN);
     sliderModTimer->setTickPosition(QSlider::NoTicks);
     sliderModTimer->setToolTip(QStringLiteral("1863"));
-    sliderModTimer->setGeometry(Twips::pixels(2940, 1065, 1700, 375));
+    sliderModTimer->setGeometry(248, 72, 150, 26);
     connect(sliderModTimer, &QSlider::valueChanged, this, &frmSimulator::sliderModTimer_Change);
 
     const auto toggle = [this](const char* name, const char* tip, bool down) {
@@ -162,9 +164,9 @@ void frmSimulator::buildRecorder() {
         return button;
     };
     btnStepUp = toggle("btnStepUp", "1860", false);
-    btnStepUp->setGeometry(Twips::pixels(4800, 210, 630, 630));
+    btnStepUp->setGeometry(410, 10, 42, 42);
     btnStepDown = toggle("btnStepDown", "1861", true);
-    btnStepDown->setGeometry(Twips::pixels(4800, 870, 630, 630));
+    btnStepDown->setGeometry(410, 56, 42, 42);
     connect(btnStepUp, &QToolButton::clicked, this, &frmSimulator::btnStepUp_Click);
     connect(btnStepDown, &QToolButton::clicked, this, &frmSimulator::btnStepDown_Click);
 }

@@ -29,11 +29,12 @@ frmSimulatorSettings::frmSimulatorSettings(QWidget* parent) : QDialog(parent) {
     isOk = false;
 }
 
+// As designed, with the left frames 600 twips wider: the option captions of some languages are long.
 void frmSimulatorSettings::buildControls() {
-    setFixedSize(Twips::pixels(5865), Twips::pixels(3735));
+    setFixedSize(Twips::pixels(6465), Twips::pixels(3735));
 
     lblTitle = SimulatorLook::heading(this, QStringLiteral("lblTitle"), QStringLiteral("1900"));
-    lblTitle->setGeometry(Twips::pixels(60, 30, 5760, 480));
+    lblTitle->setGeometry(Twips::pixels(60, 30, 6360, 480));
 
     const auto frame = [this](const char* name, const char* tag, QRect geometry) {
         auto* box = new QGroupBox(this);
@@ -50,20 +51,20 @@ void frmSimulatorSettings::buildControls() {
         return button;
     };
 
-    Frame1 = frame("Frame1", "1901", Twips::pixels(60, 570, 2235, 1275));
-    optionAir = option(Frame1, QStringLiteral("optionAir"), QStringLiteral("1902"), Twips::pixels(180, 330, 1950, 300));
+    Frame1 = frame("Frame1", "1901", Twips::pixels(60, 570, 2835, 1275));
+    optionAir = option(Frame1, QStringLiteral("optionAir"), QStringLiteral("1902"), Twips::pixels(180, 330, 2600, 300));
     optionNitrox =
-        option(Frame1, QStringLiteral("optionNitrox"), QStringLiteral("1903"), Twips::pixels(180, 675, 1950, 300));
+        option(Frame1, QStringLiteral("optionNitrox"), QStringLiteral("1903"), Twips::pixels(180, 675, 2600, 300));
     connect(optionAir, &QRadioButton::clicked, this, &frmSimulatorSettings::optionAir_Click);
     connect(optionNitrox, &QRadioButton::clicked, this, &frmSimulatorSettings::optionNitrox_Click);
 
-    Frame2 = frame("Frame2", "1904", Twips::pixels(45, 1905, 2235, 1740));
+    Frame2 = frame("Frame2", "1904", Twips::pixels(45, 1905, 2850, 1740));
     const int tops[4] = {330, 675, 1035, 1380};
     for (int i = 0; i < 4; ++i)
         optionP[i] = option(Frame2, QStringLiteral("optionP%1").arg(i), QString::number(1905 + i),
-                            Twips::pixels(i == 0 ? 180 : 195, tops[i], 1950, 300));
+                            Twips::pixels(i == 0 ? 180 : 195, tops[i], 2600, 300));
 
-    Frame3 = frame("Frame3", "1909", Twips::pixels(2595, 600, 3180, 1215));
+    Frame3 = frame("Frame3", "1909", Twips::pixels(3195, 600, 3180, 1215));
     sliderPercO2 = new QSlider(Qt::Horizontal, Frame3);
     sliderPercO2->setObjectName(QStringLiteral("sliderPercO2"));
     sliderPercO2->setGeometry(Twips::pixels(255, 465, 2730, 345));
@@ -79,7 +80,7 @@ void frmSimulatorSettings::buildControls() {
         QToolTip::showText(QCursor::pos(), QString::number(value) + QStringLiteral(" %"), sliderPercO2);
     });
 
-    Frame4 = frame("Frame4", "1910", Twips::pixels(2595, 2010, 3180, 945));
+    Frame4 = frame("Frame4", "1910", Twips::pixels(3195, 2010, 3180, 945));
     cmbPPO2Max = new QComboBox(Frame4);
     cmbPPO2Max->setObjectName(QStringLiteral("cmbPPO2Max"));
     cmbPPO2Max->setGeometry(Twips::pixels(195, 300, 2865, 330));
@@ -88,12 +89,12 @@ void frmSimulatorSettings::buildControls() {
     cmdOk = new QPushButton(this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     setTag(cmdOk, QStringLiteral("1010"));
-    cmdOk->setGeometry(Twips::pixels(3150, 3270, 1245, 375));
+    cmdOk->setGeometry(Twips::pixels(3750, 3270, 1245, 375));
     cmdOk->setDefault(true);
     cmdCancel = new QPushButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     setTag(cmdCancel, QStringLiteral("1012"));
-    cmdCancel->setGeometry(Twips::pixels(4530, 3270, 1245, 375));
+    cmdCancel->setGeometry(Twips::pixels(5130, 3270, 1245, 375));
     connect(cmdOk, &QPushButton::clicked, this, &frmSimulatorSettings::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSimulatorSettings::cmdCancel_Click);
 }
