@@ -5,10 +5,10 @@
 #include "DownloadPictures.h"
 #include "FormLocalizer.h"
 #include "LogbookPicker.h"
+#include "Logbooks.h"
 #include "MainModule.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
-#include "SaveLogbooks.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "SimulatedDiveStore.h"
@@ -108,13 +108,7 @@ void frmSimulatorSave::placeOverMainWindow() {
     QWidget* main = parentWidget();
     while (main && main->parentWidget())
         main = main->parentWidget();
-    if (!main || !main->isVisible())
-        return;
-    const QRect over = main->frameGeometry();
-    const QSize own = frameGeometry().size();
-    const int left = over.left() * TWIPS_PER_PIXEL + (over.width() - own.width()) * TWIPS_PER_PIXEL / 2;
-    const int top = over.top() * TWIPS_PER_PIXEL + (over.height() - own.height()) * TWIPS_PER_PIXEL / 2;
-    move(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL);
+    centerOver(this, main);
 }
 
 QString frmSimulatorSave::keyOf(const QTreeWidgetItem* node) {
@@ -211,41 +205,20 @@ void frmSimulatorSave::tvTreeView_NodeClick(QTreeWidgetItem* node) {
     button(QStringLiteral("DELETE"))->setEnabled(node && !newLogbookKey.isEmpty() && keyOf(node) == newLogbookKey);
 }
 
-bool frmSimulatorSave::isNameAccepted(const QString& name) {
-    switch (SaveLogbooks::checkName(name)) {
-    case SaveLogbooks::NameCheck::TooLong:
-        showWarning(getString(3012));
-        return false;
-    case SaveLogbooks::NameCheck::InvalidChars:
-        showWarning(getString(3013) + QStringLiteral(": & ' % *"));
-        return false;
-    case SaveLogbooks::NameCheck::Exists:
-        showWarning(getString(3014));
-        return false;
-    default:
-        return true;
-    }
-}
-
 void frmSimulatorSave::newLogbook() {
     QString name;
     qint32 fileID = 0;
     try {
-        do {
-            name = Seams::input().ask(getString(1657) + u':', getString(1658), QString());
-            if (name.trimmed().isEmpty())
-                return;
-        } while (!isNameAccepted(name));
-        fileID = SaveLogbooks::create(name);
+        name = LogbookPicker::askNewName();
+        if (name.isEmpty())
+            return;
+        fileID = Logbooks::create(name);
     } catch (const std::exception& error) {
         showWarning(errorText(error));
         return;
     }
     newLogbookKey = QStringLiteral("LB") + QString::number(fileID);
-    QTreeWidgetItem* item = LogbookPicker::addLogbook(tvTreeView, name, newLogbookKey);
-    tvTreeView->scrollToItem(item);
-    tvTreeView->setCurrentItem(item);
-    item->setSelected(true);
+    LogbookPicker::selectNew(tvTreeView, name, newLogbookKey);
     btnOk->setFocus();
     button(QStringLiteral("NEW"))->setEnabled(false);
     button(QStringLiteral("DELETE"))->setEnabled(true);
@@ -260,13 +233,13 @@ void frmSimulatorSave::deleteLogbook() {
     const qint32 fileID = newLogbookKey.mid(2).toInt();
     try {
         // The schema deletes a logbook's dives with it: a logbook that holds dives stays.
-        if (SaveLogbooks::diveCount(fileID) > 0) {
+        if (Logbooks::diveCount(fileID) > 0) {
             showWarning(SimulatorTexts::text(SimulatorTexts::Text::LogbookNotEmpty).replace(QLatin1String("|1"), name));
             return;
         }
         if (Seams::message().show(getStringWithArgs(1659, {QStringLiteral("|1"), name}) + u'?', Msg::YesNo,
                                   QString()) == Msg::Yes) {
-            SaveLogbooks::remove(fileID);
+            Logbooks::remove(fileID);
             delete created;
         }
     } catch (const std::exception& error) {

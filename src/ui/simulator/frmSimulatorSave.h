@@ -60,7 +60,6 @@ private:
     void loadLogbookTree();
     void newLogbook();
     void deleteLogbook();
-    bool isNameAccepted(const QString& name);
 
     std::shared_ptr<Dive> m_simDive;
     bool m_saving = false;

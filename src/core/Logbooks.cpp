@@ -1,4 +1,4 @@
-#include "SaveLogbooks.h"
+#include "Logbooks.h"
 
 #include "Database.h"
 #include "DiveModule.h"
@@ -7,7 +7,7 @@
 #include "Settings.h"
 #include "Workspace.h"
 
-namespace SaveLogbooks {
+namespace Logbooks {
 
 namespace {
 Database openLogbooks() {
@@ -50,4 +50,4 @@ void remove(qint32 fileID) {
     db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {fileID});
 }
 
-} // namespace SaveLogbooks
+} // namespace Logbooks

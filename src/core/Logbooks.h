@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// The logbooks the save dialog offers: a new one of the current model code, and the deletion of
-// one. Each write stands on its own, outside any transaction.
-namespace SaveLogbooks {
+// Logbooks as the dialogs that pick one create and delete them: a new one of the current model
+// code, and the deletion of one. Each write goes to the default workspace, inside the transaction
+// it runs, if any.
+namespace Logbooks {
 
 constexpr int MAX_NAME_LENGTH = 20;
 
@@ -29,4 +30,4 @@ qint32 diveCount(qint32 fileID);
 // first makes sure it holds none.
 void remove(qint32 fileID);
 
-} // namespace SaveLogbooks
+} // namespace Logbooks

@@ -1,14 +1,14 @@
 #include "LogbookFixture.h"
-#include "SaveLogbooks.h"
+#include "Logbooks.h"
 #include "TestEnvironment.h"
 
 #include <QtTest>
 #include <memory>
 
-using NameCheck = SaveLogbooks::NameCheck;
-Q_DECLARE_METATYPE(SaveLogbooks::NameCheck)
+using NameCheck = Logbooks::NameCheck;
+Q_DECLARE_METATYPE(Logbooks::NameCheck)
 
-class tst_SaveLogbooks : public QObject {
+class tst_Logbooks : public QObject {
     Q_OBJECT
 
 private slots:
@@ -33,7 +33,7 @@ private:
     std::unique_ptr<LogbookFixture> m_logbooks;
 };
 
-void tst_SaveLogbooks::checkName_data() {
+void tst_Logbooks::checkName_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<NameCheck>("check");
     QTest::newRow("empty") << "" << NameCheck::Empty;
@@ -51,28 +51,28 @@ void tst_SaveLogbooks::checkName_data() {
     QTest::newRow("existing name with blanks is another name") << " Red Sea" << NameCheck::Accepted;
 }
 
-void tst_SaveLogbooks::checkName() {
+void tst_Logbooks::checkName() {
     QFETCH(QString, name);
-    QTEST(SaveLogbooks::checkName(name), "check");
+    QTEST(Logbooks::checkName(name), "check");
 }
 
-void tst_SaveLogbooks::createAndRemove() {
+void tst_Logbooks::createAndRemove() {
     m_env->fakes.clock->current = QDateTime(QDate(2026, 2, 1), QTime(8, 0));
-    const qint32 id = SaveLogbooks::create(QStringLiteral(" Sim "));
+    const qint32 id = Logbooks::create(QStringLiteral(" Sim "));
     Recordset rs(m_logbooks->db,
                  QStringLiteral("SELECT FILENAME, DIVE_MODEL, CREATION_DATE FROM FILE WHERE FILE_ID = ?"), {id});
     QCOMPARE(rs.value(0).toString(), QStringLiteral(" Sim "));
     QCOMPARE(rs.value(1).toInt(), 4);
     QCOMPARE(rs.dateTime(QStringLiteral("CREATION_DATE")), m_env->fakes.clock->current);
     rs.close();
-    QCOMPARE(SaveLogbooks::checkName(QStringLiteral(" Sim ")), NameCheck::Exists);
+    QCOMPARE(Logbooks::checkName(QStringLiteral(" Sim ")), NameCheck::Exists);
 
-    QCOMPARE(SaveLogbooks::diveCount(id), 0);
+    QCOMPARE(Logbooks::diveCount(id), 0);
     m_logbooks->dive(id, at(2026, 2, 1));
-    QCOMPARE(SaveLogbooks::diveCount(id), 1);
-    SaveLogbooks::remove(id);
-    QCOMPARE(SaveLogbooks::checkName(QStringLiteral(" Sim ")), NameCheck::Accepted);
+    QCOMPARE(Logbooks::diveCount(id), 1);
+    Logbooks::remove(id);
+    QCOMPARE(Logbooks::checkName(QStringLiteral(" Sim ")), NameCheck::Accepted);
 }
 
-QTEST_GUILESS_MAIN(tst_SaveLogbooks)
-#include "tst_savelogbooks.moc"
+QTEST_GUILESS_MAIN(tst_Logbooks)
+#include "tst_logbooks.moc"
