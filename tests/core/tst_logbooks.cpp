@@ -1,5 +1,6 @@
 #include "LogbookFixture.h"
 #include "Logbooks.h"
+#include "ModelEnvironment.h"
 #include "TestEnvironment.h"
 
 #include <QtTest>
@@ -13,8 +14,7 @@ class tst_Logbooks : public QObject {
 
 private slots:
     void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("4"));
+        m_env = modelEnvironment(4);
         m_logbooks = std::make_unique<LogbookFixture>();
         m_logbooks->logbook(QStringLiteral("Red Sea"), 4);
         m_logbooks->logbook(QStringLiteral("Lakes"), 8);

@@ -2,6 +2,7 @@
 #include "Dive.h"
 #include "DiveModule.h"
 #include "LogbookFixture.h"
+#include "ModelEnvironment.h"
 #include "RuntimeError.h"
 #include "SimulatedDive.h"
 #include "SimulatedDiveStore.h"
@@ -18,10 +19,7 @@ class tst_SimulatedDiveStore : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-    }
+    void init() { m_env = modelEnvironment(4); }
     void cleanup() {
         m_logbooks.reset();
         m_env.reset();

@@ -1,4 +1,5 @@
 #include "Dive.h"
+#include "ModelEnvironment.h"
 #include "Profile.h"
 #include "SimulatedDive.h"
 #include "SimulationEngine.h"
@@ -92,11 +93,7 @@ class tst_SimulationEngine : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        m_env->storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("4"));
-    }
+    void init() { m_env = modelEnvironment(4); }
     void cleanup() { m_env.reset(); }
 
     void script_data();

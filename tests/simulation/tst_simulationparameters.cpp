@@ -1,4 +1,5 @@
 #include "Dive.h"
+#include "ModelEnvironment.h"
 #include "SimulationParameters.h"
 #include "TestEnvironment.h"
 
@@ -9,10 +10,7 @@ class tst_SimulationParameters : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("4"));
-    }
+    void init() { m_env = modelEnvironment(4); }
     void cleanup() { m_env.reset(); }
 
     void fromDive_data();

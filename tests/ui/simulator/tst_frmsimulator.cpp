@@ -1,5 +1,6 @@
 #include "Dive.h"
 #include "LogbookFixture.h"
+#include "ModelEnvironment.h"
 #include "SimulatedDive.h"
 #include "SimulatorDisplays.h"
 #include "TestEnvironment.h"
@@ -74,11 +75,7 @@ class tst_frmSimulator : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        m_env->storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("4"));
-    }
+    void init() { m_env = modelEnvironment(4); }
     void cleanup() {
         m_window.reset();
         m_logbooks.reset();

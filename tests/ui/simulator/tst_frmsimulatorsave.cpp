@@ -1,5 +1,6 @@
 #include "Dive.h"
 #include "LogbookFixture.h"
+#include "ModelEnvironment.h"
 #include "Seams.h"
 #include "SimulatedDive.h"
 #include "TestEnvironment.h"
@@ -17,9 +18,7 @@ class tst_frmSimulatorSave : public QObject {
 
 private slots:
     void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        m_env->storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("4"));
+        m_env = modelEnvironment(4);
         m_logbooks = std::make_unique<LogbookFixture>();
         m_redSea = m_logbooks->logbook(QStringLiteral("Red Sea"), 4);
         m_logbooks->logbook(QStringLiteral("Lakes"), 8);

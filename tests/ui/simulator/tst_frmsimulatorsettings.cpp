@@ -1,4 +1,5 @@
 #include "Dive.h"
+#include "ModelEnvironment.h"
 #include "SimulatedDive.h"
 #include "TestEnvironment.h"
 #include "frmSimulatorSettings.h"
@@ -14,11 +15,7 @@ class tst_frmSimulatorSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_env = std::make_unique<TestEnvironment>();
-        m_env->storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
-        m_env->storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("4"));
-    }
+    void init() { m_env = modelEnvironment(4); }
     void cleanup() { m_env.reset(); }
 
     void showsTheDive_data();
