@@ -2,6 +2,7 @@
 
 #include "Database.h"
 #include "DbError.h"
+#include "DiveRow.h"
 #include "DownloadConfirmDialog.h"
 #include "DownloadKOBI.h"
 #include "DownloadProgress.h"
@@ -140,5 +141,5 @@ void DownloadDriver::step(DownloadProgress& progressDownload) {
 }
 
 double DownloadDriver::single(float value) {
-    return QString::number(value, 'g', 7).toDouble();
+    return DiveRow::single(value);
 }

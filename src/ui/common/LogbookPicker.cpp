@@ -2,8 +2,10 @@
 
 #include "Database.h"
 #include "DownloadPictures.h"
+#include "Logbooks.h"
 #include "MainModule.h"
 #include "Recordset.h"
+#include "Seams.h"
 
 #include <QTreeWidget>
 
@@ -39,6 +41,37 @@ QTreeWidgetItem* addLogbook(QTreeWidget* tree, const QString& name, const QStrin
     auto* item = new QTreeWidgetItem(tree->topLevelItem(0), {name});
     item->setData(0, KEY_ROLE, key);
     item->setIcon(0, logbookNodeIcon());
+    return item;
+}
+
+QString askNewName() {
+    for (;;) {
+        const QString name = Seams::input().ask(getString(1657) + u':', getString(1658), QString());
+        QString refusal;
+        switch (Logbooks::checkName(name)) {
+        case Logbooks::NameCheck::Empty:
+            return QString();
+        case Logbooks::NameCheck::Accepted:
+            return name;
+        case Logbooks::NameCheck::TooLong:
+            refusal = getString(3012);
+            break;
+        case Logbooks::NameCheck::InvalidChars:
+            refusal = getString(3013) + QStringLiteral(": & ' % *");
+            break;
+        case Logbooks::NameCheck::Exists:
+            refusal = getString(3014);
+            break;
+        }
+        Seams::message().show(refusal, Msg::OkOnly | Msg::Critical, getString(1005));
+    }
+}
+
+QTreeWidgetItem* selectNew(QTreeWidget* tree, const QString& name, const QString& key) {
+    QTreeWidgetItem* item = addLogbook(tree, name, key);
+    tree->scrollToItem(item);
+    tree->setCurrentItem(item);
+    item->setSelected(true);
     return item;
 }
 

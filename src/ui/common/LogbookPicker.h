@@ -19,6 +19,13 @@ void fill(QTreeWidget* tree, Database& db, qint32 model);
 // Adds a logbook under the root and returns its node.
 QTreeWidgetItem* addLogbook(QTreeWidget* tree, const QString& name, const QString& key);
 
+// Asks for a new logbook's name until one is accepted, telling why a name is refused (too long,
+// characters that cannot be used, a name the model's logbooks already have); "" when the user
+// gives up. The name comes back as typed.
+QString askNewName();
+// Adds the logbook just created under the root and selects it.
+QTreeWidgetItem* selectNew(QTreeWidget* tree, const QString& name, const QString& key);
+
 QString keyOf(const QTreeWidgetItem* node);
 // The node with this key; null when none.
 QTreeWidgetItem* find(const QTreeWidget* tree, const QString& key);

@@ -49,3 +49,13 @@ void centerForm(QWidget* form) {
     const int left = (available.width() * TWIPS_PER_PIXEL) / 2 - (size.width() * TWIPS_PER_PIXEL) / 2;
     form->move(screen->geometry().left() + left / TWIPS_PER_PIXEL, screen->geometry().top() + top / TWIPS_PER_PIXEL);
 }
+
+void centerOver(QWidget* form, QWidget* over) {
+    if (!over || !over->isVisible())
+        return;
+    const QRect outer = over->frameGeometry();
+    const QSize own = form->frameGeometry().size();
+    const int left = outer.left() * TWIPS_PER_PIXEL + (outer.width() - own.width()) * TWIPS_PER_PIXEL / 2;
+    const int top = outer.top() * TWIPS_PER_PIXEL + (outer.height() - own.height()) * TWIPS_PER_PIXEL / 2;
+    form->move(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL);
+}

@@ -17,6 +17,9 @@ public:
 bool isFormLoaded(const QString& formName);
 // Keeps a tool window above all others and shows it without taking the focus.
 void setTopMost(QWidget* form);
+// Places a dialog over the middle of `over` (the main window), the halves computed in twips with
+// integer division; nothing happens while `over` is not shown.
+void centerOver(QWidget* form, QWidget* over);
 // Centres a window on its screen, the halves computed in twips with integer division.
 void centerForm(QWidget* form);
 

@@ -9,6 +9,7 @@
 #include "DownloadPictures.h"
 #include "FormLocalizer.h"
 #include "LogbookPicker.h"
+#include "Logbooks.h"
 #include "MainModule.h"
 #include "ModelCodes.h"
 #include "Numeric.h"
@@ -33,7 +34,6 @@
 namespace {
 constexpr int WIDTH = 560;
 constexpr int HEIGHT = 360;
-constexpr int MAX_NAME_LENGTH = 20;
 
 // A failure no handler of its own reports: where, what, then the error, as the main window
 // reports its commands' failures.
@@ -144,14 +144,7 @@ void frmDownLoad::buildControls() {
 }
 
 void frmDownLoad::centerOverMainWindow() {
-    QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!main || !main->isVisible())
-        return;
-    const QRect over = main->frameGeometry();
-    const QSize own = frameGeometry().size();
-    const int left = over.left() * TWIPS_PER_PIXEL + (over.width() - own.width()) * TWIPS_PER_PIXEL / 2;
-    const int top = over.top() * TWIPS_PER_PIXEL + (over.height() - own.height()) * TWIPS_PER_PIXEL / 2;
-    move(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL);
+    centerOver(this, parentWidget() ? parentWidget()->window() : nullptr);
 }
 
 QString frmDownLoad::keyOf(const QTreeWidgetItem* node) {
@@ -318,45 +311,16 @@ void frmDownLoad::tvTreeView_NodeClick(QTreeWidgetItem* node) {
         ->setEnabled(node && !createdLogbookKey.isEmpty() && keyOf(node) == createdLogbookKey);
 }
 
-bool frmDownLoad::isNameAccepted(const QString& name) {
-    if (name.trimmed().size() > MAX_NAME_LENGTH) {
-        showWarning(getString(3012));
-        return false;
-    }
-    if (DiveModule::hasInvalidChars(name)) {
-        showWarning(getString(3013) + QStringLiteral(": & ' % *"));
-        return false;
-    }
-    if (DiveModule::logbookExists(name)) {
-        showWarning(getString(3014));
-        return false;
-    }
-    return true;
-}
-
 void frmDownLoad::newLogbook() {
     // A logbook written now would fall inside the store step's writes and go with them.
     if (m_downloading)
         return;
     QString name;
     try {
-        do {
-            name = Seams::input().ask(getString(1657) + u':', getString(1658), QString());
-            if (name.trimmed().isEmpty())
-                return;
-        } while (!isNameAccepted(name));
-
-        const qint32 model = Settings::instance().currentDiveComputer();
-        Database db = openLogbookDatabase();
-        Recordset rs = Recordset::table(db, QStringLiteral("FILE"));
-        rs.addNew();
-        rs.setValue(QStringLiteral("FILENAME"), name);
-        rs.setValue(QStringLiteral("DIVE_MODEL"), model);
-        rs.setValue(QStringLiteral("CREATION_DATE"), Seams::clock().now());
-        rs.update();
-        createdLogbookKey = QStringLiteral("LB") + rs.lastModified().toString().trimmed();
-        rs.close();
-        db.close();
+        name = LogbookPicker::askNewName();
+        if (name.isEmpty())
+            return;
+        createdLogbookKey = QStringLiteral("LB") + QString::number(Logbooks::create(name));
     } catch (const RuntimeError& error) {
         if (error.number() == DbError::FieldTooSmall)
             showWarning(getString(3031));
@@ -366,10 +330,7 @@ void frmDownLoad::newLogbook() {
         return;
     }
 
-    QTreeWidgetItem* item = LogbookPicker::addLogbook(tvTreeView, name, createdLogbookKey);
-    tvTreeView->scrollToItem(item);
-    tvTreeView->setCurrentItem(item);
-    item->setSelected(true);
+    LogbookPicker::selectNew(tvTreeView, name, createdLogbookKey);
     btnOk->setFocus();
     button(QStringLiteral("NEW"))->setEnabled(false);
     button(QStringLiteral("DELETE"))->setEnabled(true);

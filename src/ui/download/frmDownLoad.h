@@ -69,7 +69,6 @@ private:
     void runDownload(qint32 fileID);
     void commitDownload();
     void newLogbook();
-    bool isNameAccepted(const QString& name);
     void deleteLogbook();
     void showPreferences();
     void rollbackTransaction();

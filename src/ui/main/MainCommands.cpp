@@ -14,10 +14,8 @@ bool isUnavailable(const QString& commandName) {
     static const QSet<QString> waiting = {
         QStringLiteral("mnuPrint"),
         QStringLiteral("mnuLBStatistics"),
-        QStringLiteral("mnuViewSimulator"),
         QStringLiteral("tlbMainToolbar_PRINT"),
         QStringLiteral("tlbMainToolbar_PREVIEW"),
-        QStringLiteral("tlbMainToolbar_SIMULATOR"),
     };
     return waiting.contains(commandName);
 }

@@ -33,6 +33,7 @@
 #include "frmFilter.h"
 #include "frmImportDB.h"
 #include "frmSettings.h"
+#include "frmSimulator.h"
 
 #include <QAbstractItemDelegate>
 #include <QAction>
@@ -164,6 +165,8 @@ void frmMain::connectHandlers() {
     connect(
         mnuViewPreference, &QAction::triggered, this,
         guarded(this, "mnuViewPreference_Click", "Error opening the options", [this] { mnuViewPreference_Click(); }));
+    connect(mnuViewSimulator, &QAction::triggered, this,
+            guarded(this, "mnuViewSimulator_Click", "Error", [this] { mnuViewSimulator_Click(); }));
     connect(mnuDownloadDCPC, &QAction::triggered, this,
             guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
     connect(mnuImportDB, &QAction::triggered, this,
@@ -670,6 +673,27 @@ void frmMain::mnuViewPreference_Click() {
     dialog.exec();
 }
 
+frmSimulator* frmMain::simulator() const {
+    return m_simulator;
+}
+
+void frmMain::mnuViewSimulator_Click(std::shared_ptr<Dive> dive) {
+    if (!commitPendingEdits())
+        return;
+    if (m_simulator) {
+        m_simulator->show();
+        m_simulator->raise();
+        m_simulator->activateWindow();
+        return;
+    }
+    Seams::busyPointer().setBusy(true); // the simulator's opening sets it back
+    m_simulator = new frmSimulator(std::move(dive), this);
+    m_simulator->setAttribute(Qt::WA_DeleteOnClose);
+    m_simulator->setMainForm(this);
+    connect(m_simulator, &frmSimulator::simulationSaved, this, &frmMain::frmSimulator_SimulationSaved);
+    m_simulator->show();
+}
+
 void frmMain::mnuHelpContents_Click() {
     MainCommands::showApplicationHelp(applicationHelpFile(), MainCommands::HELP_CONTENTS);
 }
@@ -683,6 +707,8 @@ void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
         mnuDownloadDCPC_Click();
     else if (key == QLatin1String("SETTINGS"))
         mnuViewPreference_Click();
+    else if (key == QLatin1String("SIMULATOR"))
+        mnuViewSimulator_Click();
     else if (key == QLatin1String("HELP"))
         mnuHelpContents_Click();
     else if (key == QLatin1String("PROFILE"))

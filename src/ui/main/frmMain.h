@@ -12,6 +12,7 @@
 
 class Dive;
 class DiveDataControl;
+class frmSimulator;
 class LogbookEdits;
 class QTreeWidgetItem;
 
@@ -57,6 +58,10 @@ public:
     void mnuViewPreference_Click();
     // Opens the profile window on the selected dive, or brings the open one forward.
     void mnuViewProfile_Click();
+    // Opens the simulator on a new dive, or on `dive` itself (the profile panel's); shows it again
+    // when it is open already.
+    void mnuViewSimulator_Click(std::shared_ptr<Dive> dive = nullptr);
+    frmSimulator* simulator() const;
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void tlbMainToolbar_ButtonClick(const QString& key);
@@ -139,4 +144,5 @@ private:
     int m_shownDiveTab = 0;
     bool m_quietTree = false;
     QTreeWidgetItem* m_pressedItem = nullptr;
+    QPointer<frmSimulator> m_simulator;
 };

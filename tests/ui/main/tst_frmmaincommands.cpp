@@ -124,11 +124,11 @@ void tst_frmMainCommands::commandStates_data() {
     for (const char* wired :
          {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC", "tlbMainToolbar_DOWNLOAD",
           "mnuViewPreference", "tlbMainToolbar_SETTINGS", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout",
-          "tlbMainToolbar_HELP", "mnuViewProfile", "tlbMainToolbar_PROFILE"})
+          "tlbMainToolbar_HELP", "mnuViewProfile", "tlbMainToolbar_PROFILE", "mnuViewSimulator",
+          "tlbMainToolbar_SIMULATOR"})
         QTest::newRow(wired) << wired << true;
     // Their windows come later.
-    for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics",
-                                "mnuViewSimulator", "tlbMainToolbar_SIMULATOR"})
+    for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics"})
         QTest::newRow(waiting) << waiting << false;
     // A hidden entry takes no action of the user's; its window is reached from code.
     QTest::newRow("mnuDownloadSettings, hidden") << "mnuDownloadSettings" << false;
