@@ -64,13 +64,12 @@ void countIn(StatsChart& chart, qint32 category) {
 
 StatsChart depthChart(const std::vector<StatsDive>& dives) {
     const Internationalization& units = Internationalization::instance();
-    const QStringList bands = units.measureUnit() == units.STANDARD
-                                  ? QStringList{QStringLiteral(" 0 - 20 "), QStringLiteral("20 - 30 "),
-                                                QStringLiteral("30 - 40 "), QStringLiteral("40 - 50 "),
-                                                QStringLiteral("   > 50 ")}
-                                  : QStringList{QStringLiteral("  0 - 65 "), QStringLiteral(" 65 - 98 "),
-                                                QStringLiteral(" 98 - 131 "), QStringLiteral("131 - 164 "),
-                                                QStringLiteral("    > 164 ")};
+    const QStringList bands =
+        units.measureUnit() == units.STANDARD
+            ? QStringList{QStringLiteral(" 0 - 20 "), QStringLiteral("20 - 30 "), QStringLiteral("30 - 40 "),
+                          QStringLiteral("40 - 50 "), QStringLiteral("   > 50 ")}
+            : QStringList{QStringLiteral("  0 - 65 "), QStringLiteral(" 65 - 98 "), QStringLiteral(" 98 - 131 "),
+                          QStringLiteral("131 - 164 "), QStringLiteral("    > 164 ")};
     QStringList labels;
     for (const QString& band : bands)
         labels.append(band + units.getDepthString());

@@ -17,14 +17,13 @@ constexpr int MISC_WIDTH = 4;
 
 // The columns counted, in the order of `columnTargets`.
 const std::array<const char*, 14> NUMERIC_COLUMNS = {
-    "DIVE_TIME", "MAX_DEPTH", "MIN_TEMP",        "TANK_USE",    "DIVE_MODE", "DECO_FLAG", "WEATHER",
-    "WETSUIT",   "ACTIVITY",  "VIOLATION_STOP_FLAG", "ASCENT_FLAG", "MAX_CNS",   "MIX_NITROX", "PPO2",
+    "DIVE_TIME", "MAX_DEPTH",           "MIN_TEMP",    "TANK_USE", "DIVE_MODE",  "DECO_FLAG", "WEATHER", "WETSUIT",
+    "ACTIVITY",  "VIOLATION_STOP_FLAG", "ASCENT_FLAG", "MAX_CNS",  "MIX_NITROX", "PPO2",
 };
 const std::array<std::optional<double> StatsDive::*, 14> columnTargets = {
-    &StatsDive::diveTime, &StatsDive::maxDepth,  &StatsDive::minTemp,       &StatsDive::tankUse,
-    &StatsDive::diveMode, &StatsDive::decoFlag,  &StatsDive::weather,       &StatsDive::wetsuit,
-    &StatsDive::activity, &StatsDive::violationStop, &StatsDive::ascent,    &StatsDive::maxCNS,
-    &StatsDive::mixNitrox, &StatsDive::ppo2,
+    &StatsDive::diveTime, &StatsDive::maxDepth, &StatsDive::minTemp,   &StatsDive::tankUse,  &StatsDive::diveMode,
+    &StatsDive::decoFlag, &StatsDive::weather,  &StatsDive::wetsuit,   &StatsDive::activity, &StatsDive::violationStop,
+    &StatsDive::ascent,   &StatsDive::maxCNS,   &StatsDive::mixNitrox, &StatsDive::ppo2,
 };
 
 std::optional<double> numberOf(const QVariant& value) {

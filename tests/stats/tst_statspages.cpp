@@ -16,8 +16,8 @@ constexpr qint16 METRIC = 0;
 constexpr qint16 IMPERIAL = 1;
 
 struct Dive {
-    std::optional<double> time, depth, temp, tank, mode, deco, weather, suit, activity, violation, ascent, cns,
-        nitrox, ppo2;
+    std::optional<double> time, depth, temp, tank, mode, deco, weather, suit, activity, violation, ascent, cns, nitrox,
+        ppo2;
     QString profile; // read as an air-integrated profile text
 };
 
@@ -105,9 +105,9 @@ void tst_StatsPages::charts_data() {
                                         "    > 164 ft."};
     const QStringList weather = {"Clear", "Overcast", "Misty", "Rainy", "Stormy", "Snowy"};
     const QStringList suits = {"Wet suit", "Semi-dry suit", "Dry suit"};
-    const QStringList activities = {"Exploration", "Club Dive", "Training", "With instructor", "Night",
-                                    "Cave",        "Ice",       "For research", "Wreck",     "River",
-                                    "In current",  "For photography", "Other"};
+    const QStringList activities = {
+        "Exploration",  "Club Dive", "Training", "With instructor", "Night",           "Cave", "Ice",
+        "For research", "Wreck",     "River",    "In current",      "For photography", "Other"};
     const QStringList errors = {"Omitted deco stop", "Uncontrolled ascent", "CNS Violation", "PPO2 Violation"};
     const QStringList threeModes = {"Air", "Nitrox", "Bottom Time"};
 
@@ -122,27 +122,29 @@ void tst_StatsPages::charts_data() {
             };
             // 20.5 m is 20 and in the first band, 20.6 and 30.5 (30) in the second; the bands are of
             // metres whatever the units.
-            QTest::newRow(name("depth").constData()) << model << unit << int(Depth) << "Depth"
-                                         << (unit == METRIC ? metricDepths : imperialDepths) << Counts{1, 2, 1, 1, 1};
+            QTest::newRow(name("depth").constData())
+                << model << unit << int(Depth) << "Depth" << (unit == METRIC ? metricDepths : imperialDepths)
+                << Counts{1, 2, 1, 1, 1};
             if (model == 8) // air-integrated: no bottom time, and its bottom-time code 2 is not counted
-                QTest::newRow(name("modes").constData()) << model << unit << int(DiveMode) << "Dive Mode"
-                                             << QStringList{"Air", "Nitrox"} << Counts{1, 2};
+                QTest::newRow(name("modes").constData())
+                    << model << unit << int(DiveMode) << "Dive Mode" << QStringList{"Air", "Nitrox"} << Counts{1, 2};
             else if (model == 1) // bottom time is mode 2
                 QTest::newRow(name("modes").constData())
                     << model << unit << int(DiveMode) << "Dive Mode" << threeModes << Counts{1, 2, 1};
             else // bottom time is mode 3; mode 2, the free-dive session, is not counted
                 QTest::newRow(name("modes").constData())
                     << model << unit << int(DiveMode) << "Dive Mode" << threeModes << Counts{1, 2, 2};
-            QTest::newRow(name("deco").constData()) << model << unit << int(Deco) << "Deco"
-                                        << QStringList{"Deco", "No Deco"} << Counts{1, 4};
-            QTest::newRow(name("weather").constData()) << model << unit << int(Weather) << "Weather Conditions" << weather
-                                           << Counts{2, 0, 1, 0, 0, 1};
-            QTest::newRow(name("suit").constData()) << model << unit << int(Suit) << "Type of Dive Suit" << suits
-                                        << Counts{2, 1, 1};
+            QTest::newRow(name("deco").constData())
+                << model << unit << int(Deco) << "Deco" << QStringList{"Deco", "No Deco"} << Counts{1, 4};
+            QTest::newRow(name("weather").constData())
+                << model << unit << int(Weather) << "Weather Conditions" << weather << Counts{2, 0, 1, 0, 0, 1};
+            QTest::newRow(name("suit").constData())
+                << model << unit << int(Suit) << "Type of Dive Suit" << suits << Counts{2, 1, 1};
             QTest::newRow(name("activity").constData()) << model << unit << int(Activity) << "Activity" << activities
-                                            << Counts{1, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 1};
+                                                        << Counts{1, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 1};
             // CNS 75 is no violation, 75.5 is (it becomes 76); 28 % at 40 m is exactly at 1.4 bar
-            QTest::newRow(name("errors").constData()) << model << unit << int(Errors) << "Errors" << errors << Counts{1, 1, 2, 1};
+            QTest::newRow(name("errors").constData())
+                << model << unit << int(Errors) << "Errors" << errors << Counts{1, 1, 2, 1};
         }
     }
 }
@@ -222,12 +224,12 @@ void tst_StatsPages::consumption_data() {
     QTest::newRow("no profile") << QString() << false << false << 0 << 0;
     QTest::newRow("one sample: none read") << QString(airProfile({5}).left(20)) << false << false << 0 << 0;
     QTest::newRow("samples 2 and 5") << airProfile({31, 12}) << true << false << 31 << 12;
-    QTest::newRow("a partial sample is ignored") << airProfile({31}) + "01500000000000000002" + "0150" << true
-                                                 << false << 31 << 31;
+    QTest::newRow("a partial sample is ignored")
+        << airProfile({31}) + "01500000000000000002" + "0150" << true << false << 31 << 31;
     QTest::newRow("blanks and a sign read as numbers")
         << "01500000000000000000" + QStringLiteral("0150000000000000 -12") << true << false << -12 << -12;
-    QTest::newRow("damaged: none counted") << airProfile({31, 2}).left(80) + "0150000000000000-x01"
-                                           << false << true << 0 << 0;
+    QTest::newRow("damaged: none counted")
+        << airProfile({31, 2}).left(80) + "0150000000000000-x01" << false << true << 0 << 0;
 }
 
 void tst_StatsPages::consumption() {

@@ -64,9 +64,9 @@ void tst_StatsQuery::statement_data() {
     const QString all = "SELECT * FROM DIVE, FILE WHERE  FILE.FILE_ID = DIVE.FILE_ID AND FILE.DIVE_MODEL =  8";
     QTest::newRow("all logbooks") << qint16(2) << all;
     QTest::newRow("cancelled") << qint16(-1) << all;
-    QTest::newRow("current logbook")
-        << qint16(0)
-        << "SELECT * FROM DIVE, FILE WHERE  FILE.FILE_ID = DIVE.FILE_ID AND DIVE.FILE_ID =  12 AND FILE.DIVE_MODEL =  8";
+    QTest::newRow("current logbook") << qint16(0)
+                                     << "SELECT * FROM DIVE, FILE WHERE  FILE.FILE_ID = DIVE.FILE_ID AND DIVE.FILE_ID "
+                                        "=  12 AND FILE.DIVE_MODEL =  8";
 }
 
 void tst_StatsQuery::statement() {
