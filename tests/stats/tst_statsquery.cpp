@@ -1,4 +1,4 @@
-#include "../core/LogbookFixture.h"
+#include "LogbookFixture.h"
 #include "StatsQuery.h"
 #include "StatsScope.h"
 #include "TestEnvironment.h"

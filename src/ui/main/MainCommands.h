@@ -7,7 +7,7 @@
 // What the main window's commands decide apart from the window itself.
 namespace MainCommands {
 
-// Commands whose windows come with later parts of the program (printing and preview, statistics,
+// Commands whose windows come with later parts of the program (printing and preview,
 // the profile window, the simulator, the dive computer settings): present, and disabled.
 bool isUnavailable(const QString& commandName);
 

@@ -22,6 +22,7 @@
 #include "Settings.h"
 #include "SettingsTab.h"
 #include "StartUp.h"
+#include "StatsScope.h"
 #include "TechnicalTab.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -31,6 +32,7 @@
 #include "frmFilter.h"
 #include "frmImportDB.h"
 #include "frmSettings.h"
+#include "frmStats.h"
 
 #include <QAbstractItemDelegate>
 #include <QAction>
@@ -161,6 +163,8 @@ void frmMain::connectHandlers() {
     connect(
         mnuViewPreference, &QAction::triggered, this,
         guarded(this, "mnuViewPreference_Click", "Error opening the options", [this] { mnuViewPreference_Click(); }));
+    connect(mnuLBStatistics, &QAction::triggered, this,
+            guarded(this, "mnuLBStatistics_Click", "Error", [this] { mnuLBStatistics_Click(); }));
     connect(mnuDownloadDCPC, &QAction::triggered, this,
             guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
     connect(mnuImportDB, &QAction::triggered, this,
@@ -651,6 +655,16 @@ void frmMain::mnuViewPreference_Click() {
     auto* dialog = new frmSettings(this);
     dialog->exec();
     delete dialog;
+}
+
+void frmMain::mnuLBStatistics_Click() {
+    std::unique_ptr<frmStats> window;
+    {
+        const BusyGuard busy;
+        window = std::make_unique<frmStats>(this);
+    }
+    if (window->statsMode != StatsScope::CANCELLED && window->hasDives())
+        window->exec();
 }
 
 void frmMain::mnuHelpContents_Click() {

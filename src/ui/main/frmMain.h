@@ -53,6 +53,9 @@ public:
     void mnuImportDB_Click();
     void mnuHelpAbout_Click();
     void mnuViewPreference_Click();
+    // Statistics over the current logbook or all logbooks of the model; nothing is shown when the
+    // scope question is cancelled or no dive lies in the scope.
+    void mnuLBStatistics_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void tlbMainToolbar_ButtonClick(const QString& key);

@@ -8,6 +8,7 @@
 #include "StatsChartBuilder.h"
 #include "StatsQuery.h"
 #include "StatsScope.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 #include "Workspace.h"
 #include "frmStatsAskForMode.h"
@@ -24,6 +25,8 @@
 #include <QTreeWidget>
 
 using namespace StatsPages;
+using Twips::pixels;
+using Twips::twips;
 
 namespace {
 constexpr int KEY_ROLE = Qt::UserRole;
@@ -38,15 +41,6 @@ constexpr int BUTTON_WIDTH = 1125;
 constexpr int BUTTON_HEIGHT = 345;
 constexpr int FOOTNOTE_HEIGHT = 300;
 constexpr int AWAY = -20000;
-
-QRect pixels(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, std::max(0, width / TWIPS_PER_PIXEL),
-                 std::max(0, height / TWIPS_PER_PIXEL));
-}
-
-int twips(int pixels) {
-    return pixels * TWIPS_PER_PIXEL;
-}
 
 QString keyOf(const QTreeWidgetItem* node) {
     return node->data(0, KEY_ROLE).toString();
@@ -74,7 +68,7 @@ frmStats::frmStats(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint);
     Forms::add(this);
     buildControls();
-    resize(FORM_WIDTH / TWIPS_PER_PIXEL, FORM_HEIGHT / TWIPS_PER_PIXEL);
+    resize(Twips::pixels(FORM_WIDTH), Twips::pixels(FORM_HEIGHT));
 
     centerForm(this);
     localizeForm(this);
@@ -97,14 +91,7 @@ void frmStats::buildControls() {
 
     lbl_Setting = label(this, "lbl_Setting");
     lbl_Setting->setGeometry(pixels(2070, 30, FORM_WIDTH - 2270, 480));
-    lbl_Setting->setAutoFillBackground(true);
-    QPalette band = lbl_Setting->palette();
-    band.setColor(QPalette::Window, QColor(128, 128, 128));
-    band.setColor(QPalette::WindowText, Qt::white);
-    lbl_Setting->setPalette(band);
-    QFont bold = lbl_Setting->font();
-    bold.setBold(true);
-    lbl_Setting->setFont(bold);
+    Twips::makeTitleBand(lbl_Setting);
 
     frameBottom = new QFrame(this);
     frameBottom->setObjectName(QStringLiteral("frameBottom"));
@@ -262,7 +249,7 @@ void frmStats::tvSettings_NodeClick(QTreeWidgetItem* node) {
             picOptions[i]->setEnabled(true);
             picOptions[i]->show();
         } else {
-            picOptions[i]->move(AWAY / TWIPS_PER_PIXEL, picOptions[i]->y());
+            picOptions[i]->move(Twips::pixels(AWAY), picOptions[i]->y());
             picOptions[i]->setEnabled(false);
             picOptions[i]->hide();
         }

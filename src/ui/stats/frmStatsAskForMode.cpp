@@ -4,6 +4,7 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "StatsScope.h"
+#include "Twips.h"
 #include "WindowHelpers.h"
 
 #include <QCheckBox>
@@ -13,11 +14,9 @@
 
 qint16 frmStatsAskForMode::chosenMode = 0;
 
-namespace {
-QRect pixels(int left, int top, int width, int height) {
-    return QRect(left / TWIPS_PER_PIXEL, top / TWIPS_PER_PIXEL, width / TWIPS_PER_PIXEL, height / TWIPS_PER_PIXEL);
-}
+using Twips::pixels;
 
+namespace {
 template <typename Control> Control* control(QWidget* parent, const char* name, const char* tag, const QRect& at) {
     auto* c = new Control(parent);
     c->setObjectName(QLatin1String(name));
@@ -31,7 +30,7 @@ frmStatsAskForMode::frmStatsAskForMode(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmStatsAskForMode"));
     setTag(this, QStringLiteral("1960"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(6075 / TWIPS_PER_PIXEL, 2340 / TWIPS_PER_PIXEL);
+    setFixedSize(Twips::pixels(6075), Twips::pixels(2340));
     Forms::add(this);
 
     lblTitle = control<QLabel>(this, "lblTitle", "1961", pixels(120, 15, 5895, 480));

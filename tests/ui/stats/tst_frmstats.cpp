@@ -1,5 +1,5 @@
-#include "../../core/LogbookFixture.h"
 #include "Internationalization.h"
+#include "LogbookFixture.h"
 #include "SettingsStore.h"
 #include "StatsScope.h"
 #include "TestEnvironment.h"
