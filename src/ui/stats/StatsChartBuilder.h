@@ -16,6 +16,8 @@ namespace StatsChartBuilder {
 
 // A new chart, owned by the caller (or by the view it is given to).
 QChart* makeChart(const StatsPages::StatsChart& figures);
+// Gives the legend room for its labels in full, up to half of a chart `width` pixels wide.
+void fitLegend(QChart* chart, qreal width);
 // Draws the chart of `figures` into `target` of any painter (a printer's page, an image).
 void paintChart(QPainter& painter, const QRectF& target, const StatsPages::StatsChart& figures);
 

@@ -35,8 +35,12 @@ constexpr int COMPUTED_ROLE = Qt::UserRole + 1;
 const QString ROOT_KEY = QStringLiteral("statistics");
 
 // Design geometry, in twips.
-constexpr int FORM_WIDTH = 8025;
-constexpr int FORM_HEIGHT = 5505;
+// Wider and taller than the first design, and the tree wider, so that every page name and the
+// longest legend (thirteen activities) read in full in each language.
+constexpr int FORM_WIDTH = 10110;
+constexpr int FORM_HEIGHT = 6300;
+constexpr int TREE_WIDTH = 2850;
+constexpr int PAGE_LEFT = TREE_WIDTH + 105;
 constexpr int BUTTON_WIDTH = 1125;
 constexpr int BUTTON_HEIGHT = 345;
 constexpr int FOOTNOTE_HEIGHT = 300;
@@ -87,10 +91,11 @@ void frmStats::buildControls() {
     tvSettings = new QTreeWidget(this);
     tvSettings->setObjectName(QStringLiteral("tvSettings"));
     tvSettings->setHeaderHidden(true);
-    tvSettings->setGeometry(pixels(60, 75, 1965, FORM_HEIGHT - 175));
+    tvSettings->setGeometry(pixels(60, 75, TREE_WIDTH, FORM_HEIGHT - 175));
+    tvSettings->setIndentation(10);
 
     lbl_Setting = label(this, "lbl_Setting");
-    lbl_Setting->setGeometry(pixels(2070, 30, FORM_WIDTH - 2270, 480));
+    lbl_Setting->setGeometry(pixels(PAGE_LEFT, 30, FORM_WIDTH - PAGE_LEFT - 200, 480));
     Twips::makeTitleBand(lbl_Setting);
 
     frameBottom = new QFrame(this);
@@ -170,6 +175,7 @@ void frmStats::buildTree() {
     root->setData(0, KEY_ROLE, ROOT_KEY);
     for (const PageEntry& entry : TREE_ORDER) {
         auto* child = new QTreeWidgetItem(root, {getString(entry.textString)});
+        child->setToolTip(0, child->text(0));
         child->setData(0, KEY_ROLE, QString::fromLatin1(entry.key));
         child->setData(0, COMPUTED_ROLE, false);
     }
@@ -358,6 +364,7 @@ void frmStats::placePage(int index) {
     picOptions[index]->setGeometry(pixels(left, top, width, height));
     if (chartStat[index]) {
         chartStat[index]->setGeometry(pixels(0, 0, width, height - FOOTNOTE_HEIGHT));
+        StatsChartBuilder::fitLegend(chartStat[index]->chart(), Twips::pixels(width));
         lblFootnote[index]->setGeometry(pixels(0, height - FOOTNOTE_HEIGHT, width, FOOTNOTE_HEIGHT));
     }
 }
