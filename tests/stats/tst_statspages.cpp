@@ -73,6 +73,15 @@ std::vector<StatsDive> logbook() {
     return rows;
 }
 
+// English texts, and the model code and unit system of the current data row.
+void useRowsModelAndUnits(TestEnvironment& env) {
+    QFETCH(int, model);
+    QFETCH(qint16, unit);
+    env.storeSetting("Language", "0");
+    Settings::instance().setCurrentDiveComputer(model);
+    Internationalization::instance().setMeasureUnit(unit);
+}
+
 } // namespace
 
 class tst_StatsPages : public QObject {
@@ -150,13 +159,9 @@ void tst_StatsPages::charts_data() {
 }
 
 void tst_StatsPages::charts() {
-    QFETCH(int, model);
-    QFETCH(qint16, unit);
     QFETCH(int, page);
     TestEnvironment env;
-    env.storeSetting("Language", "0");
-    Settings::instance().setCurrentDiveComputer(model);
-    Internationalization::instance().setMeasureUnit(unit);
+    useRowsModelAndUnits(env);
 
     const StatsChart chart = computeChart(Page(page), logbook());
     QTEST(chart.title, "title");
@@ -185,12 +190,9 @@ void tst_StatsPages::history_data() {
 
 void tst_StatsPages::history() {
     QFETCH(int, model);
-    QFETCH(qint16, unit);
     QFETCH(QStringList, texts);
     TestEnvironment env;
-    env.storeSetting("Language", "0");
-    Settings::instance().setCurrentDiveComputer(model);
-    Internationalization::instance().setMeasureUnit(unit);
+    useRowsModelAndUnits(env);
 
     const StatsHistory h = computeHistory(logbook());
     QCOMPARE((QStringList{h.maxDepth, h.minTemp, h.totDives, h.totTime, h.avgConsumption, h.maxConsumption,
