@@ -218,6 +218,12 @@ qint32 DiveGenerator::store(Recordset& rs, const Generated& generated, qint32 lo
         rs.setValue(QStringLiteral("TISSUE_%1").arg(t + 1), generated.tissueColumns[t]);
     rs.setValue(QStringLiteral("SAMPLE"), d.getSamples());
     rs.setValue(QStringLiteral("LOCATION"), generated.location);
+    // The weather, suit and activity a diver notes afterwards, some left unset (-1). Drawn from the
+    // start time, not from the seed's sequence, so that every other value stays as the seed made it.
+    const quint32 pick = quint32(qHash(d.getDateTime().toSecsSinceEpoch()));
+    rs.setValue(QStringLiteral("WEATHER"), int(pick % 7) - 1);
+    rs.setValue(QStringLiteral("WETSUIT"), int(pick / 7 % 4) - 1);
+    rs.setValue(QStringLiteral("ACTIVITY"), int(pick / 28 % 14) - 1);
     if (ModelCodes::isRGBM(d.diveComputer())) {
         rs.setValue(QStringLiteral("AUTOZERO"), d.getAutozero());
         rs.setValue(QStringLiteral("AIRTIME_FLAG"), d.getAirTime());

@@ -13,7 +13,6 @@ namespace MainCommands {
 bool isUnavailable(const QString& commandName) {
     static const QSet<QString> waiting = {
         QStringLiteral("mnuPrint"),
-        QStringLiteral("mnuLBStatistics"),
         QStringLiteral("tlbMainToolbar_PRINT"),
         QStringLiteral("tlbMainToolbar_PREVIEW"),
     };

@@ -23,6 +23,7 @@
 #include "Settings.h"
 #include "SettingsTab.h"
 #include "StartUp.h"
+#include "StatsScope.h"
 #include "TechnicalTab.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -34,6 +35,7 @@
 #include "frmImportDB.h"
 #include "frmSettings.h"
 #include "frmSimulator.h"
+#include "frmStats.h"
 
 #include <QAbstractItemDelegate>
 #include <QAction>
@@ -167,6 +169,8 @@ void frmMain::connectHandlers() {
         guarded(this, "mnuViewPreference_Click", "Error opening the options", [this] { mnuViewPreference_Click(); }));
     connect(mnuViewSimulator, &QAction::triggered, this,
             guarded(this, "mnuViewSimulator_Click", "Error", [this] { mnuViewSimulator_Click(); }));
+    connect(mnuLBStatistics, &QAction::triggered, this,
+            guarded(this, "mnuLBStatistics_Click", "Error", [this] { mnuLBStatistics_Click(); }));
     connect(mnuDownloadDCPC, &QAction::triggered, this,
             guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
     connect(mnuImportDB, &QAction::triggered, this,
@@ -692,6 +696,16 @@ void frmMain::mnuViewSimulator_Click(std::shared_ptr<Dive> dive) {
     m_simulator->setMainForm(this);
     connect(m_simulator, &frmSimulator::simulationSaved, this, &frmMain::frmSimulator_SimulationSaved);
     m_simulator->show();
+}
+
+void frmMain::mnuLBStatistics_Click() {
+    std::unique_ptr<frmStats> window;
+    {
+        const BusyGuard busy;
+        window = std::make_unique<frmStats>(this);
+    }
+    if (window->statsMode != StatsScope::CANCELLED && window->hasDives())
+        window->exec();
 }
 
 void frmMain::mnuHelpContents_Click() {

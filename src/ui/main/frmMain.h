@@ -62,6 +62,9 @@ public:
     // when it is open already.
     void mnuViewSimulator_Click(std::shared_ptr<Dive> dive = nullptr);
     frmSimulator* simulator() const;
+    // Statistics over the current logbook or all logbooks of the model; nothing is shown when the
+    // scope question is cancelled or no dive lies in the scope.
+    void mnuLBStatistics_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void tlbMainToolbar_ButtonClick(const QString& key);

@@ -20,6 +20,8 @@
 #include "frmFilter.h"
 #include "frmMain.h"
 #include "frmSettings.h"
+#include "frmStats.h"
+#include "frmStatsAskForMode.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +30,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -116,6 +119,8 @@ private slots:
     void help();
     void dialogsOpenedAndClosed();
     void diveComputerSettingsModeless();
+    void statistics_data();
+    void statistics();
 };
 
 void tst_frmMainCommands::commandStates_data() {
@@ -125,10 +130,10 @@ void tst_frmMainCommands::commandStates_data() {
          {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC", "tlbMainToolbar_DOWNLOAD",
           "mnuViewPreference", "tlbMainToolbar_SETTINGS", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout",
           "tlbMainToolbar_HELP", "mnuViewProfile", "tlbMainToolbar_PROFILE", "mnuViewSimulator",
-          "tlbMainToolbar_SIMULATOR"})
+          "tlbMainToolbar_SIMULATOR", "mnuLBStatistics"})
         QTest::newRow(wired) << wired << true;
     // Their windows come later.
-    for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics"})
+    for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW"})
         QTest::newRow(waiting) << waiting << false;
     // A hidden entry takes no action of the user's; its window is reached from code.
     QTest::newRow("mnuDownloadSettings, hidden") << "mnuDownloadSettings" << false;
@@ -684,6 +689,66 @@ void tst_frmMainCommands::diveComputerSettingsModeless() {
     QCOMPARE(open().size(), 1);
     QCOMPARE(open().constFirst()->editedSettings.Altitude(), QStringLiteral("1"));
     QCOMPARE(open().constFirst()->cmbProgram->currentText(), QStringLiteral("P1"));
+enum class ScopeAnswer { None, AllLogbooks, Cancel };
+Q_DECLARE_METATYPE(ScopeAnswer)
+
+void tst_frmMainCommands::statistics_data() {
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<qint16>("setting");
+    QTest::addColumn<ScopeAnswer>("answer");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("dives");
+    QTest::newRow("nothing selected: all logbooks") << "DCzento" << qint16(3) << ScopeAnswer::None << true << "3";
+    QTest::newRow("asked, all logbooks") << "Reef" << qint16(3) << ScopeAnswer::AllLogbooks << true << "3";
+    QTest::newRow("question cancelled: nothing shown") << "Reef" << qint16(3) << ScopeAnswer::Cancel << false << "";
+    QTest::newRow("current logbook without dives: nothing shown")
+        << "Lake" << qint16(0) << ScopeAnswer::None << false << "";
+}
+
+void tst_frmMainCommands::statistics() {
+    QFETCH(QString, selected);
+    QFETCH(qint16, setting);
+    QFETCH(ScopeAnswer, answer);
+    QFETCH(bool, shown);
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(selected == "Reef" ? m.logbook(m.reef) : selected == "Lake" ? m.logbook(m.lake) : selected);
+    Settings::instance().setCurrentStatisticsMode(setting);
+
+    QString dives;
+    int windows = 0;
+    const auto closeWindow = [&] {
+        QTimer::singleShot(0, w, [&] {
+            if (auto* window = qobject_cast<frmStats*>(QApplication::activeModalWidget())) {
+                ++windows;
+                dives = window->lblTotDives->text();
+                window->cmdOk->click();
+            }
+        });
+    };
+    int questions = 0;
+    if (answer == ScopeAnswer::None) {
+        closeWindow();
+    } else {
+        QTimer::singleShot(0, w, [&] {
+            auto* question = qobject_cast<frmStatsAskForMode*>(QApplication::activeModalWidget());
+            if (!question)
+                return;
+            ++questions;
+            closeWindow();
+            (answer == ScopeAnswer::AllLogbooks ? question->btnAllLogbooks : question->btnCancel)->click();
+        });
+    }
+    w->mnuLBStatistics->trigger();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(questions, answer == ScopeAnswer::None ? 0 : 1);
+    QCOMPARE(windows, shown ? 1 : 0);
+    QTEST(dives, "dives");
+    // No statistics window stays loaded, and the pointer is back to normal.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!isFormLoaded("frmStats"));
+    QVERIFY(!m.env.fakes.busyPointer->busy);
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
 
