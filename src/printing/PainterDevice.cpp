@@ -13,7 +13,13 @@ bool isMarkFont(const PrintFont& font) {
 PainterDevice::PainterDevice(double dpiX, double dpiY) : m_dpiX(dpiX), m_dpiY(dpiY) {}
 
 QFont PainterDevice::qtFont(const PrintFont& font) {
-    QFont f(isMarkFont(font) ? QStringLiteral("DejaVu Sans") : font.name);
+    QFont f;
+    if (isMarkFont(font))
+        f.setFamily(QStringLiteral("DejaVu Sans"));
+    else
+        // Where the pages' font is missing, the sans serif of the closest widths stands in, so that
+        // labels keep within their columns.
+        f.setFamilies({font.name, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setPointSize(font.size > 0 ? font.size : 1);

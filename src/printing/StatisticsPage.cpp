@@ -55,8 +55,12 @@ void printStatistics(PrintDevice& device, const StatisticsFigures& figures) {
     const qint32 third = divRounded(device.scaleWidth(), 3);
     const double c = third + divRounded(third, 2);
     const double q = divRounded(device.scaleHeight(), 4);
-    const QPointF cells[StatisticsFigures::CHARTS] = {{M, q},        {c, q},       {M, 1.75 * q},
-                                                      {c, 1.75 * q}, {M, 2.5 * q}, {c, 2.5 * q}};
+    // On a short page the seven rows of the air-integrated models reach the first row of charts: the
+    // charts then move down just enough to leave the figures readable.
+    const double figuresBottom = y0 + ROWS[rows - 1].offset + device.textHeight(QString()) + 100;
+    const double down = std::max(0.0, figuresBottom - q);
+    const QPointF cells[StatisticsFigures::CHARTS] = {{M, q + down},        {c, q + down},       {M, 1.75 * q + down},
+                                                      {c, 1.75 * q + down}, {M, 2.5 * q + down}, {c, 2.5 * q + down}};
     for (int k = 0; k < std::min<int>(StatisticsFigures::CHARTS, figures.charts.size()); ++k) {
         PrintPicture chart = figures.charts[k];
         // The activity and errors charts need more room on paper than in the window.

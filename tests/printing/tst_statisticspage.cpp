@@ -50,15 +50,24 @@ private slots:
         QCOMPARE(d.texts().contains("20 lit./min"), rows == 7);
     }
 
+    void chartsInTheirCells_data() {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<double>("down");
+        QTest::newRow("four rows clear the charts") << 1 << 0.0;
+        // The seventh row ends at 3800 + 220; the charts start 100 below.
+        QTest::newRow("seven rows push the charts down") << 8 << 620.0;
+    }
     void chartsInTheirCells() {
-        PrintFixture f;
+        QFETCH(int, model);
+        QFETCH(double, down);
+        PrintFixture f(model);
         RecordingDevice d(11000, 14000);
         printStatistics(d, figures());
         const auto charts = d.ofKind(Kind::Picture);
         QCOMPARE(charts.size(), 6);
         const QList<QPointF> corners{{100, 3500}, {5499, 3500}, {100, 6125}, {5499, 6125}, {100, 8750}, {5499, 8750}};
         for (int k = 0; k < 6; ++k) {
-            QCOMPARE(charts[k].from, corners[k]);
+            QCOMPARE(charts[k].from, corners[k] + QPointF(0, down));
             // The last two are enlarged for paper.
             const QSizeF window(4000 + k, 3000);
             QCOMPARE(charts[k].size, k < 4 ? window : QSizeF(window.width() + 400, 4500));
