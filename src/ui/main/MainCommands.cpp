@@ -12,15 +12,9 @@ namespace MainCommands {
 
 bool isUnavailable(const QString& commandName) {
     static const QSet<QString> waiting = {
-        QStringLiteral("mnuPrint"),
-        QStringLiteral("mnuLBStatistics"),
-        QStringLiteral("mnuDownloadSettings"),
-        QStringLiteral("mnuViewProfile"),
-        QStringLiteral("mnuViewSimulator"),
-        QStringLiteral("tlbMainToolbar_PRINT"),
-        QStringLiteral("tlbMainToolbar_PREVIEW"),
-        QStringLiteral("tlbMainToolbar_PROFILE"),
-        QStringLiteral("tlbMainToolbar_SIMULATOR"),
+        QStringLiteral("mnuLBStatistics"),        QStringLiteral("mnuDownloadSettings"),
+        QStringLiteral("mnuViewProfile"),         QStringLiteral("mnuViewSimulator"),
+        QStringLiteral("tlbMainToolbar_PROFILE"), QStringLiteral("tlbMainToolbar_SIMULATOR"),
     };
     return waiting.contains(commandName);
 }

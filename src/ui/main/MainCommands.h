@@ -7,8 +7,8 @@
 // What the main window's commands decide apart from the window itself.
 namespace MainCommands {
 
-// Commands whose windows come with later parts of the program (printing and preview, statistics,
-// the profile window, the simulator, the dive computer settings): present, and disabled.
+// Commands whose windows come with later parts of the program (statistics, the profile window,
+// the simulator, the dive computer settings): present, and disabled.
 bool isUnavailable(const QString& commandName);
 
 // The status panel's filter state: "Dive filter: Enabled" or "Dive filter: Disabled".

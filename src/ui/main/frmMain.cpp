@@ -30,6 +30,7 @@
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmImportDB.h"
+#include "frmPrint.h"
 #include "frmSettings.h"
 
 #include <QAbstractItemDelegate>
@@ -165,6 +166,8 @@ void frmMain::connectHandlers() {
             guarded(this, "mnuDownloadDCPC_Click", "Error downloading", [this] { mnuDownloadDCPC_Click(); }));
     connect(mnuImportDB, &QAction::triggered, this,
             guarded(this, "mnuImportDB_Click", "Error importing", [this] { mnuImportDB_Click(); }));
+    connect(mnuPrint, &QAction::triggered, this,
+            guarded(this, "mnuPrint_Click", "Error printing", [this] { mnuPrint_Click(); }));
     connect(mnuHelpAbout, &QAction::triggered, this,
             guarded(this, "mnuHelpAbout_Click", "Error", [this] { mnuHelpAbout_Click(); }));
     connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
@@ -661,8 +664,40 @@ void frmMain::mnuHelpSearchForHelpOn_Click() {
     MainCommands::showApplicationHelp(applicationHelpFile(), MainCommands::HELP_INDEX);
 }
 
+namespace {
+// The print commands need a printer; the program's own PDF printer is always there, but the
+// platform's list is what counts.
+bool printerInstalled() {
+    if (!Seams::printers().printerNames().isEmpty())
+        return true;
+    Seams::message().show(getString(3037), Msg::OkOnly | Msg::Critical, getString(1005));
+    return false;
+}
+} // namespace
+
+void frmMain::mnuPrint_Click() {
+    if (!printerInstalled() || !commitPendingEdits())
+        return;
+    frmPrint dialog(this);
+    dialog.exec();
+}
+
+void frmMain::previewCurrentDive() {
+    if (!printerInstalled())
+        return;
+    BusyGuard busy;
+    if (!commitPendingEdits())
+        return;
+    frmPrint dialog(this);
+    dialog.doPreview(nullptr);
+}
+
 void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
-    if (key == QLatin1String("DOWNLOAD"))
+    if (key == QLatin1String("PRINT"))
+        mnuPrint_Click();
+    else if (key == QLatin1String("PREVIEW"))
+        previewCurrentDive();
+    else if (key == QLatin1String("DOWNLOAD"))
         mnuDownloadDCPC_Click();
     else if (key == QLatin1String("SETTINGS"))
         mnuViewPreference_Click();

@@ -15,6 +15,8 @@
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmMain.h"
+#include "frmPreview.h"
+#include "frmPrint.h"
 #include "frmSettings.h"
 
 #include <QApplication>
@@ -110,19 +112,21 @@ private slots:
     void help_data();
     void help();
     void dialogsOpenedAndClosed();
+    void printAndPreview();
+    void printAndPreviewWithoutPrinter();
 };
 
 void tst_frmMainCommands::commandStates_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("enabled");
-    for (const char* wired : {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC",
-                              "tlbMainToolbar_DOWNLOAD", "mnuViewPreference", "tlbMainToolbar_SETTINGS",
-                              "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout", "tlbMainToolbar_HELP"})
+    for (const char* wired :
+         {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC", "tlbMainToolbar_DOWNLOAD",
+          "mnuViewPreference", "tlbMainToolbar_SETTINGS", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout",
+          "tlbMainToolbar_HELP", "mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW"})
         QTest::newRow(wired) << wired << true;
     // Their windows come later.
-    for (const char* waiting :
-         {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW", "mnuLBStatistics", "mnuViewProfile",
-          "tlbMainToolbar_PROFILE", "mnuViewSimulator", "tlbMainToolbar_SIMULATOR", "mnuDownloadSettings"})
+    for (const char* waiting : {"mnuLBStatistics", "mnuViewProfile", "tlbMainToolbar_PROFILE", "mnuViewSimulator",
+                                "tlbMainToolbar_SIMULATOR", "mnuDownloadSettings"})
         QTest::newRow(waiting) << waiting << false;
 }
 
@@ -644,3 +648,43 @@ void tst_frmMainCommands::dialogsOpenedAndClosed() {
 
 QTEST_MAIN(tst_frmMainCommands)
 #include "tst_frmmaincommands.moc"
+
+void tst_frmMainCommands::printAndPreview() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.third));
+    Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
+    {
+        ModalAnswer<frmPrint> close([](frmPrint& d) { d.cmdClose_Click(); });
+        w->mnuPrint->trigger();
+        QCOMPARE(close.shown, 1);
+    }
+    // The dialog reads the database: the typed entry was written first.
+    QCOMPARE(m.fixture.column(m.third, LOCATION).toString(), QStringLiteral("Cave"));
+    {
+        QImage page;
+        ModalAnswer<frmPreview> close([&page](frmPreview& d) {
+            page = d.pagePicture();
+            d.close();
+        });
+        w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
+        QCOMPARE(close.shown, 1);
+        QVERIFY(!page.isNull());
+    }
+    QVERIFY(!m.env.fakes.busyPointer->busy);
+    QCOMPARE(m.env.fakes.message->shown.size(), 0);
+}
+
+void tst_frmMainCommands::printAndPreviewWithoutPrinter() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.third));
+    m.env.fakes.printers->names.clear();
+    ModalAnswer<frmPrint> dialog([](frmPrint& d) { d.cmdClose_Click(); });
+    w->mnuPrint->trigger();
+    w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
+    QCOMPARE(dialog.shown, 0);
+    QCOMPARE(m.env.fakes.message->shown.size(), 2);
+    QCOMPARE(m.env.fakes.message->shown[1].text, getString(3037));
+    QCOMPARE(m.env.fakes.message->shown[1].title, QStringLiteral("Warning!"));
+}
