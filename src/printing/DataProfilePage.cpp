@@ -49,10 +49,6 @@ BoxRow mark(const QString& label, bool on) {
     return {label, QString(), on};
 }
 
-qint32 divRounded(double a, double b) {
-    return num::intDiv(num::toInt32(a), num::toInt32(b));
-}
-
 void printBox(PrintDevice& device, PrintRect& box, const BoxLayout& layout, const QList<BoxRow>& rows) {
     box.width = layout.width;
     box.height = layout.height;
@@ -69,7 +65,7 @@ void printBox(PrintDevice& device, PrintRect& box, const BoxLayout& layout, cons
 
     setFont(device, TAHOMA, true, false, 18);
     device.currentX = x + 100;
-    device.currentY = y + divRounded(600 - device.textHeight(layout.sampleWord), 2);
+    device.currentY = y + PrintText::divRounded(600 - device.textHeight(layout.sampleWord), 2);
     device.print(layout.title);
 
     setFont(device, TAHOMA, true, false, 8);
@@ -113,16 +109,6 @@ QString whole(double value) {
 
 QString label(qint32 id) {
     return getString(id) + QStringLiteral(": ");
-}
-
-QString modeText(const Dive& dive) {
-    if (dive.isNitrox())
-        return QStringLiteral("Nitrox");
-    if (dive.isAir())
-        return QStringLiteral("Air");
-    if (dive.isBottomTime())
-        return QStringLiteral("Bottom Time");
-    return QString();
 }
 
 // The tank's units follow the dive's own volume measure.
@@ -177,7 +163,7 @@ void printSettings(PrintDevice& device, const Dive& dive, PrintRect& box) {
     QList<BoxRow> rows{
         text(getString(1430), QStringLiteral("P") + num::intToText(dive.getAltitude())),
         text(getString(1431), dive.isSalt() ? QStringLiteral("Salt") : QStringLiteral("Fresh")),
-        text(getString(1432), modeText(dive)),
+        text(getString(1432), PrintText::diveMode(dive)),
         mark(getString(1444) + u':', dive.getAscentMode() != 0),
         mark(getString(1462) + u':', dive.getBuzzer() != 0),
         text(getString(1438), volumeUnit + u'/' + pressureUnit),

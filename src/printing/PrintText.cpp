@@ -1,5 +1,6 @@
 #include "PrintText.h"
 
+#include "Dive.h"
 #include "Numeric.h"
 
 #include <QLocale>
@@ -30,6 +31,20 @@ QString dateTime(const QDateTime& value) {
 
 float ppo2Bar(float stored) {
     return stored > 10 ? stored / 10 : stored;
+}
+
+QString diveMode(const Dive& dive) {
+    if (dive.isNitrox())
+        return QStringLiteral("Nitrox");
+    if (dive.isAir())
+        return QStringLiteral("Air");
+    if (dive.isBottomTime())
+        return QStringLiteral("Bottom Time");
+    return QString();
+}
+
+qint32 divRounded(double a, double b) {
+    return num::intDiv(num::toInt32(a), num::toInt32(b));
 }
 
 } // namespace PrintText

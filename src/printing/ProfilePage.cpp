@@ -19,16 +19,6 @@ namespace {
 constexpr double B = 4000;
 const QString TAHOMA = QStringLiteral("Tahoma");
 
-QString modeText(const Dive& dive) {
-    if (dive.isNitrox())
-        return QStringLiteral("Nitrox");
-    if (dive.isAir())
-        return QStringLiteral("Air");
-    if (dive.isBottomTime())
-        return QStringLiteral("Bottom Time");
-    return QString();
-}
-
 // A label in 8 bold at (x, y), its value in 8 regular at (valueX, y).
 void row(PrintDevice& device, double x, double valueX, double y, const QString& label, const QString& value) {
     setFont(device, TAHOMA, true, false, 8);
@@ -49,7 +39,7 @@ void printDescriptiveRows(PrintDevice& device, const Dive& dive, const diveInfo&
     row(device, x, valueX, y, getString(1500) + colon, PrintText::dateTime(dive.getDateTime()));
     row(device, x, valueX, y + 200, getString(1501) + colon, info.diver());
     row(device, x, valueX, y + 400, getString(1502) + colon, info.location());
-    row(device, x, valueX, y + 600, getString(1432), modeText(dive));
+    row(device, x, valueX, y + 600, getString(1432), PrintText::diveMode(dive));
     if (dive.isNitrox())
         row(device, x, valueX, y + 800, getString(1433),
             num::intToText(dive.getNitroxMixture()) + QStringLiteral(" %"));

@@ -3,6 +3,7 @@
 #include "MainModule.h"
 #include "Numeric.h"
 #include "PageHeader.h"
+#include "PrintText.h"
 #include "Settings.h"
 
 #include <algorithm>
@@ -20,10 +21,6 @@ struct FigureRow {
 constexpr FigureRow ROWS[] = {{1966, 0},    {1967, 300},  {1968, 600}, {1969, 900},
                               {1972, 1200}, {1973, 1500}, {1974, 1800}};
 
-qint32 divRounded(double a, double b) {
-    return num::intDiv(num::toInt32(a), num::toInt32(b));
-}
-
 } // namespace
 
 void printStatistics(PrintDevice& device, const StatisticsFigures& figures) {
@@ -32,7 +29,7 @@ void printStatistics(PrintDevice& device, const StatisticsFigures& figures) {
     printPageHeader(device, 3 * M, B / 8, B / 4 + 300, getDiveComputerName(qint16(settings.currentDiveComputer())));
 
     const int rows = settings.isCurrentDiveComputerAir() ? 7 : 4;
-    const double x0 = divRounded(device.scaleWidth(), 2);
+    const double x0 = PrintText::divRounded(device.scaleWidth(), 2);
     const double y0 = B / 4 + 1000;
     const QString tahoma = QStringLiteral("Tahoma");
     double widest = 0;
@@ -52,9 +49,9 @@ void printStatistics(PrintDevice& device, const StatisticsFigures& figures) {
         device.print(figures.values.value(r).trimmed());
     }
 
-    const qint32 third = divRounded(device.scaleWidth(), 3);
-    const double c = third + divRounded(third, 2);
-    const double q = divRounded(device.scaleHeight(), 4);
+    const qint32 third = PrintText::divRounded(device.scaleWidth(), 3);
+    const double c = third + PrintText::divRounded(third, 2);
+    const double q = PrintText::divRounded(device.scaleHeight(), 4);
     // On a short page the seven rows of the air-integrated models reach the first row of charts: the
     // charts then move down just enough to leave the figures readable.
     const double figuresBottom = y0 + ROWS[rows - 1].offset + device.textHeight(QString()) + 100;
