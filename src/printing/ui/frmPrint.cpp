@@ -24,10 +24,20 @@
 #include <QVBoxLayout>
 
 namespace {
-QRadioButton* option(const char* name, const char* tag, QWidget* parent) {
-    auto* o = new QRadioButton(parent);
+// A frame whose options stand one below the other.
+QGroupBox* group(const char* name, const char* tag, QWidget* parent) {
+    auto* g = new QGroupBox(parent);
+    g->setObjectName(QLatin1String(name));
+    setTag(g, QLatin1String(tag));
+    new QVBoxLayout(g);
+    return g;
+}
+
+QRadioButton* option(const char* name, const char* tag, QGroupBox* group) {
+    auto* o = new QRadioButton(group);
     o->setObjectName(QLatin1String(name));
     setTag(o, QLatin1String(tag));
+    group->layout()->addWidget(o);
     return o;
 }
 
@@ -76,25 +86,14 @@ void frmPrint::buildControls() {
     imgPrinter->setFixedSize(48, 48);
     imgPrinter->setPixmap(PrintPictures::printer(imgPrinter->size()));
 
-    Frame2 = new QGroupBox(this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    setTag(Frame2, QStringLiteral("2008"));
+    Frame2 = group("Frame2", "2008", this);
     optCurrentDive = option("optCurrentDive", "2009", Frame2);
     optAllDives = option("optAllDives", "2010", Frame2);
     optFilteredDives = option("optFilteredDives", "2011", Frame2);
-    auto* scope = new QVBoxLayout(Frame2);
-    for (QRadioButton* o : {optCurrentDive, optAllDives, optFilteredDives})
-        scope->addWidget(o);
-
-    frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("frame"));
-    setTag(frame, QStringLiteral("2001"));
+    frame = group("frame", "2001", this);
     optProfileData = option("optProfileData", "2002", frame);
     optProfile = option("optProfile", "2003", frame);
     optStatistics = option("optStatistics", "2004", frame);
-    auto* kind = new QVBoxLayout(frame);
-    for (QRadioButton* o : {optProfileData, optProfile, optStatistics})
-        kind->addWidget(o);
 
     lblPrinter = new QLabel(this);
     lblPrinter->setObjectName(QStringLiteral("lblPrinter"));
