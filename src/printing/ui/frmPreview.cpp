@@ -216,13 +216,15 @@ void frmPreview::Toolbar1_ButtonClick(const QString& key) {
     } else if (key == QLatin1String("ZOOM_IN")) {
         if (cmbZoom->currentIndex() < cmbZoom->count() - 1) {
             cmbZoom->setCurrentIndex(cmbZoom->currentIndex() + 1);
-            makeZoom();
+            if (m_previewPM)
+                makeZoom();
         }
     } else if (key == QLatin1String("ZOOM_OUT")) {
         // The button stops at "20"; "10" is reached from the list only.
         if (cmbZoom->currentIndex() > 1) {
             cmbZoom->setCurrentIndex(cmbZoom->currentIndex() - 1);
-            makeZoom();
+            if (m_previewPM)
+                makeZoom();
         }
     } else if (key == QLatin1String("FIRST")) {
         if (atFirst())
