@@ -11,6 +11,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -139,21 +140,79 @@ public:
     QString text() const override { return QApplication::clipboard()->text(); }
 };
 
-// The default printer, or a PDF-file printer where none is installed, so printing works everywhere.
+// The installed printers and a PDF-file printer, so printing works everywhere. The program's
+// printer settings (which printer, orientation, paper) live in one shared printer object.
 class QtPrinterService : public PrinterService {
 public:
-    QStringList printerNames() const override { return QPrinterInfo::availablePrinterNames(); }
-    QString defaultPrinterName() const override { return QPrinterInfo::defaultPrinterName(); }
+    QtPrinterService() {
+        const QString name = defaultPrinterName();
+        if (name != pdfPrinterName())
+            printer().setPrinterName(name);
+        else
+            usePdf(printer());
+    }
+    static QString pdfPrinterName() { return QStringLiteral("PDF file"); }
+
+    QStringList printerNames() const override {
+        QStringList names = QPrinterInfo::availablePrinterNames();
+        names.append(pdfPrinterName());
+        return names;
+    }
+    QString defaultPrinterName() const override {
+        const QString name = QPrinterInfo::defaultPrinterName();
+        return name.isEmpty() ? printerNames().constFirst() : name;
+    }
+    QString currentPrinterName() const override {
+        return printer().outputFormat() == QPrinter::PdfFormat ? pdfPrinterName() : printer().printerName();
+    }
+    void setCurrentPrinter(const QString& name) override {
+        if (name == pdfPrinterName()) {
+            usePdf(printer());
+            return;
+        }
+        printer().setOutputFormat(QPrinter::NativeFormat);
+        printer().setPrinterName(name);
+    }
     int orientation() const override { return printer().pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1; }
     void setOrientation(int orientation) override {
         printer().setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     }
+    QPageLayout pageLayout() const override { return printer().pageLayout(); }
+
+    std::unique_ptr<QPagedPaintDevice> openDocument() override {
+        auto document = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (printer().outputFormat() == QPrinter::PdfFormat) {
+            QString file = Seams::fileDialogs().saveFile(QString(), QStringLiteral("PDF (*.pdf)"), m_lastPdf);
+            if (file.isEmpty())
+                return nullptr;
+            if (QFileInfo(file).suffix().isEmpty())
+                file += QStringLiteral(".pdf");
+            m_lastPdf = file;
+            usePdf(*document);
+            document->setOutputFileName(file);
+        } else {
+            document->setPrinterName(printer().printerName());
+        }
+        document->setPageLayout(printer().pageLayout());
+        return document;
+    }
+    void showSetup() override {
+        QPageSetupDialog dialog(&printer(), QApplication::activeWindow());
+        dialog.exec();
+    }
 
 private:
+    static void usePdf(QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        // 600 dots to the inch: the line widths the pages ask for in dots read as on a laser printer.
+        p.setResolution(600);
+    }
     static QPrinter& printer() {
         static QPrinter shared(QPrinter::HighResolution);
         return shared;
     }
+    QString m_lastPdf =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/sona.pdf");
 };
 
 class QtSpreadsheetService : public SpreadsheetService {

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -87,12 +89,23 @@ public:
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
+    // The installed printers, and a PDF-file printer so that printing works everywhere.
     virtual QStringList printerNames() const = 0;
     virtual QString defaultPrinterName() const = 0;
+    // The printer the program prints on until it ends, one of printerNames(); the default at start.
+    virtual QString currentPrinterName() const = 0;
+    virtual void setCurrentPrinter(const QString& name) = 0;
     // 1 portrait, 2 landscape; 0 when there is no printer.
     virtual int orientation() const = 0;
     // Throws RuntimeError when there is no printer or the driver refuses.
     virtual void setOrientation(int orientation) = 0;
+    // The current printer's paper, orientation and margins.
+    virtual QPageLayout pageLayout() const = 0;
+    // A new document on the current printer, to paint pages on; nullptr when the user cancelled
+    // (the PDF-file printer asks for its file).
+    virtual std::unique_ptr<QPagedPaintDevice> openDocument() = 0;
+    // The platform's print-setup form for the current printer.
+    virtual void showSetup() = 0;
 };
 
 class SpreadsheetService {

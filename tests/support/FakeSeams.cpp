@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <QPdfWriter>
 #include <QTest>
 
 int FakeMessageService::show(const QString& text, int flags, const QString& title) {
@@ -56,6 +57,21 @@ void FakePrinterService::setOrientation(int orientation) {
         throw RuntimeError(482, QStringLiteral("Printer"), QStringLiteral("Printer error"));
     if (!refuses)
         current = orientation;
+}
+
+QPageLayout FakePrinterService::pageLayout() const {
+    return QPageLayout(QPageSize(QPageSize::Letter), current == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(18, 18, 18, 18));
+}
+
+std::unique_ptr<QPagedPaintDevice> FakePrinterService::openDocument() {
+    if (pdfPath.isEmpty())
+        return nullptr;
+    ++documents;
+    auto writer = std::make_unique<QPdfWriter>(pdfPath);
+    writer->setResolution(600);
+    writer->setPageLayout(pageLayout());
+    return writer;
 }
 
 bool FakeSpreadsheetService::open(const QString& workbookPath) {

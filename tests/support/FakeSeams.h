@@ -73,11 +73,22 @@ class FakePrinterService : public PrinterService {
 public:
     QStringList printerNames() const override { return names; }
     QString defaultPrinterName() const override { return names.value(0); }
+    QString currentPrinterName() const override { return chosen.isEmpty() ? names.value(0) : chosen; }
+    void setCurrentPrinter(const QString& name) override { chosen = name; }
     int orientation() const override { return names.isEmpty() ? 0 : current; }
     void setOrientation(int orientation) override;
+    // Letter paper in the current orientation, quarter-inch margins.
+    QPageLayout pageLayout() const override;
+    // A PDF file at pdfPath; nullptr (the user cancelled) while pdfPath is empty.
+    std::unique_ptr<QPagedPaintDevice> openDocument() override;
+    void showSetup() override { ++setups; }
     QStringList names{QStringLiteral("Test printer")};
     int current = 1;
     bool refuses = false; // the driver keeps its orientation
+    QString chosen;
+    QString pdfPath;
+    int documents = 0;
+    int setups = 0;
 };
 
 class FakeSpreadsheetService : public SpreadsheetService {

@@ -12,9 +12,6 @@ namespace MainCommands {
 
 bool isUnavailable(const QString& commandName) {
     static const QSet<QString> waiting = {
-        QStringLiteral("mnuPrint"),
-        QStringLiteral("tlbMainToolbar_PRINT"),
-        QStringLiteral("tlbMainToolbar_PREVIEW"),
     };
     return waiting.contains(commandName);
 }

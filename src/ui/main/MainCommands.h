@@ -7,8 +7,7 @@
 // What the main window's commands decide apart from the window itself.
 namespace MainCommands {
 
-// Commands whose windows come with later parts of the program (printing and preview): present, and
-// disabled.
+// Commands whose windows are not built yet: present, and disabled.
 bool isUnavailable(const QString& commandName);
 
 // The status panel's filter state: "Dive filter: Enabled" or "Dive filter: Disabled".

@@ -33,6 +33,7 @@
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmImportDB.h"
+#include "frmPrint.h"
 #include "frmSettings.h"
 #include "frmSimulator.h"
 #include "frmStats.h"
@@ -179,6 +180,8 @@ void frmMain::connectHandlers() {
             guarded(this, "mnuViewProfile_Click", "Error opening the profile", [this] { mnuViewProfile_Click(); }));
     connect(mnuDownloadSettings, &QAction::triggered, this,
             guarded(this, "mnuDownloadSettings_Click", "Error", [this] { mnuDownloadSettings_Click(); }));
+    connect(mnuPrint, &QAction::triggered, this,
+            guarded(this, "mnuPrint_Click", "Error printing", [this] { mnuPrint_Click(); }));
     connect(mnuHelpAbout, &QAction::triggered, this,
             guarded(this, "mnuHelpAbout_Click", "Error", [this] { mnuHelpAbout_Click(); }));
     connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
@@ -716,8 +719,40 @@ void frmMain::mnuHelpSearchForHelpOn_Click() {
     MainCommands::showApplicationHelp(applicationHelpFile(), MainCommands::HELP_INDEX);
 }
 
+namespace {
+// The print commands need a printer; the program's own PDF printer is always there, but the
+// platform's list is what counts.
+bool printerInstalled() {
+    if (!Seams::printers().printerNames().isEmpty())
+        return true;
+    Seams::message().show(getString(3037), Msg::OkOnly | Msg::Critical, getString(1005));
+    return false;
+}
+} // namespace
+
+void frmMain::mnuPrint_Click() {
+    if (!printerInstalled() || !commitPendingEdits())
+        return;
+    frmPrint dialog(this);
+    dialog.exec();
+}
+
+void frmMain::previewCurrentDive() {
+    if (!printerInstalled())
+        return;
+    BusyGuard busy;
+    if (!commitPendingEdits())
+        return;
+    frmPrint dialog(this);
+    dialog.doPreview(nullptr);
+}
+
 void frmMain::tlbMainToolbar_ButtonClick(const QString& key) {
-    if (key == QLatin1String("DOWNLOAD"))
+    if (key == QLatin1String("PRINT"))
+        mnuPrint_Click();
+    else if (key == QLatin1String("PREVIEW"))
+        previewCurrentDive();
+    else if (key == QLatin1String("DOWNLOAD"))
         mnuDownloadDCPC_Click();
     else if (key == QLatin1String("SETTINGS"))
         mnuViewPreference_Click();

@@ -67,6 +67,10 @@ public:
     void mnuLBStatistics_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
+    // The print dialog, which builds its job from its options.
+    void mnuPrint_Click();
+    // The toolbar's preview of the current dive's profile page.
+    void previewCurrentDive();
     void tlbMainToolbar_ButtonClick(const QString& key);
     void tlbMainToolbar_ButtonMenuClick(const QString& key);
     void cmbActivity_Click();

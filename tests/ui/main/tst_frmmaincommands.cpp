@@ -19,6 +19,8 @@
 #include "frmDownLoad.h"
 #include "frmFilter.h"
 #include "frmMain.h"
+#include "frmPreview.h"
+#include "frmPrint.h"
 #include "frmSettings.h"
 #include "frmStats.h"
 #include "frmStatsAskForMode.h"
@@ -121,6 +123,8 @@ private slots:
     void diveComputerSettingsModeless();
     void statistics_data();
     void statistics();
+    void printAndPreview();
+    void printAndPreviewWithoutPrinter();
 };
 
 void tst_frmMainCommands::commandStates_data() {
@@ -130,11 +134,8 @@ void tst_frmMainCommands::commandStates_data() {
          {"mnuLBFilter", "tlbMainToolbar_FILTER", "mnuLBModifyDiveTime", "mnuDownloadDCPC", "tlbMainToolbar_DOWNLOAD",
           "mnuViewPreference", "tlbMainToolbar_SETTINGS", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuHelpAbout",
           "tlbMainToolbar_HELP", "mnuViewProfile", "tlbMainToolbar_PROFILE", "mnuViewSimulator",
-          "tlbMainToolbar_SIMULATOR", "mnuLBStatistics"})
+          "tlbMainToolbar_SIMULATOR", "mnuLBStatistics", "mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW"})
         QTest::newRow(wired) << wired << true;
-    // Their windows come later.
-    for (const char* waiting : {"mnuPrint", "tlbMainToolbar_PRINT", "tlbMainToolbar_PREVIEW"})
-        QTest::newRow(waiting) << waiting << false;
     // A hidden entry takes no action of the user's; its window is reached from code.
     QTest::newRow("mnuDownloadSettings, hidden") << "mnuDownloadSettings" << false;
 }
@@ -754,3 +755,43 @@ void tst_frmMainCommands::statistics() {
 
 QTEST_MAIN(tst_frmMainCommands)
 #include "tst_frmmaincommands.moc"
+
+void tst_frmMainCommands::printAndPreview() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.third));
+    Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
+    {
+        ModalAnswer<frmPrint> close([](frmPrint& d) { d.cmdClose_Click(); });
+        w->mnuPrint->trigger();
+        QCOMPARE(close.shown, 1);
+    }
+    // The dialog reads the database: the typed entry was written first.
+    QCOMPARE(m.fixture.column(m.third, LOCATION).toString(), QStringLiteral("Cave"));
+    {
+        QImage page;
+        ModalAnswer<frmPreview> close([&page](frmPreview& d) {
+            page = d.pagePicture();
+            d.close();
+        });
+        w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
+        QCOMPARE(close.shown, 1);
+        QVERIFY(!page.isNull());
+    }
+    QVERIFY(!m.env.fakes.busyPointer->busy);
+    QCOMPARE(m.env.fakes.message->shown.size(), 0);
+}
+
+void tst_frmMainCommands::printAndPreviewWithoutPrinter() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.third));
+    m.env.fakes.printers->names.clear();
+    ModalAnswer<frmPrint> dialog([](frmPrint& d) { d.cmdClose_Click(); });
+    w->mnuPrint->trigger();
+    w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
+    QCOMPARE(dialog.shown, 0);
+    QCOMPARE(m.env.fakes.message->shown.size(), 2);
+    QCOMPARE(m.env.fakes.message->shown[1].text, getString(3037));
+    QCOMPARE(m.env.fakes.message->shown[1].title, QStringLiteral("Warning!"));
+}

@@ -1,0 +1,31 @@
+#include "ShownProfilePrinting.h"
+
+#include "Dive.h"
+#include "DiveModule.h"
+#include "PrinterManager.h"
+#include "Profile.h"
+#include "frmPrint.h"
+
+namespace ShownProfilePrinting {
+
+void print(const std::shared_ptr<Profile>& profile, qint16 markerStep, qint32 reloadID, Output output,
+           QWidget* parent) {
+    const std::shared_ptr<Dive> dive = profile->getCurrentDive();
+    if (reloadID != -1 && !dive->diveInfo()) {
+        const std::shared_ptr<Dive> described = DiveModule::loadDive(reloadID, true);
+        if (!described)
+            return;
+        dive->setDiveInfo(described->diveInfo());
+    }
+    auto job = std::make_shared<PrinterManager>();
+    job->addProfile(profile);
+    job->setMode(job->PROFILE_MODE);
+    job->iDivePosition = markerStep;
+    frmPrint dialog(parent);
+    if (output == Output::Printer)
+        dialog.doPrinter(job);
+    else
+        dialog.doPreview(job);
+}
+
+} // namespace ShownProfilePrinting
