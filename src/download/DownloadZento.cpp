@@ -1,5 +1,6 @@
 #include "DownloadZento.h"
 
+#include "DiveColumns.h"
 #include "InterfaceLibraries.h"
 #include "MainModule.h"
 #include "Numeric.h"
@@ -77,9 +78,9 @@ void DownloadZento::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID
     const qint32 model = settings.currentDiveComputer();
     if (model == Dive::dcZento || model == Dive::dcLUMO) {
         for (qint16 n = 1; n <= 11; ++n)
-            rs.setValue(QStringLiteral("TISSUE_%1").arg(n), single(dive.getStartTissue(n)));
+            rs.setValue(DiveColumns::tissue(n), single(dive.getStartTissue(n)));
     } else if (settings.isCurrentDiveComputerRGBM()) {
         setRgbmColumns(rs, dive, single(dive.getTankPressure()));
     }
-    rs.setValue(QStringLiteral("SAMPLE"), ProfileText::write(dive, ProfileText::Layout::Scuba));
+    rs.setValue(DiveColumns::SAMPLE, ProfileText::write(dive, ProfileText::Layout::Scuba));
 }
