@@ -673,8 +673,9 @@ void tst_frmDownLoad::killedWhileStoring() {
         said += child.readAllStandardOutput();
     }
     QVERIFY2(said.contains("storing"), said.constData());
-    // Dives of the transfer have been written into the open transaction, some of them to the log file.
-    QVERIFY(QFileInfo(Settings::instance().databaseName() + QStringLiteral("-wal")).size() > 0);
+    // Dives of the transfer have been written into the open transaction, the file's old pages saved
+    // in the rollback journal.
+    QVERIFY(QFileInfo(Settings::instance().databaseName() + QStringLiteral("-journal")).size() > 0);
     child.kill();
     QVERIFY(child.waitForFinished());
 
@@ -699,7 +700,7 @@ int storeUntilKilled(const QString& folder) {
     world.zento->records = devices::dives(1, dives, 8);
 
     frmDownLoad dialog;
-    // A small page cache spills the transaction's pages to the log file before the commit.
+    // A small page cache spills the transaction's pages into the file before the commit.
     Database db = Database::open(settings.databaseName());
     db.execute(QStringLiteral("PRAGMA cache_size = 2"));
     db.close();
