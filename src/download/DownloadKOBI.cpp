@@ -18,9 +18,12 @@
 namespace {
 const QString decodeSource = QStringLiteral("DownloadKOBI.storeProfiles");
 
-// Minutes and seconds of a session header as one 16-bit count of seconds.
+// Minutes and seconds of a session header as one 16-bit count of seconds, each step in 32 bits
+// with its overflow check: damaged minutes fail their record, even where the seconds would bring
+// a wider sum back into range.
 qint16 seconds(qint32 minutes, qint32 secs) {
-    return num::toInt16(double(num::toInt32(double(qint64(minutes) * 60 + secs))));
+    const qint32 inSeconds = num::toInt32(double(minutes) * 60);
+    return num::toInt16(double(num::toInt32(double(inSeconds) + secs)));
 }
 } // namespace
 
