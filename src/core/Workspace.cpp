@@ -61,8 +61,7 @@ void Workspace::commitTrans() {
                                           "transaction."));
     while (!m_transactionConnections.isEmpty()) {
         const std::shared_ptr<DbConnection>& connection = m_transactionConnections.first();
-        if (!connection->database().commit())
-            throw DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.CommitTrans"));
+        connection->commitOwn(QStringLiteral("Workspace.CommitTrans"));
         connection->inTransaction = false;
         m_transactionConnections.removeFirst();
     }

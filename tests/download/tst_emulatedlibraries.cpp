@@ -319,8 +319,8 @@ void tst_EmulatedLibraries::downloadFromImage() {
     }
     const int n = int(held.size());
     const int withProfile = 2;
-    QCOMPARE(summaries[0], DownloadDriver::summaryText({qint16(n), qint16(withProfile), qint16(n), 0}));
-    QCOMPARE(summaries[1], DownloadDriver::summaryText({qint16(n), qint16(withProfile), 0, qint16(n)}));
+    QCOMPARE(summaries[0], DownloadDriver::summaryText({qint16(n), qint16(withProfile), qint16(n), 0, {}}));
+    QCOMPARE(summaries[1], DownloadDriver::summaryText({qint16(n), qint16(withProfile), 0, qint16(n), {}}));
 
     // The logbook holds what the device held.
     Database check = Database::open(Settings::instance().databaseName());
