@@ -419,6 +419,7 @@ void tst_DiveModule::damagedRowsHideNothing() {
     const qint32 after = addDive(logbook, at(15, 9, 5), {{"MIN_TEMP", 16}});
     database().execute(QStringLiteral("UPDATE DIVE SET %1 = ? WHERE DIVE_ID = ?").arg(column), {value, damaged});
 
+    m_env->fakes.message->answers << Msg::Ok; // the report of the damage
     const DiveList dives = DiveModule::loadLogbookDives(logbook, true, QString());
     QHash<qint32, std::shared_ptr<Dive>> byKey;
     for (const auto& d : dives)

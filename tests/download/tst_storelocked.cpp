@@ -3,6 +3,7 @@
 #include "DiveGenerator.h"
 #include "DownloadDriver.h"
 #include "FakeDownload.h"
+#include "GeneratedDives.h"
 #include "Recordset.h"
 #include "Settings.h"
 #include "SqlScript.h"
@@ -37,14 +38,7 @@ const char* fileVariable = "SONA_TEST_LOCK_FILE";
 const char* holdVariable = "SONA_TEST_LOCK_MS";
 
 std::vector<Dive> dives(int count) {
-    DiveGenerator generator(11);
-    std::vector<Dive> list;
-    QDateTime start(QDate(2022, 3, 1), QTime(8, 0));
-    for (int n = 0; n < count; ++n) {
-        start = start.addSecs(6 * 3600);
-        list.push_back(*generator.scubaDive(Dive::dcTAVEX, start, 40).dive);
-    }
-    return list;
+    return generatedTavexDives(count, 11);
 }
 
 qint32 count(const char* statement) {
