@@ -38,10 +38,37 @@ QVariant Database::toEngine(const QVariant& value) {
     }
 }
 
+namespace {
+// Whether a statement changes the file; these take the write lock before they read, see
+// DbConnection::beginImmediate.
+bool changesRows(const QString& sql) {
+    static const QRegularExpression write(QStringLiteral("^\\s*(INSERT|UPDATE|DELETE|REPLACE)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return write.match(sql).hasMatch();
+}
+} // namespace
+
 qint64 Database::execute(const QString& statement, const QVariantList& params) {
     static const QString source = QStringLiteral("Database.Execute");
     DbConnection& db = connection();
     const QString sql = SqlDates::rewriteDateLiterals(statement);
+    // A change made outside any transaction (an edit, a re-date, a rename) is a transaction of its
+    // own, begun so that it waits for a lock as long as the busy timeout says.
+    if (!db.inTransaction && changesRows(sql) && db.beginOwn(source)) {
+        try {
+            const qint64 affected = run(db, sql, params);
+            db.commitOwn(source);
+            return affected;
+        } catch (...) {
+            db.rollbackOwn();
+            throw;
+        }
+    }
+    return run(db, sql, params);
+}
+
+qint64 Database::run(DbConnection& db, const QString& sql, const QVariantList& params) {
+    static const QString source = QStringLiteral("Database.Execute");
     // Statements with bound values recur (one per row written): they are prepared once. Others carry
     // their values in the text and would only fill the cache.
     QSqlQuery oneOff;

@@ -40,6 +40,7 @@ public:
 private:
     friend class Workspace;
     explicit Database(std::shared_ptr<DbConnection> connection) : m_connection(std::move(connection)) {}
+    static qint64 run(DbConnection& db, const QString& sql, const QVariantList& params);
 
     std::shared_ptr<DbConnection> m_connection;
 };

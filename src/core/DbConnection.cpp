@@ -10,6 +10,20 @@ namespace {
 const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
 } // namespace
 
+namespace {
+// Whether this process may change the file: the file itself and, for the journal written beside it
+// during each write, its folder.
+bool writable(const QFileInfo& info) {
+    return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+}
+
+RuntimeError notALogbook(const QString& path, const QString& detail) {
+    return RuntimeError(DbError::NotADatabase, OPEN_SOURCE,
+                        QStringLiteral("Cannot open database '%1'. It is not a logbook database or it is damaged. (%2)")
+                            .arg(path, detail));
+}
+} // namespace
+
 DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("sona-db")), m_path(path) {
     const QFileInfo info(path);
     if (!info.exists())
@@ -17,13 +31,19 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
     if (!info.isFile())
         throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
                            QStringLiteral("Cannot open the file '%1': it is not a file.").arg(path));
+    // The engine takes an empty file for an empty database and writes one into it at the first
+    // write: an empty file is not a logbook, and is left as it is.
+    if (info.size() == 0)
+        throw notALogbook(path, QStringLiteral("the file is empty"));
 
+    m_readOnly = !writable(info);
     {
         QSqlDatabase db = m_connection.database();
         // mode=rw: SQLite refuses to create a missing file, even if it vanished since the test above.
+        // A file the user cannot change is read as it stands, without the side files a writer needs.
         db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                           QStringLiteral("?mode=rw"));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+                           (m_readOnly ? QStringLiteral("?mode=ro&immutable=1") : QStringLiteral("?mode=rw")));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BUSY_TIMEOUT_MS));
         if (!db.open()) {
             const QString detail = db.lastError().text();
             throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
@@ -33,18 +53,21 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
             const QString detail = probe.lastError().text();
-            throw RuntimeError(DbError::NotADatabase, OPEN_SOURCE,
-                               QStringLiteral("Cannot open database '%1'. It is not a logbook database or it is "
-                                              "damaged. (%2)")
-                                   .arg(path, detail));
+            probe = QSqlQuery();
+            db = QSqlDatabase();
+            throw notALogbook(path, detail);
         }
         probe.finish();
-        // foreign_keys makes deleting a logbook delete its dives. WAL lets the data control read while
-        // another operation writes; synchronous=FULL so that a committed download survives a power cut.
-        // A read-only file cannot switch its journal; reading it still works, so that failure is let be.
+        // foreign_keys makes deleting a logbook delete its dives. The rollback journal keeps a
+        // logbook in its one file (a copy of it is the whole logbook), and synchronous=FULL makes a
+        // committed download survive a power cut. A file left in the write-ahead mode is turned back
+        // here, whenever it is opened for writing.
         probe.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
-        probe.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-        probe.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        if (!m_readOnly) {
+            probe.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+            probe.finish();
+            probe.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        }
         probe.finish();
     }
 }
@@ -104,4 +127,33 @@ const DbConnection::TableInfo& DbConnection::tableInfo(const QString& table) {
     else
         info.hasSequence = false;
     return *m_tables.insert(upper, info);
+}
+
+void DbConnection::beginImmediate(const QString& source) {
+    QSqlQuery begin(database());
+    // A read-only file takes no write lock: its transaction reads, and each write in it is refused.
+    if (!begin.exec(m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        throw DbError::fromSql(begin.lastError(), source);
+}
+
+bool DbConnection::beginOwn(const QString& source) {
+    QSqlQuery begin(database());
+    if (begin.exec(m_readOnly ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        return true;
+    // SQLITE_ERROR: a transaction of the caller's own (a savepoint) runs already, and the
+    // statement belongs to it.
+    if (begin.lastError().nativeErrorCode() == QLatin1String("1"))
+        return false;
+    throw DbError::fromSql(begin.lastError(), source);
+}
+
+void DbConnection::commitOwn(const QString& source) {
+    QSqlQuery commit(database());
+    if (!commit.exec(QStringLiteral("COMMIT")))
+        throw DbError::fromSql(commit.lastError(), source);
+}
+
+void DbConnection::rollbackOwn() {
+    QSqlQuery rollback(database());
+    rollback.exec(QStringLiteral("ROLLBACK"));
 }

@@ -19,8 +19,8 @@ public:
         bool hasSequence = false; // the key is AUTOINCREMENT: never reused
     };
 
-    // Opens an existing file; RuntimeError naming the file when it is missing or not a database.
-    // A file is never created here.
+    // Opens an existing file; RuntimeError naming the file when it is missing (3024), not a database
+    // or empty (3049). A file is never created here, nor written by opening it read-only.
     explicit DbConnection(const QString& path);
     ~DbConnection();
     DbConnection(const DbConnection&) = delete;
@@ -35,12 +35,31 @@ public:
     // RuntimeError 3265 when there is no such table.
     const TableInfo& tableInfo(const QString& table);
 
+    // Begins a write transaction that takes the file's write lock at once, waiting up to the busy
+    // timeout for another process to let it go: one that read first and wrote later could not wait
+    // (the engine refuses a wait that might never end) and would fail at once. RuntimeError 3218
+    // when the lock is still held after the timeout.
+    void beginImmediate(const QString& source);
+
+    // A statement's own transaction, begun as beginImmediate does; false (nothing begun) when the
+    // connection already runs a transaction the statement belongs to.
+    bool beginOwn(const QString& source);
+    void commitOwn(const QString& source);
+    void rollbackOwn();
+
+    // True for a file in a place this user cannot write: every dive reads, every write is refused.
+    bool isReadOnly() const { return m_readOnly; }
+
+    // How long a statement waits for a lock another process holds before it fails with 3218.
+    static constexpr int BUSY_TIMEOUT_MS = 5000;
+
     bool inTransaction = false;
 
 private:
     // First, so that it goes last: the prepared statements are handles on it.
     ScopedConnection m_connection;
     QString m_path;
+    bool m_readOnly = false;
     QHash<QString, QSqlQuery> m_prepared;
     QHash<QString, TableInfo> m_tables; // keyed by upper-case name
 };

@@ -8,6 +8,7 @@ namespace {
 // SQLite's extended result codes.
 constexpr int SQLITE_BUSY = 5;
 constexpr int SQLITE_LOCKED = 6;
+constexpr int SQLITE_READONLY = 8;
 constexpr int SQLITE_CANTOPEN = 14;
 constexpr int SQLITE_NOTADB = 26;
 constexpr int SQLITE_CONSTRAINT_CHECK = 275;
@@ -21,7 +22,29 @@ RuntimeError fromSql(const QSqlError& error, const QString& source) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    switch (ok ? code : -1) {
+    if (!ok)
+        return RuntimeError(Reserved, source, detail.isEmpty() ? QStringLiteral("Database error") : detail);
+    // The extended codes of one kind share its primary code in their low byte: a lock is a lock,
+    // however the engine came to meet it.
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return RuntimeError(Locked, source, QStringLiteral("Could not update; currently locked. (%1)").arg(detail));
+    case SQLITE_READONLY:
+        return RuntimeError(ReadOnly, source,
+                            QStringLiteral("Cannot update. The logbook database is read-only: its file or folder "
+                                           "cannot be written by this user. (%1)")
+                                .arg(detail));
+    case SQLITE_NOTADB:
+        return RuntimeError(
+            NotADatabase, source,
+            QStringLiteral("Cannot open the database: it is not a database or it is damaged. (%1)").arg(detail));
+    case SQLITE_CANTOPEN:
+        return RuntimeError(CannotOpenFile, source, QStringLiteral("Cannot open the file. (%1)").arg(detail));
+    default:
+        break;
+    }
+    switch (code) {
     case SQLITE_CONSTRAINT_UNIQUE:
     case SQLITE_CONSTRAINT_PRIMARYKEY:
         return RuntimeError(DuplicateKey, source,
@@ -42,15 +65,6 @@ RuntimeError fromSql(const QSqlError& error, const QString& source) {
     case SQLITE_CONSTRAINT_NOTNULL:
         return RuntimeError(NullNotAllowed, source,
                             QStringLiteral("The field cannot contain a Null value. (%1)").arg(detail));
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return RuntimeError(Locked, source, QStringLiteral("Could not update; currently locked. (%1)").arg(detail));
-    case SQLITE_NOTADB:
-        return RuntimeError(
-            NotADatabase, source,
-            QStringLiteral("Cannot open the database: it is not a database or it is damaged. (%1)").arg(detail));
-    case SQLITE_CANTOPEN:
-        return RuntimeError(CannotOpenFile, source, QStringLiteral("Cannot open the file. (%1)").arg(detail));
     default:
         return RuntimeError(Reserved, source, detail.isEmpty() ? QStringLiteral("Database error") : detail);
     }

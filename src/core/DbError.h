@@ -16,6 +16,7 @@ constexpr qint32 UpdateWithoutAddNew = 3020;                  // update without 
 constexpr qint32 NoCurrentRecord = 3021;                      // a field read at the end of the rows
 constexpr qint32 DuplicateKey = RuntimeError::DuplicateKey;   // 3022: a second DIVE with the same FILE_ID and DATETIME
 constexpr qint32 FileNotFound = 3024;                         // the database file does not exist
+constexpr qint32 ReadOnly = 3027;                             // a write to a file opened read-only
 constexpr qint32 NoTransaction = 3034;                        // commit or rollback without a transaction
 constexpr qint32 NotADatabase = 3049;                         // the file is not a database, or is damaged
 constexpr qint32 CannotOpenFile = 3051;                       // the file exists but cannot be opened

@@ -1,6 +1,7 @@
 #include "DiveDataControl.h"
 
 #include "DbError.h"
+#include "DiveColumns.h"
 #include "Recordset.h"
 #include "SqlDates.h"
 #include "Workspace.h"
@@ -72,14 +73,25 @@ void readDateTime(const QVariant& value, QDate& date, QTime& time) {
 }
 } // namespace
 
-const QStringList DiveDataControl::BOUND_COLUMNS = {QStringLiteral("FRIEND"),     QStringLiteral("DIVEMASTER"),
-                                                    QStringLiteral("INSTRUCTOR"), QStringLiteral("LOCATION"),
-                                                    QStringLiteral("DIVER"),      QStringLiteral("AIR_TEMPERATURE"),
-                                                    QStringLiteral("WEIGHT"),     QStringLiteral("POINT"),
-                                                    QStringLiteral("PICTURE"),    QStringLiteral("MEMO")};
+namespace {
+QStringList boundColumns() {
+    QStringList columns;
+    for (const DiveColumns::Text& column : DiveColumns::descriptiveTexts())
+        columns.append(QLatin1String(column.name));
+    columns.append(DiveColumns::PICTURE);
+    return columns;
+}
 
-const QStringList DiveDataControl::WRITABLE_COLUMNS = {QStringLiteral("ACTIVITY"), QStringLiteral("WEATHER"),
-                                                       QStringLiteral("WETSUIT")};
+QStringList writableColumns() {
+    QStringList columns;
+    for (const DiveColumns::Code& column : DiveColumns::descriptiveCodes())
+        columns.append(QLatin1String(column.name));
+    return columns;
+}
+} // namespace
+
+const QStringList DiveDataControl::BOUND_COLUMNS = boundColumns();
+const QStringList DiveDataControl::WRITABLE_COLUMNS = writableColumns();
 
 DiveDataControl::DiveDataControl(QObject* parent) : QObject(parent) {}
 

@@ -2,8 +2,10 @@
 
 #include "Database.h"
 #include "Dive.h"
+#include "DiveColumns.h"
 #include "ProfileText.h"
 #include "Recordset.h"
+#include "SqlDates.h"
 #include "TransactionGuard.h"
 #include "diveFreeInfo.h"
 
@@ -194,29 +196,13 @@ qint32 DiveGenerator::addLogbook(Database& db, const QString& name, qint32 model
 qint32 DiveGenerator::store(Recordset& rs, const Generated& generated, qint32 logbookID) {
     const Dive& d = *generated.dive;
     rs.addNew();
-    rs.setValue(QStringLiteral("FILE_ID"), logbookID);
-    rs.setValue(QStringLiteral("DATETIME"), d.getDateTime());
-    rs.setValue(QStringLiteral("DIVE_TIME"), d.getDiveTime());
-    rs.setValue(QStringLiteral("MAX_DEPTH"), d.getMaxDepth());
-    rs.setValue(QStringLiteral("MIN_TEMP"), d.getMinTemperature());
-    rs.setValue(QStringLiteral("WATER_MODE"), d.getWater());
-    rs.setValue(QStringLiteral("ASCENT_MODE"), d.getAscentMode());
-    rs.setValue(QStringLiteral("BUZZER_FLAG"), d.getBuzzer());
-    rs.setValue(QStringLiteral("STOP_MODE"), d.getStop());
-    rs.setValue(QStringLiteral("ALTITUDE_FLAG"), d.getAltitude());
-    rs.setValue(QStringLiteral("DIVE_MODE"), d.getDiveMode());
-    rs.setValue(QStringLiteral("VRIS_FLAG"), d.getVRis());
-    rs.setValue(QStringLiteral("DECO_FLAG"), d.getDeco());
-    rs.setValue(QStringLiteral("VIOLATION_STOP_FLAG"), d.getViolationStop());
-    rs.setValue(QStringLiteral("ASCENT_FLAG"), d.getAscent());
-    rs.setValue(QStringLiteral("DECO_STOP_FLAG"), d.getDecoStop());
-    rs.setValue(QStringLiteral("MIX_NITROX"), d.getNitroxMixture());
-    rs.setValue(QStringLiteral("PPO2"), d.getPPO2());
-    rs.setValue(QStringLiteral("START_CNS"), d.getStartCNS());
-    rs.setValue(QStringLiteral("MAX_CNS"), d.getMaxCNS());
-    for (int t = 0; t < 11; ++t)
-        rs.setValue(QStringLiteral("TISSUE_%1").arg(t + 1), generated.tissueColumns[t]);
-    rs.setValue(QStringLiteral("SAMPLE"), d.getSamples());
+    rs.setValue(DiveColumns::FILE_ID, logbookID);
+    rs.setValue(DiveColumns::DATETIME, d.getDateTime());
+    for (const DiveColumns::Number& column : DiveColumns::header())
+        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, d));
+    for (int t = 0; t < DiveColumns::TISSUES; ++t)
+        rs.setValue(DiveColumns::tissue(t + 1), generated.tissueColumns[t]);
+    rs.setValue(DiveColumns::SAMPLE, d.getSamples());
     rs.setValue(QStringLiteral("LOCATION"), generated.location);
     // The weather, suit and activity a diver notes afterwards, some left unset (-1). Drawn from the
     // start time, not from the seed's sequence, so that every other value stays as the seed made it.
@@ -225,24 +211,9 @@ qint32 DiveGenerator::store(Recordset& rs, const Generated& generated, qint32 lo
     rs.setValue(QStringLiteral("WETSUIT"), int(pick / 7 % 4) - 1);
     rs.setValue(QStringLiteral("ACTIVITY"), int(pick / 28 % 14) - 1);
     if (ModelCodes::isRGBM(d.diveComputer())) {
-        rs.setValue(QStringLiteral("AUTOZERO"), d.getAutozero());
-        rs.setValue(QStringLiteral("AIRTIME_FLAG"), d.getAirTime());
-        rs.setValue(QStringLiteral("VOLUME_MEASURE"), d.getVolumeMeasure());
-        rs.setValue(QStringLiteral("RESERVE100_FLAG"), d.getReserve100Flag());
-        rs.setValue(QStringLiteral("DEPTH_M_PREC"), d.getDepthMeanPrec());
-        rs.setValue(QStringLiteral("DEPTH_M"), d.getDepthMean());
-        rs.setValue(QStringLiteral("DIVE_DAYS"), d.getDiveDays());
-        rs.setValue(QStringLiteral("TSR"),
-                    d.diveComputer() == Dive::dcKOBI ? float(d.getPersonalFactor()) : d.getTSR());
-        rs.setValue(QStringLiteral("TANK_VOLUME"), d.getTankVolume());
-        rs.setValue(QStringLiteral("TANK_PRESSURE"), d.getTankPressure());
-        rs.setValue(QStringLiteral("TANK_USE"), d.getTankUse());
-        rs.setValue(QStringLiteral("START_TANK_PRESSURE"), d.getStartTankPressure());
-        rs.setValue(QStringLiteral("STOP_TANK_PRESSURE"), d.getStopTankPressure());
-        rs.setValue(QStringLiteral("RESERVE50"), d.getReserve50());
-        rs.setValue(QStringLiteral("RESERVE100"), d.getReserve100());
-        rs.setValue(QStringLiteral("DEEP_STOP_1"), d.getDeepStop1());
-        rs.setValue(QStringLiteral("DEEP_STOP_2"), d.getDeepStop2());
+        for (const DiveColumns::Number& column : DiveColumns::rgbm())
+            rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, d));
+        rs.setValue(DiveColumns::TSR, d.diveComputer() == Dive::dcKOBI ? float(d.getPersonalFactor()) : d.getTSR());
     }
     rs.update();
     return rs.lastModified().toInt();
@@ -263,7 +234,8 @@ qint32 DiveGenerator::fill(Database& db, const Options& options) {
         for (int k = 1; k <= options.logbooksPerModel; ++k) {
             const QString name = QStringLiteral("Demo %1 %2").arg(model).arg(k);
             books.append(
-                {addLogbook(db, name, model, options.firstStart), model, options.firstStart.addDays(between(0, 30))});
+                {addLogbook(db, name, model, options.firstStart), model,
+                 SqlDates::wallClock(options.firstStart.date(), options.firstStart.time()).addDays(between(0, 30))});
         }
     }
     Recordset table = Recordset::table(db, QStringLiteral("DIVE"));
@@ -279,7 +251,7 @@ qint32 DiveGenerator::fill(Database& db, const Options& options) {
         // Two or three dives a day, with a surface interval between them.
         QDateTime next = book.next.addSecs(60 * (minutes + between(60, 180)));
         if (next.time() > QTime(17, 0))
-            next = QDateTime(next.date().addDays(between(1, 4)), QTime(8, between(0, 59)));
+            next = SqlDates::wallClock(next.date().addDays(between(1, 4)), QTime(8, between(0, 59)));
         book.next = next;
     }
     transaction.commit();

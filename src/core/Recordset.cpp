@@ -187,20 +187,13 @@ void Recordset::setUpdateTable(const QString& tableName) {
     m_updateTable = m_db.connection().tableInfo(tableName).name;
 }
 
-QVariant Recordset::nextKey() {
-    DbConnection& connection = m_db.connection();
-    const DbConnection::TableInfo& info = connection.tableInfo(m_updateTable);
-    // AUTOINCREMENT never hands out a key twice, even one whose row was deleted since.
-    const QString sql =
-        info.hasSequence ? QStringLiteral("SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = ?), 0), "
-                                          "coalesce((SELECT max(%1) FROM %2), 0)) + 1")
-                               .arg(quoted(info.key), quoted(info.name))
-                         : QStringLiteral("SELECT coalesce(max(%1), 0) + 1 FROM %2 WHERE ? IS NOT NULL")
-                               .arg(quoted(info.key), quoted(info.name));
-    QSqlQuery& query = connection.prepared(sql, QStringLiteral("Recordset.AddNew"));
-    query.bindValue(0, info.name);
+QVariant Recordset::insertedKey() {
+    // The engine's key of the row this connection inserted last, read in the same transaction: no
+    // other process can have picked it, as one could a key computed before the insert.
+    QSqlQuery& query =
+        m_db.connection().prepared(QStringLiteral("SELECT last_insert_rowid()"), QStringLiteral("Recordset.Update"));
     if (!query.exec() || !query.next()) {
-        const RuntimeError error = DbError::fromSql(query.lastError(), QStringLiteral("Recordset.AddNew"));
+        const RuntimeError error = DbError::fromSql(query.lastError(), QStringLiteral("Recordset.Update"));
         query.finish();
         throw error;
     }
@@ -212,11 +205,9 @@ QVariant Recordset::nextKey() {
 void Recordset::addNew() {
     if (m_updateTable.isEmpty())
         throw notSupported(QStringLiteral("AddNew on a recordset that is not on a table"));
-    const DbConnection::TableInfo& info = m_db.connection().tableInfo(m_updateTable);
+    m_db.connection().tableInfo(m_updateTable); // a table dropped meanwhile fails here
     m_pending.clear();
     m_mode = EditMode::Add;
-    if (!info.key.isEmpty())
-        m_pending.append({info.key, nextKey()});
 }
 
 void Recordset::edit() {
@@ -289,7 +280,7 @@ void Recordset::update() {
     }
     if (m_mode == EditMode::Add) {
         const int key = info.key.isEmpty() ? -1 : pendingIndex(info.key);
-        m_lastModified = key >= 0 ? m_pending[key].second : QVariant();
+        m_lastModified = key >= 0 ? m_pending[key].second : (info.key.isEmpty() ? QVariant() : insertedKey());
     } else {
         m_lastModified = m_editKey;
     }

@@ -18,8 +18,8 @@
 // join) or by position; a NULL column reads as a null QVariant.
 //
 // Writing, on a recordset opened with table() (or setUpdateTable): addNew() or edit(), setValue()
-// per column, update(). A new row's counter key can be read right after addNew(), before update();
-// lastModified() is the key of the row update() wrote. Values are bound, never spliced into text.
+// per column, update(). The engine assigns a new row's counter key when update() inserts it (NULL
+// until then); lastModified() is the key of the row update() wrote. Values are bound, never spliced into text.
 // The rows already read keep the values they were read with; open a new recordset to see the writes.
 class Recordset {
 public:
@@ -80,7 +80,7 @@ private:
     void fetchFirst();
     void mapColumns();
     int pendingIndex(const QString& column) const;
-    QVariant nextKey();
+    QVariant insertedKey();
 
     Database m_db;
     std::unique_ptr<QSqlQuery> m_query;

@@ -1,7 +1,5 @@
 #include "SqlDates.h"
 
-#include <QTimeZone>
-
 namespace SqlDates {
 
 namespace {
@@ -64,7 +62,7 @@ QDateTime parseLiteral(const QString& text, qsizetype pos, qsizetype end) {
     const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return wallClock(date, time);
 }
 } // namespace
 
@@ -87,15 +85,6 @@ int digitsAt(const QChar* p, int digits) {
     return value;
 }
 
-// The local date-time of a wall-clock reading. A logbook of thousands of dives is read at once, and
-// a date-time in local time asks the C library for the time zone again for every value (a file
-// system look-up each time); the system zone's own rules, read once, give the same moment.
-QDateTime localDateTime(const QDate& date, const QTime& time) {
-    static const QTimeZone zone = QTimeZone::systemTimeZone();
-    if (!zone.isValid())
-        return QDateTime(date, time);
-    return QDateTime(date, time, zone);
-}
 } // namespace
 
 QDateTime fromStored(const QVariant& value) {
@@ -119,7 +108,11 @@ QDateTime fromStored(const QVariant& value) {
     const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid())
         return {};
-    return localDateTime(date, time);
+    return wallClock(date, time);
+}
+
+QDateTime wallClock(const QDate& date, const QTime& time) {
+    return QDateTime(date, time, Qt::UTC);
 }
 
 QString toLiteral(const QDateTime& dateTime) {

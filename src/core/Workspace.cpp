@@ -18,8 +18,7 @@ Database Workspace::openDatabase(const QString& fileName) {
 
     auto connection = std::make_shared<DbConnection>(fileName);
     if (m_inTransaction) {
-        if (!connection->database().transaction())
-            throw DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.OpenDatabase"));
+        connection->beginImmediate(QStringLiteral("Workspace.OpenDatabase"));
         connection->inTransaction = true;
         m_transactionConnections.append(connection);
     }
@@ -38,15 +37,15 @@ void Workspace::beginTrans() {
             it = m_connections.erase(it);
             continue;
         }
-        if (!connection->database().transaction()) {
-            const RuntimeError error =
-                DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.BeginTrans"));
+        try {
+            connection->beginImmediate(QStringLiteral("Workspace.BeginTrans"));
+        } catch (const RuntimeError&) {
             for (const auto& joined : std::as_const(m_transactionConnections)) {
                 joined->database().rollback();
                 joined->inTransaction = false;
             }
             m_transactionConnections.clear();
-            throw error;
+            throw;
         }
         connection->inTransaction = true;
         m_transactionConnections.append(connection);
@@ -62,8 +61,7 @@ void Workspace::commitTrans() {
                                           "transaction."));
     while (!m_transactionConnections.isEmpty()) {
         const std::shared_ptr<DbConnection>& connection = m_transactionConnections.first();
-        if (!connection->database().commit())
-            throw DbError::fromSql(connection->database().lastError(), QStringLiteral("Workspace.CommitTrans"));
+        connection->commitOwn(QStringLiteral("Workspace.CommitTrans"));
         connection->inTransaction = false;
         m_transactionConnections.removeFirst();
     }

@@ -251,7 +251,8 @@ bool ProfileZento::isDeeperThanStop(float d) const {
 void ProfileZento::projectAscentToStop(float d) {
     Q_UNUSED(d);
     const int level = m_ceilingLevel;
-    m_ascentMinutes = qint16(std::abs(roundToInt32(m_feet - float(10 * level)) / ascentFeetPerMinute));
+    // Checked as every 16-bit result is: minutes that do not fit would index outside the factor table.
+    m_ascentMinutes = num::toInt16(std::abs(roundToInt32(m_feet - float(10 * level)) / ascentFeetPerMinute));
     m_meanInspiredN2 = float(((33 + 10 * level) * airNitrogen + m_inspiredN2) / 2);
     const Factors::Row f = factors().ascent(m_ascentMinutes);
     const float mean = m_meanInspiredN2;
@@ -263,7 +264,7 @@ qint16 ProfileZento::computeNoDecoTime(float d) {
     Q_UNUSED(d);
     restoreTissues();
     m_meanInspiredN2 = float((m_inspiredN2 + surfaceNitrogen) / 2);
-    m_ascentMinutes = qint16(std::abs(roundToInt32(m_feet) / ascentFeetPerMinute));
+    m_ascentMinutes = num::toInt16(std::abs(roundToInt32(m_feet) / ascentFeetPerMinute));
     m_noDecoMinutes = 99;
     if (!(m_meanInspiredN2 == m_surfacingMean && m_ascentMinutes == m_surfacingAscent)) {
         // The loads at depth that arrive at the surface exactly at the surface limits. They follow the

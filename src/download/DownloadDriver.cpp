@@ -2,7 +2,7 @@
 
 #include "Database.h"
 #include "DbError.h"
-#include "DiveRow.h"
+#include "DiveColumns.h"
 #include "DownloadConfirmDialog.h"
 #include "DownloadKOBI.h"
 #include "DownloadProgress.h"
@@ -57,8 +57,7 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
         const StoreCounts counts = appendDives(db, newFileID, dives, progressDownload);
         store.release();
         db.close();
-
-        Seams::message().show(summaryText(counts), Msg::OkOnly | Msg::Information, getString(1002));
+        m_counts = counts;
         return true;
     } catch (const std::exception& e) {
         const ErrorDescription failure = describe(e);
@@ -91,18 +90,24 @@ DownloadDriver::StoreCounts DownloadDriver::appendDives(Database& db, qint32 new
     Recordset rs = db.openRecordset(QStringLiteral("DIVE"));
     for (const Dive& dive : dives) {
         rs.addNew();
-        setColumns(rs, dive, newFileID);
         if (dive.getSamplesCount() >= 1)
             ++counts.withProfile;
         try {
+            setColumns(rs, dive, newFileID);
             rs.update();
             ++counts.logged;
         } catch (const RuntimeError& e) {
-            // Only the logbook's refusal of a second dive with the same start means "already there".
-            if (e.number() != DbError::DuplicateKey)
-                throw;
             rs.cancelUpdate();
-            ++counts.alreadyPresent;
+            // Only the logbook's refusal of a second dive with the same start means "already there".
+            // A dive that cannot be written is left out alone: failing the whole download for it would
+            // keep that device from ever being downloaded again. What fails every dive (a lock, a full
+            // disk, a logbook gone) still ends the store.
+            if (e.number() == DbError::DuplicateKey)
+                ++counts.alreadyPresent;
+            else if (isDiveOwnFault(e.number()))
+                counts.skipped.append(dive.getDateTime());
+            else
+                throw;
         }
         step(progressDownload);
     }
@@ -111,9 +116,37 @@ DownloadDriver::StoreCounts DownloadDriver::appendDives(Database& db, qint32 new
 }
 
 QString DownloadDriver::summaryText(const StoreCounts& counts) {
-    return getString(3026) + u'\n' + getString(3027) + countText(counts.total) + u'\n' + getString(3040) +
-           countText(counts.withProfile) + u'\n' + getString(3041) + countText(counts.logged) + u'\n' +
-           getString(3042) + countText(counts.alreadyPresent);
+    QString text = getString(3026) + u'\n' + getString(3027) + countText(counts.total) + u'\n' + getString(3040) +
+                   countText(counts.withProfile) + u'\n' + getString(3041) + countText(counts.logged) + u'\n' +
+                   getString(3042) + countText(counts.alreadyPresent);
+    if (!counts.skipped.isEmpty()) {
+        QStringList starts;
+        for (const QDateTime& start : counts.skipped)
+            starts.append(start.isValid() ? start.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("?"));
+        text +=
+            QStringLiteral("\nDives not stored, their data cannot be written: ") + starts.join(QStringLiteral(", "));
+    }
+    return text;
+}
+
+void DownloadDriver::showSummary() const {
+    Seams::message().show(summaryText(m_counts), Msg::OkOnly | Msg::Information, getString(1002));
+}
+
+bool DownloadDriver::isDiveOwnFault(qint32 number) {
+    switch (number) {
+    case DbError::Locked:
+    case DbError::ReadOnly:
+    case DbError::Reserved:
+    case DbError::RelatedRecordRequired:
+    case DbError::NotADatabase:
+    case DbError::CannotOpenFile:
+    case DbError::FileNotFound:
+    case RuntimeError::ObjectNotSet:
+        return false;
+    default:
+        return true;
+    }
 }
 
 QString DownloadDriver::storingErrorText(qint32 number, const QString& description) {
@@ -141,5 +174,5 @@ void DownloadDriver::step(DownloadProgress& progressDownload) {
 }
 
 double DownloadDriver::single(float value) {
-    return DiveRow::single(value);
+    return DiveColumns::storedSingle(value).toDouble();
 }

@@ -2,6 +2,8 @@
 
 #include "Dive.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -23,6 +25,8 @@ public:
         qint16 withProfile = 0;
         qint16 logged = 0;
         qint16 alreadyPresent = 0;
+        // The starts of the dives left out because their own data cannot be written.
+        QList<QDateTime> skipped;
     };
 
     virtual ~DownloadDriver() = default;
@@ -41,17 +45,21 @@ public:
 
     // Decodes the first nDives records of the last transfer and appends one DIVE row per dive to
     // logbook newFileID through db, opened in the download dialog's transaction; a dive whose start
-    // the logbook already holds is counted as already there. Shows the summary and returns true; or,
-    // after any failure, shows the storing error report, leaves the database as it was before the
-    // call and returns false. Closes db in every case. Never throws.
+    // the logbook already holds is counted as already there, one whose data cannot be written is left
+    // out and named in the summary. Returns true, the summary kept for showSummary once the dives are
+    // committed; or, after any failure, shows the storing error report, leaves the database as it was
+    // before the call and returns false. Closes db in every case. Never throws.
     bool storeProfiles(Database& db, qint32 newFileID, qint16 nDives, DownloadProgress& progressDownload);
+    // The summary of the last store step, shown when its dives are committed.
+    void showSummary() const;
 
     // The store step's first pass: one dive per record, in download order, moving the bar by one
     // and letting pending events run after each. RuntimeError for a record that cannot be decoded.
     std::vector<Dive> decodeProfiles(qint16 nDives, DownloadProgress& progressDownload);
     // The store step's second pass: one row per dive through one recordset on DIVE, moving the bar
     // by one and letting pending events run after each. RuntimeError for any failure but the
-    // refusal of a duplicate start; the rows written so far are then left to the caller.
+    // refusal of a duplicate start and a dive that cannot be written; the rows written so far are
+    // then left to the caller.
     StoreCounts appendDives(Database& db, qint32 newFileID, const std::vector<Dive>& dives,
                             DownloadProgress& progressDownload);
 
@@ -75,6 +83,11 @@ protected:
     static void showNoDives();
     // Moves the bar by one and lets pending events run.
     static void step(DownloadProgress& progressDownload);
-    // A single value as its column receives it: the single's own digits, not its binary tail.
+    // Whether a failure to write one dive is that dive's own (its data), not the logbook's or the file's.
+    static bool isDiveOwnFault(qint32 number);
+    // A single value as its column receives it: exactly, not rounded to the digits it shows with.
     static double single(float value);
+
+private:
+    StoreCounts m_counts;
 };

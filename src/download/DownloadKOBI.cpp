@@ -1,5 +1,6 @@
 #include "DownloadKOBI.h"
 
+#include "DiveColumns.h"
 #include "DownloadProgress.h"
 #include "InterfaceLibraries.h"
 #include "LibraryCodes.h"
@@ -18,9 +19,12 @@
 namespace {
 const QString decodeSource = QStringLiteral("DownloadKOBI.storeProfiles");
 
-// Minutes and seconds of a session header as one 16-bit count of seconds.
+// Minutes and seconds of a session header as one 16-bit count of seconds, each step in 32 bits
+// with its overflow check: damaged minutes fail their record, even where the seconds would bring
+// a wider sum back into range.
 qint16 seconds(qint32 minutes, qint32 secs) {
-    return num::toInt16(double(num::toInt32(double(qint64(minutes) * 60 + secs))));
+    const qint32 inSeconds = num::toInt32(double(minutes) * 60);
+    return num::toInt16(double(num::toInt32(double(inSeconds) + secs)));
 }
 } // namespace
 
@@ -225,9 +229,9 @@ void DownloadKOBI::decodeSession(Dive& dive, qint16 p, qint32 recordNumber) {
 }
 
 void DownloadKOBI::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID) {
-    rs.setValue(QStringLiteral("FILE_ID"), newFileID);
+    rs.setValue(DiveColumns::FILE_ID, newFileID);
     rs.setValue(QStringLiteral("DIVE_MODE"), dive.getDiveMode());
-    rs.setValue(QStringLiteral("DATETIME"), dive.getDateTime());
+    rs.setValue(DiveColumns::DATETIME, dive.getDateTime());
     rs.setValue(QStringLiteral("DIVE_TIME"), dive.getDiveTime());
     rs.setValue(QStringLiteral("MAX_DEPTH"), single(dive.getMaxDepth()));
     rs.setValue(QStringLiteral("MIN_TEMP"), dive.getMinTemperature());
@@ -255,28 +259,14 @@ void DownloadKOBI::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID)
         return;
     }
 
-    rs.setValue(QStringLiteral("VRIS_FLAG"), dive.getVRis());
-    rs.setValue(QStringLiteral("ALTITUDE_FLAG"), dive.getAltitude());
-    // The Kobi's personal factor lives in the column the other models use for TSR.
-    rs.setValue(QStringLiteral("TSR"), dive.getPersonalFactor());
-    rs.setValue(QStringLiteral("ASCENT_MODE"), dive.getAscentMode());
-    rs.setValue(QStringLiteral("BUZZER_FLAG"), dive.getBuzzer());
-    rs.setValue(QStringLiteral("STOP_MODE"), dive.getStop());
-    rs.setValue(QStringLiteral("ASCENT_FLAG"), dive.getAscent());
-    rs.setValue(QStringLiteral("DECO_STOP_FLAG"), dive.getDecoStop());
-    rs.setValue(QStringLiteral("VIOLATION_STOP_FLAG"), dive.getViolationStop());
-    rs.setValue(QStringLiteral("DECO_FLAG"), dive.getDeco());
-    rs.setValue(QStringLiteral("MIX_NITROX"), dive.getNitroxMixture());
-    rs.setValue(QStringLiteral("PPO2"), single(dive.getPPO2()));
-    rs.setValue(QStringLiteral("START_CNS"), single(dive.getStartCNS()));
-    rs.setValue(QStringLiteral("MAX_CNS"), single(dive.getMaxCNS()));
-    rs.setValue(QStringLiteral("DEPTH_M_PREC"), single(dive.getDepthMeanPrec()));
-    rs.setValue(QStringLiteral("DEPTH_M"), single(dive.getDepthMean()));
-    rs.setValue(QStringLiteral("DIVE_DAYS"), dive.getDiveDays());
-    rs.setValue(QStringLiteral("DEEP_STOP_1"), single(dive.getDeepStop1()));
-    rs.setValue(QStringLiteral("DEEP_STOP_2"), single(dive.getDeepStop2()));
+    for (const DiveColumns::Number& column : DiveColumns::header())
+        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, dive));
     for (qint16 n = 1; n <= 10; ++n)
-        rs.setValue(QStringLiteral("TISSUE_%1").arg(n), single(dive.getStartTissue(n) * 100));
+        rs.setValue(DiveColumns::tissue(n), single(dive.getStartTissue(n) * 100));
+    for (const DiveColumns::Number& column : DiveColumns::rgbm())
+        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, dive));
+    // The Kobi's personal factor lives in the column the other models use for TSR; it has no tank.
+    rs.setValue(DiveColumns::TSR, dive.getPersonalFactor());
     for (const char* column : {"AIRTIME_FLAG", "VOLUME_MEASURE", "RESERVE100_FLAG", "TANK_VOLUME", "TANK_PRESSURE",
                                "START_TANK_PRESSURE", "STOP_TANK_PRESSURE", "RESERVE50", "RESERVE100", "TANK_USE"})
         rs.setValue(QLatin1String(column), 0);

@@ -1,5 +1,6 @@
 #include "DownloadZento.h"
 
+#include "DiveColumns.h"
 #include "InterfaceLibraries.h"
 #include "MainModule.h"
 #include "Numeric.h"
@@ -75,9 +76,9 @@ void DownloadZento::setColumns(Recordset& rs, const Dive& dive, qint32 newFileID
     setCommonColumns(rs, dive, newFileID);
     if (ModelCodes::hasElevenTissues(settings.currentDiveComputer())) {
         for (qint16 n = 1; n <= 11; ++n)
-            rs.setValue(QStringLiteral("TISSUE_%1").arg(n), single(dive.getStartTissue(n)));
+            rs.setValue(DiveColumns::tissue(n), single(dive.getStartTissue(n)));
     } else if (settings.isCurrentDiveComputerRGBM()) {
         setRgbmColumns(rs, dive, single(dive.getTankPressure()));
     }
-    rs.setValue(QStringLiteral("SAMPLE"), ProfileText::write(dive, ProfileText::Layout::Scuba));
+    rs.setValue(DiveColumns::SAMPLE, ProfileText::write(dive, ProfileText::Layout::Scuba));
 }

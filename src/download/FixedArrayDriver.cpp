@@ -1,7 +1,7 @@
 #include "FixedArrayDriver.h"
 
 #include "B330Library.h"
-#include "DiveRow.h"
+#include "DiveColumns.h"
 #include "DownloadProgress.h"
 #include "LibraryCodes.h"
 #include "MainModule.h"
@@ -215,11 +215,17 @@ void FixedArrayDriver::decodeHeader(Dive& dive, qint16 p) const {
 }
 
 void FixedArrayDriver::setCommonColumns(Recordset& rs, const Dive& dive, qint32 newFileID) {
-    rs.setValue(QStringLiteral("FILE_ID"), newFileID);
-    rs.setValue(QStringLiteral("DATETIME"), dive.getDateTime());
-    DiveRow::setHeaderColumns(rs, dive);
+    rs.setValue(DiveColumns::FILE_ID, newFileID);
+    rs.setValue(DiveColumns::DATETIME, dive.getDateTime());
+    for (const DiveColumns::Number& column : DiveColumns::header())
+        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, dive));
 }
 
 void FixedArrayDriver::setRgbmColumns(Recordset& rs, const Dive& dive, double tankPressure) {
-    DiveRow::setRgbmColumns(rs, dive, tankPressure);
+    for (qint16 n = 1; n <= 10; ++n)
+        rs.setValue(DiveColumns::tissue(n), single(dive.getStartTissue(n) * 100));
+    for (const DiveColumns::Number& column : DiveColumns::rgbm())
+        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, dive));
+    rs.setValue(DiveColumns::TSR, single(dive.getTSR()));
+    rs.setValue(QStringLiteral("TANK_PRESSURE"), tankPressure);
 }

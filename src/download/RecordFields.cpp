@@ -2,6 +2,7 @@
 
 #include "Numeric.h"
 #include "RuntimeError.h"
+#include "SqlDates.h"
 
 namespace RecordFields {
 
@@ -37,7 +38,7 @@ QDateTime dateTime(qint32 year, qint32 month, qint32 day, qint32 hour, qint32 mi
                            QStringLiteral("Invalid procedure call or argument"));
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
         throw RuntimeError::typeMismatch(source);
-    return QDateTime(date, QTime(hour, minute));
+    return SqlDates::wallClock(date, QTime(hour, minute));
 }
 
 } // namespace RecordFields

@@ -12,7 +12,11 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
+#include <unistd.h>
 
 class tst_Database : public QObject {
     Q_OBJECT
@@ -53,6 +57,13 @@ private slots:
     void savepointUndoesOnlyItsStep_data();
     void savepointUndoesOnlyItsStep();
     void transactionMisuse();
+
+    void logbookIsOneFile();
+    void writeAheadFileTurnsBack();
+    void readOnlyPlace();
+    void lockCodesAreLocked_data();
+    void lockCodesAreLocked();
+    void keysComeFromTheEngine();
 
 private:
     QString path() const { return m_env->folder() + QStringLiteral("dives.mdb"); }
@@ -147,7 +158,7 @@ void tst_Database::dateLiteralIgnoresLocale() {
 void tst_Database::storedDateTimes() {
     const QDateTime when(QDate(2004, 3, 14), QTime(9, 5, 42));
     QCOMPARE(SqlDates::toStored(when).toString(), QStringLiteral("2004-03-14 09:05:42"));
-    QCOMPARE(SqlDates::fromStored(SqlDates::toStored(when)), when);
+    QCOMPARE(SqlDates::fromStored(SqlDates::toStored(when)), SqlDates::wallClock(when.date(), when.time()));
     QVERIFY(SqlDates::toStored(QDateTime()).isNull());
     QVERIFY(!SqlDates::fromStored(QVariant()).isValid());
     QVERIFY(!SqlDates::fromStored(QStringLiteral("14/03/2004")).isValid());
@@ -167,6 +178,7 @@ void tst_Database::openRefusesMissingOrForeignFiles_data() {
     QTest::newRow("not a database") << "text" << DbError::NotADatabase;
     QTest::newRow("empty-looking garbage") << "zeros" << DbError::NotADatabase;
     QTest::newRow("a folder") << "folder" << DbError::CannotOpenFile;
+    QTest::newRow("empty file") << "empty" << DbError::NotADatabase;
 }
 
 void tst_Database::openRefusesMissingOrForeignFiles() {
@@ -179,7 +191,7 @@ void tst_Database::openRefusesMissingOrForeignFiles() {
         content = QByteArray(4096, '\x01');
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path()));
-    } else if (!content.isEmpty()) {
+    } else if (!content.isEmpty() || kind == QLatin1String("empty")) {
         QFile file(path());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -191,12 +203,13 @@ void tst_Database::openRefusesMissingOrForeignFiles() {
     // Nothing is created or written.
     if (kind == QLatin1String("missing"))
         QVERIFY(!QFileInfo::exists(path()));
-    if (!content.isEmpty()) {
+    if (!content.isEmpty() || kind == QLatin1String("empty")) {
         QFile file(path());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), content);
     }
-    QVERIFY(!QFileInfo::exists(path() + QStringLiteral("-wal")));
+    for (const char* side : {"-wal", "-shm", "-journal"})
+        QVERIFY(!QFileInfo::exists(path() + QLatin1String(side)));
 }
 
 void tst_Database::createDatabaseNeverOverwrites() {
@@ -370,15 +383,15 @@ void tst_Database::keysAreNeverReused() {
     db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {second});
     QVERIFY(addLogbook(db, QStringLiteral("Three")) > second);
 
-    // The new dive's key is readable before the row is written and is the key it gets.
+    // The engine assigns the new dive's key when the row is written; it is read back at once.
     Recordset rs = Recordset::table(db, QStringLiteral("DIVE"));
     rs.addNew();
-    const QVariant key = rs.value(QStringLiteral("DIVE_ID"));
-    QVERIFY(key.toInt() > 0);
+    QVERIFY(rs.value(QStringLiteral("DIVE_ID")).isNull());
     rs.setValue(QStringLiteral("FILE_ID"), first);
     rs.setValue(QStringLiteral("DATETIME"), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
     rs.update();
-    QCOMPARE(rs.lastModified(), key);
+    const QVariant key = rs.lastModified();
+    QVERIFY(key.toInt() > 0);
     Recordset check(db, QStringLiteral("SELECT DIVE_ID FROM DIVE"));
     QCOMPARE(check.value(0), key);
 }
@@ -596,6 +609,173 @@ void tst_Database::transactionMisuse() {
     TransactionGuard transaction;
     QCOMPARE(errorOf([&] { TransactionGuard nested; }), DbError::TooManyTransactions);
     QVERIFY(ws.inTransaction());
+}
+
+namespace {
+// A connection of its own to the file, as another program would have.
+class OtherConnection {
+public:
+    explicit OtherConnection(const QString& path) : m_name(QStringLiteral("other-%1").arg(++s_count)) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~OtherConnection() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool exec(const QString& sql) {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        const bool ok = query.exec(sql);
+        if (!ok)
+            qWarning() << query.lastError().text();
+        return ok;
+    }
+    QVariant value(const QString& sql) {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        return query.exec(sql) && query.next() ? query.value(0) : QVariant();
+    }
+
+private:
+    QString m_name;
+    static inline int s_count = 0;
+};
+
+// A folder and its files made unwritable for this test, also for root (which the immutable
+// attribute stops where permissions do not); undone at the end of the test.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& folder) : m_folder(folder) {
+        if (geteuid() != 0) {
+            m_ok = QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            return;
+        }
+        QStringList files = QDir(folder).entryList(QDir::Files);
+        for (QString& f : files)
+            f = folder + u'/' + f;
+        m_targets = files << folder;
+        m_ok = QProcess::execute(QStringLiteral("chattr"), QStringList{QStringLiteral("+i")} + m_targets) == 0;
+    }
+    ~ReadOnlyFolder() {
+        if (geteuid() != 0)
+            QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        else if (m_ok)
+            QProcess::execute(QStringLiteral("chattr"), QStringList{QStringLiteral("-i")} + m_targets);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QString m_folder;
+    QStringList m_targets;
+    bool m_ok = false;
+};
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+void tst_Database::logbookIsOneFile() {
+    Database db = freshDatabase();
+    Recordset mode(db, QStringLiteral("PRAGMA journal_mode"));
+    QCOMPARE(mode.value(0).toString(), QStringLiteral("delete"));
+    mode.close();
+    Recordset sync(db, QStringLiteral("PRAGMA synchronous"));
+    QCOMPARE(sync.value(0).toInt(), 2); // FULL
+    sync.close();
+    addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+
+    // A copy of the file alone, made while the program runs, holds every committed dive.
+    const QString copy = m_env->folder() + QStringLiteral("copy.mdb");
+    QVERIFY(QFile::copy(path(), copy));
+    Database other = Database::open(copy);
+    Recordset rs(other, QStringLiteral("SELECT count(*) FROM DIVE"));
+    QCOMPARE(rs.value(0).toInt(), 1);
+    for (const char* side : {"-wal", "-shm", "-journal"})
+        QVERIFY(!QFileInfo::exists(path() + QLatin1String(side)));
+}
+
+void tst_Database::writeAheadFileTurnsBack() {
+    SqlScript::createDatabase(path(), SqlScript::currentSchema());
+    {
+        OtherConnection other(path());
+        QVERIFY(other.exec(QStringLiteral("PRAGMA journal_mode = WAL")));
+    }
+    Database db = Database::open(path());
+    Recordset mode(db, QStringLiteral("PRAGMA journal_mode"));
+    QCOMPARE(mode.value(0).toString(), QStringLiteral("delete"));
+}
+
+void tst_Database::readOnlyPlace() {
+    {
+        Database db = freshDatabase();
+        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    }
+    const QByteArray before = contents(path());
+    ReadOnlyFolder readOnly(m_env->folder());
+    if (!readOnly.ok())
+        QSKIP("this file system cannot make a folder read-only");
+
+    Database db = Database::open(path());
+    Recordset rs(db, QStringLiteral("SELECT count(*) FROM DIVE"));
+    QCOMPARE(rs.value(0).toInt(), 1);
+    rs.close();
+    QString description;
+    QCOMPARE(errorOf([&] { db.execute(QStringLiteral("DELETE FROM DIVE")); }, &description), DbError::ReadOnly);
+    QVERIFY2(description.contains(QStringLiteral("read-only")), qPrintable(description));
+    {
+        TransactionGuard transaction;
+        QCOMPARE(errorOf([&] { addLogbook(db, QStringLiteral("Ustica")); }), DbError::ReadOnly);
+    }
+    db.close();
+    QCOMPARE(contents(path()), before);
+}
+
+void tst_Database::lockCodesAreLocked_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("error");
+    QTest::newRow("busy") << "5" << DbError::Locked;
+    QTest::newRow("locked") << "6" << DbError::Locked;
+    QTest::newRow("busy recovery") << "261" << DbError::Locked;
+    QTest::newRow("locked shared cache") << "262" << DbError::Locked;
+    QTest::newRow("busy snapshot") << "517" << DbError::Locked;
+    QTest::newRow("locked virtual table") << "518" << DbError::Locked;
+    QTest::newRow("busy timeout") << "773" << DbError::Locked;
+    QTest::newRow("read-only") << "8" << DbError::ReadOnly;
+    QTest::newRow("read-only, cannot lock") << "264" << DbError::ReadOnly;
+    QTest::newRow("not a database") << "26" << DbError::NotADatabase;
+    QTest::newRow("unique constraint") << "2067" << DbError::DuplicateKey;
+    QTest::newRow("disk full") << "13" << DbError::Reserved;
+}
+
+void tst_Database::lockCodesAreLocked() {
+    QFETCH(QString, code);
+    QFETCH(int, error);
+    const QSqlError sqlError(QStringLiteral("driver"), QStringLiteral("engine"), QSqlError::StatementError, code);
+    QCOMPARE(DbError::fromSql(sqlError, QStringLiteral("test")).number(), error);
+}
+
+void tst_Database::keysComeFromTheEngine() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    Recordset rs = Recordset::table(db, QStringLiteral("DIVE"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("FILE_ID"), logbook);
+    rs.setValue(QStringLiteral("DATETIME"), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    // Another program adds a dive between the add and the save.
+    {
+        OtherConnection other(path());
+        QVERIFY(other.exec(
+            QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (%1, '2004-03-15 10:00:00')").arg(logbook)));
+    }
+    rs.update();
+    const qint32 key = rs.lastModified().toInt();
+    Recordset check(db, QStringLiteral("SELECT DATETIME FROM DIVE WHERE DIVE_ID = ?"), {key});
+    QCOMPARE(check.value(0).toString(), QStringLiteral("2004-03-14 09:05:00"));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

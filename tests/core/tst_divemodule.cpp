@@ -50,8 +50,11 @@ private slots:
     void freeDiveSessionsAreIndependent();
     void damagedProfileLoadsTheRest();
     void nullNumbersReadAsZero();
-    void badRowsFailTheQuery_data();
-    void badRowsFailTheQuery();
+    void damagedRowsHideNothing_data();
+    void damagedRowsHideNothing();
+    void logbookOfUnknownModelFails();
+    void startsAreWallClock_data();
+    void startsAreWallClock();
     void missingDatabase();
     void logbookExists_data();
     void logbookExists();
@@ -63,6 +66,7 @@ private:
     Database database();
     qint32 addLogbook(const QString& name, qint32 model);
     qint32 addDive(qint32 logbook, const QDateTime& when, const Columns& columns = {});
+    QVariant fixtureColumn(qint32 diveID, const char* column);
 
     std::unique_ptr<TestEnvironment> m_env;
 };
@@ -107,6 +111,12 @@ qint32 tst_DiveModule::addDive(qint32 logbook, const QDateTime& when, const Colu
         rs.setValue(it.key(), it.value());
     rs.update();
     return rs.lastModified().toInt();
+}
+
+QVariant tst_DiveModule::fixtureColumn(qint32 diveID, const char* column) {
+    Database db = database();
+    Recordset rs(db, QStringLiteral("SELECT %1 FROM DIVE WHERE DIVE_ID = ?").arg(QLatin1String(column)), {diveID});
+    return rs.eof() ? QVariant() : rs.value(0);
 }
 
 void tst_DiveModule::loadDiveFindsOne() {
@@ -381,29 +391,110 @@ void tst_DiveModule::nullNumbersReadAsZero() {
     QCOMPARE(dive->getSamplesCount(), qint16(0));
 }
 
-void tst_DiveModule::badRowsFailTheQuery_data() {
+void tst_DiveModule::damagedRowsHideNothing_data() {
     QTest::addColumn<QString>("column");
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<int>("error");
-    QTest::newRow("letters in a number") << "DIVE_TIME" << QVariant("4x") << int(RuntimeError::TypeMismatch);
-    QTest::newRow("letters in a tissue") << "TISSUE_3" << QVariant("abc") << int(RuntimeError::TypeMismatch);
-    QTest::newRow("not a date") << "DATETIME" << QVariant("yesterday") << int(RuntimeError::TypeMismatch);
-    QTest::newRow("beyond 16 bits") << "MIN_TEMP" << QVariant(40000) << int(RuntimeError::Overflow);
-    QTest::newRow("unknown model") << "DIVE_MODEL" << QVariant(3) << int(RuntimeError::InvalidArgument);
+    QTest::addColumn<int>("model");
+    QTest::newRow("letters in a number") << "DIVE_TIME" << QVariant("4x") << 1;
+    QTest::newRow("dive time beyond 16 bits") << "DIVE_TIME" << QVariant(99999) << 1;
+    QTest::newRow("text in a temperature") << "MIN_TEMP" << QVariant("cold") << 1;
+    QTest::newRow("temperature beyond 16 bits") << "MIN_TEMP" << QVariant(40000) << 1;
+    QTest::newRow("letters in a tissue") << "TISSUE_3" << QVariant("abc") << 1;
+    QTest::newRow("letters in an RGBM tissue") << "TISSUE_3" << QVariant("abc") << 8;
+    QTest::newRow("letters in a tank column") << "TANK_USE" << QVariant("lots") << 8;
+    QTest::newRow("personal factor beyond 16 bits") << "TSR" << QVariant(1e6) << 32;
+    QTest::newRow("not a date") << "DATETIME" << QVariant("yesterday") << 1;
+    QTest::newRow("no date") << "DATETIME" << QVariant() << 1;
+    QTest::newRow("activity beyond 16 bits") << "ACTIVITY" << QVariant(70000) << 1;
 }
 
-void tst_DiveModule::badRowsFailTheQuery() {
+void tst_DiveModule::damagedRowsHideNothing() {
     QFETCH(QString, column);
     QFETCH(QVariant, value);
-    QFETCH(int, error);
+    QFETCH(int, model);
+    useModel(model);
+    const qint32 logbook = addLogbook(QStringLiteral("Elba"), model);
+    const qint32 before = addDive(logbook, at(13, 9, 5), {{"MIN_TEMP", 18}});
+    const qint32 damaged = addDive(logbook, at(14, 9, 5), {{"MIN_TEMP", 17}, {"DIVE_TIME", 41}});
+    const qint32 after = addDive(logbook, at(15, 9, 5), {{"MIN_TEMP", 16}});
+    database().execute(QStringLiteral("UPDATE DIVE SET %1 = ? WHERE DIVE_ID = ?").arg(column), {value, damaged});
+
+    m_env->fakes.message->answers << Msg::Ok; // the report of the damage
+    const DiveList dives = DiveModule::loadLogbookDives(logbook, true, QString());
+    QHash<qint32, std::shared_ptr<Dive>> byKey;
+    for (const auto& d : dives)
+        byKey.insert(d->diveID(), d);
+    QCOMPARE(byKey.size(), 3);
+    QCOMPARE(byKey[after]->getMinTemperature(), qint16(16));
+    QCOMPARE(byKey[before]->getMinTemperature(), qint16(18));
+    const Dive& dive = *byKey[damaged];
+    // The damaged field reads as empty, the rest of the row as stored.
+    if (column == QLatin1String("DATETIME")) {
+        QVERIFY(!dive.getDateTime().isValid());
+    } else {
+        QCOMPARE(dive.getDateTime(), at(14, 9, 5));
+        QCOMPARE(dive.getDiveTime(), qint16(column == QLatin1String("DIVE_TIME") ? 0 : 41));
+        QCOMPARE(dive.getMinTemperature(), qint16(column == QLatin1String("MIN_TEMP") ? 0 : 17));
+    }
+    QCOMPARE(m_env->fakes.message->shown.size(), 1);
+    const QString report = m_env->fakes.message->shown[0].text;
+    QVERIFY2(report.contains(QStringLiteral("Dive %1 ").arg(damaged)) && report.contains(column), qPrintable(report));
+
+    // Once is enough, whoever loads it next.
+    QVERIFY(DiveModule::loadDive(damaged, true));
+    QCOMPARE(m_env->fakes.message->shown.size(), 1);
+}
+
+void tst_DiveModule::logbookOfUnknownModelFails() {
     const qint32 logbook = addLogbook(QStringLiteral("Elba"), 1);
     const qint32 id = addDive(logbook, at(14, 9, 5));
-    const QString table = column == QLatin1String("DIVE_MODEL") ? QStringLiteral("FILE") : QStringLiteral("DIVE");
-    database().execute(QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, column), {value});
-    QString description;
-    QCOMPARE(errorOf([&] { DiveModule::loadDive(id, false); }, &description), error);
-    if (error == RuntimeError::TypeMismatch)
-        QVERIFY2(description.contains(column), qPrintable(description));
+    database().execute(QStringLiteral("UPDATE FILE SET DIVE_MODEL = 3"));
+    QCOMPARE(errorOf([&] { DiveModule::loadDive(id, false); }), int(RuntimeError::InvalidArgument));
+}
+
+void tst_DiveModule::startsAreWallClock_data() {
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDateTime>("start");
+    const auto wall = [](int y, int m, int d, int h, int min) {
+        return QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC);
+    };
+    QTest::newRow("hour skipped in Rome") << QByteArray("Europe/Rome") << wall(2004, 3, 28, 2, 30);
+    QTest::newRow("hour repeated in Rome") << QByteArray("Europe/Rome") << wall(2004, 10, 31, 2, 30);
+    QTest::newRow("hour skipped in New York") << QByteArray("America/New_York") << wall(2004, 4, 4, 2, 15);
+    QTest::newRow("half hour skipped on Lord Howe") << QByteArray("Australia/Lord_Howe") << wall(2004, 10, 31, 2, 10);
+    QTest::newRow("hour skipped in Sydney") << QByteArray("Australia/Sydney") << wall(2004, 10, 31, 2, 45);
+    QTest::newRow("no change in UTC") << QByteArray("UTC") << wall(2004, 3, 28, 2, 30);
+}
+
+// Run in a child process per zone: the process's time zone is fixed at its start.
+void tst_DiveModule::startsAreWallClock() {
+    QFETCH(QByteArray, zone);
+    QFETCH(QDateTime, start);
+    if (qgetenv("TZ") != zone) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TZ"), QString::fromLatin1(zone));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("startsAreWallClock:") + QString::fromLatin1(QTest::currentDataTag())});
+        QVERIFY(child.waitForFinished(60000));
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 child.readAllStandardOutput().constData());
+        return;
+    }
+    const qint32 logbook = addLogbook(QStringLiteral("Elba"), 1);
+    addDive(logbook, start.addDays(-1), {{"MIN_TEMP", 18}});
+    const qint32 id = addDive(logbook, start, {{"MIN_TEMP", 17}});
+    addDive(logbook, start.addSecs(600), {{"MIN_TEMP", 16}});
+    QCOMPARE(fixtureColumn(id, "DATETIME").toString(), start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+
+    const DiveList dives = DiveModule::loadLogbookDives(logbook, false, QString());
+    QCOMPARE(dives.size(), 3);
+    QCOMPARE(dives[1]->getDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+             start.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    // The 24 hours before it are counted on the clock, not across a changed offset.
+    const DiveList previous = DiveModule::loadPreviousDives(*dives[0], false);
+    QCOMPARE(keysOf(previous), QList<qint32>({id}));
     QCOMPARE(m_env->fakes.message->shown.size(), 0);
 }
 

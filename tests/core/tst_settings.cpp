@@ -29,6 +29,9 @@ private slots:
     void modelPredicates_data();
     void modelPredicates();
     void recreatedAfterRelease();
+    void serializedValuesReadAsDefault_data();
+    void serializedValuesReadAsDefault();
+    void unwritableStoreFails();
 };
 
 void tst_Settings::defaultsWithEmptyStore() {
@@ -271,6 +274,56 @@ void tst_Settings::recreatedAfterRelease() {
     QVERIFY(!Settings::exists());
     QCOMPARE(Settings::instance().comPort(), 9);
     QCOMPARE(Settings::instance().currentDiverIcon(), 1);
+}
+
+void tst_Settings::serializedValuesReadAsDefault_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("variant of a GUI type") << QByteArray("DiveComputer=@Variant(\\0\\0\\0\\x49\\0(0\\0\\x4)");
+    QTest::newRow("variant of a list") << QByteArray("DiveComputer=@Variant(\\0\\0\\0\\t\\0\\0\\0\\x1)");
+    QTest::newRow("byte array") << QByteArray("DiveComputer=@ByteArray(8)");
+    QTest::newRow("rectangle") << QByteArray("DiveComputer=@Rect(0 0 8 8)");
+}
+
+// A value that QSettings would decode into an object of its own is no decimal text: it reads as the
+// default, and storing other keys beside it still works.
+void tst_Settings::serializedValuesReadAsDefault() {
+    QFETCH(QByteArray, line);
+    TestEnvironment env;
+    const QString path = SettingsStore::fileName();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Settings]\n" + line + "\nSerialPort=7\n");
+    file.close();
+
+    QCOMPARE(Settings::instance().currentDiveComputer(), 1);
+    QCOMPARE(Settings::instance().comPort(), 7);
+    Settings::instance().setComPort(9);
+    Settings::instance().save(Settings::SAVE_SERIAL_PORT);
+    Settings::release();
+    QCOMPARE(Settings::instance().comPort(), 9);
+    QCOMPARE(Settings::instance().currentDiveComputer(), 1);
+}
+
+void tst_Settings::unwritableStoreFails() {
+    TestEnvironment env;
+    Settings::instance().setComPort(4);
+    Settings::instance().save(Settings::SAVE_SERIAL_PORT);
+    // A folder where the file should be: nothing can be written there.
+    const QString path = SettingsStore::fileName();
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path));
+
+    Settings::instance().setComPort(12);
+    try {
+        Settings::instance().save(Settings::SAVE_SERIAL_PORT);
+        QFAIL("no error");
+    } catch (const RuntimeError& e) {
+        QCOMPARE(e.number(), SettingsStore::WRITE_FAILED);
+        QVERIFY2(e.description().contains(path), qPrintable(e.description()));
+    }
+    // What the program reads back is what the store holds, not what it was asked to hold.
+    QCOMPARE(SettingsStore::value(QStringLiteral("SerialPort"), QStringLiteral("1")), QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)

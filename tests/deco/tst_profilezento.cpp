@@ -1,6 +1,7 @@
 // The 11-compartment model against values worked out here in closed form, in double precision,
 // from the model's published tables: loads by the exponential decay law, times from logarithms.
 #include "DecoTestDives.h"
+#include "ErrorOf.h"
 #include "Profile.h"
 #include "RuntimeError.h"
 #include "TestEnvironment.h"
@@ -142,6 +143,8 @@ private slots:
     void descentAndAscentKeepTheirOwnLoads();
     void compartmentsAtTheInspiredPressure();
     void altitudeOutsideTheClasses();
+    void depthBeyondTheAscentTable_data();
+    void depthBeyondTheAscentTable();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -314,6 +317,24 @@ void tst_ProfileZento::altitudeOutsideTheClasses() {
     QVERIFY(!profile.wasElaborated());
     QCOMPARE(profile.getDepth(3), 20.0f);
     QCOMPARE(profile.getDecoFlag(1), qint16(0));
+}
+
+void tst_ProfileZento::depthBeyondTheAscentTable_data() {
+    QTest::addColumn<double>("metres");
+    QTest::newRow("500 km") << 500000.0;
+    QTest::newRow("700 km") << 700000.0;
+    QTest::newRow("990 km") << 990000.0;
+}
+
+// Ascent minutes beyond 16 bits are an overflow, as any 16-bit result, never a read outside the
+// model's tables.
+void tst_ProfileZento::depthBeyondTheAscentTable() {
+    QFETCH(double, metres);
+    auto dive = diveOf(constant(metres, 3));
+    Profile profile;
+    profile.setCurrentDive(dive);
+    QCOMPARE(errorOf([&] { profile.compute(); }), RuntimeError::Overflow);
+    QVERIFY(!profile.wasElaborated());
 }
 
 QTEST_GUILESS_MAIN(tst_ProfileZento)

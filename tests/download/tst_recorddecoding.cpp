@@ -332,6 +332,13 @@ void tst_RecordDecoding::refusedRecords_data() {
         << 8 << fixtures::header52(0, {{32, 300}}) << qint16(1) << RuntimeError::Overflow;
     QTest::newRow("kobi: session time beyond 16 bits")
         << 32 << fixtures::kobiSession(0, {{11, 600}}) << qint16(1) << RuntimeError::Overflow;
+    // Minutes times 60 beyond 32 bits, brought back into range by the seconds.
+    QTest::newRow("kobi: session minutes beyond 32 bits")
+        << 32 << fixtures::kobiSession(0, {{11, 35791395}, {12, -2147483647 - 1}}) << qint16(1)
+        << RuntimeError::Overflow;
+    QTest::newRow("kobi: dive-time alarm minutes beyond 32 bits")
+        << 32 << fixtures::kobiSession(0, {{19, 35791395}, {20, -2147483647 - 1}}) << qint16(1)
+        << RuntimeError::Overflow;
     QList<qint32> longFreeDive = fixtures::kobiSession(1);
     longFreeDive[23 + 2] = 600; // 600 minutes under water
     QTest::newRow("kobi: free dive time beyond 16 bits") << 32 << longFreeDive << qint16(1) << RuntimeError::Overflow;

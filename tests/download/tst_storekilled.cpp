@@ -2,6 +2,7 @@
 #include "DiveGenerator.h"
 #include "DownloadDriver.h"
 #include "FakeDownload.h"
+#include "GeneratedDives.h"
 #include "Recordset.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -43,14 +44,7 @@ QStringList snapshot(const QString& path) {
 }
 
 std::vector<Dive> dives(int count) {
-    DiveGenerator generator(7);
-    std::vector<Dive> list;
-    QDateTime start(QDate(2022, 3, 1), QTime(8, 0));
-    for (int n = 0; n < count; ++n) {
-        start = start.addSecs(6 * 3600);
-        list.push_back(*generator.scubaDive(Dive::dcTAVEX, start, 40).dive);
-    }
-    return list;
+    return generatedTavexDives(count, 7);
 }
 
 // Tells the parent once the store step is well under way, then waits to be killed.

@@ -27,6 +27,10 @@ private slots:
     void failureLeavesDatabaseAsBefore_data();
     void failureLeavesDatabaseAsBefore();
     void rowsBelongToTheDialogsTransaction();
+    void singlesStoredExactly_data();
+    void singlesStoredExactly();
+    void unwritableDiveIsLeftOut_data();
+    void unwritableDiveIsLeftOut();
 
 private:
     qint32 addLogbook(qint32 model);
@@ -83,6 +87,8 @@ bool tst_StoreProfiles::store(qint32 model, const QList<qint32>& records, qint32
     const bool stored = driver->storeProfiles(db, fileID, nDives >= 0 ? nDives : driver->getDiveImm(), world->progress);
     if (db.isOpen())
         throw RuntimeError(0, QStringLiteral("test"), QStringLiteral("the store step left the database open"));
+    if (stored)
+        driver->showSummary(); // as the dialog does once it has committed
     return stored;
 }
 
@@ -243,14 +249,8 @@ void tst_StoreProfiles::failureLeavesDatabaseAsBefore_data() {
     QTest::addColumn<qint32>("error");
 
     const QList<qint32> good = fixtures::header52(1) + QList<qint32>{123, 2, 0, 15};
-    const QList<qint32> deep = QList<qint32>{10000, 0, 0, 0};
     QTest::newRow("second dive's hour 25")
         << 1 << good + fixtures::header52(0, {{3, 25}}) << qint16(-1) << false << qint32(RuntimeError::TypeMismatch);
-    QTest::newRow("first dive 1000 m deep")
-        << 4 << fixtures::header52(1) + deep + good << qint16(-1) << false << RuntimeError::InvalidArgument;
-    QTest::newRow("third dive 1000 m deep")
-        << 1 << good + fixtures::header52(0, {{2, 11}}) + fixtures::header52(1, {{2, 12}}) + deep << qint16(-1) << false
-        << RuntimeError::InvalidArgument;
     QTest::newRow("logbook gone") << 8 << fixtures::header52(0) << qint16(-1) << true << qint32(3201);
     QTest::newRow("more dives than records")
         << 32 << fixtures::kobiScuba(1) << qint16(2) << false << RuntimeError::SubscriptOutOfRange;
@@ -298,6 +298,60 @@ void tst_StoreProfiles::rowsBelongToTheDialogsTransaction() {
     QVERIFY(store(8, records, logbook));
     Workspace::defaultWorkspace().commitTrans();
     QCOMPARE(snapshot().size(), before.size() + 2);
+}
+
+void tst_StoreProfiles::singlesStoredExactly_data() {
+    QTest::addColumn<qint32>("model");
+    QTest::addColumn<QList<qint32>>("records");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<float>("single");
+    QTest::newRow("ppo2") << 1 << fixtures::header52(0, {{29, 14}}) << "PPO2" << float(14 / 10.0);
+    QTest::newRow("code 4 tissue in hundredths")
+        << 4 << fixtures::header52(0, {{40, 1}}) << "TISSUE_1" << float(float(1 / 5000.0) * 100);
+    QTest::newRow("code 4 mean depth beyond 2^24")
+        << 4 << fixtures::header52(0, {{18, 16777217}}) << "DEPTH_M" << float(16777217);
+    QTest::newRow("tavex surface interval beyond 2^24")
+        << 8 << fixtures::header52(0, {{20, 33554435}}) << "TSR" << float(33554435);
+    QTest::newRow("kobi tissue") << 32 << fixtures::kobiScuba(0, {{29, 7845}}) << "TISSUE_1"
+                                 << float(float(7845 / 7845.28) * 100);
+}
+
+// A single is stored as itself: what is read back is the value the dive held, bit for bit.
+void tst_StoreProfiles::singlesStoredExactly() {
+    QFETCH(qint32, model);
+    QFETCH(QList<qint32>, records);
+    QFETCH(QString, column);
+    QFETCH(float, single);
+    QVERIFY(store(model, records, addLogbook(model)));
+    Database db = Database::open(Settings::instance().databaseName());
+    Recordset rs(db, QStringLiteral("SELECT %1 FROM DIVE").arg(column));
+    QCOMPARE(rs.value(0).toDouble(), double(single));
+}
+
+void tst_StoreProfiles::unwritableDiveIsLeftOut_data() {
+    QTest::addColumn<qint32>("model");
+    QTest::addColumn<QList<qint32>>("records");
+    QTest::addColumn<QString>("leftOut");
+    const QList<qint32> good = fixtures::header52(1, {{2, 11}}) + QList<qint32>{123, 2, 0, 15};
+    const QList<qint32> deep = QList<qint32>{10000, 0, 0, 0};
+    QTest::newRow("first dive 1000 m deep") << 4 << fixtures::header52(1) + deep + good << "2024-05-10 09:30";
+    QTest::newRow("last dive 1000 m deep") << 1 << good + fixtures::header52(1, {{2, 13}}) + deep << "2024-05-13 09:30";
+    QList<qint32> session = fixtures::kobiSession(1);
+    session[23] = 10000; // a free dive's depth beyond what the profile text holds
+    QTest::newRow("kobi session point beyond 9999")
+        << 32 << fixtures::kobiScuba(1, {{1, 20}}) + session << "2024-05-10 10:15";
+}
+
+void tst_StoreProfiles::unwritableDiveIsLeftOut() {
+    QFETCH(qint32, model);
+    QFETCH(QList<qint32>, records);
+    QFETCH(QString, leftOut);
+    QVERIFY(store(model, records, addLogbook(model)));
+    const QString summary = env->fakes.message->shown.last().text;
+    QVERIFY2(summary.contains(QStringLiteral("Logged dives: 1\n")) &&
+                 summary.endsWith(QStringLiteral("Dives not stored, their data cannot be written: ") + leftOut),
+             qPrintable(summary));
+    QCOMPARE(snapshot().size(), 1 + 1);
 }
 
 QTEST_GUILESS_MAIN(tst_StoreProfiles)

@@ -9,7 +9,7 @@
 
 namespace devices {
 
-// A sample depth no device can report (1000 m and more): the store step refuses the dive.
+// A sample depth no device can report (1000 m and more): the store step leaves the dive out.
 constexpr qint32 IMPOSSIBLE_DEPTH = 20000;
 
 // The records of the model's library: `count` dives of 10 May 2024 from 09:00, one minute apart,

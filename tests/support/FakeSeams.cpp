@@ -83,7 +83,7 @@ bool FakeSpreadsheetService::open(const QString& workbookPath) {
 
 bool FakeHelpService::show(const QString& helpFile, int command) {
     requests.append({helpFile, command});
-    return true;
+    return opens;
 }
 
 bool FakeSystemInfoService::start(const QString& p) {

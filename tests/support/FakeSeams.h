@@ -102,6 +102,7 @@ class FakeHelpService : public HelpService {
 public:
     bool show(const QString& helpFile, int command) override;
     QList<QPair<QString, int>> requests;
+    bool opens = true; // false: no viewer, or no such file
 };
 
 class FakeSystemInfoService : public SystemInfoService {

@@ -12,10 +12,6 @@
 // be ASCII digits, and the type, activity and dive mode are numbers of our own.
 
 namespace {
-qint64 minuteOf(const QDateTime& dateTime) {
-    return dateTime.date().toJulianDay() * 1440 + dateTime.time().hour() * 60 + dateTime.time().minute();
-}
-
 QString typePiece(DiveFilterCriteria::DiveType type) {
     switch (type) {
     case DiveFilterCriteria::DecoDives:
@@ -28,29 +24,25 @@ QString typePiece(DiveFilterCriteria::DiveType type) {
     return QStringLiteral(" ");
 }
 
-// 0 when the range is accepted, else the refusal's string number.
+// 0 when the range is accepted, else the refusal's string number. A range that ends before it starts
+// is accepted: it selects no dive.
 qint32 checkDates(const QDateTime& start, const QDateTime& stop) {
     if (!isValidDiveDate(start))
         return 3015;
-    // The range counts to the minute, so only an end in an earlier minute lies before the start.
-    if (!isValidDiveDate(stop) || minuteOf(stop) < minuteOf(start))
+    if (!isValidDiveDate(stop))
         return 3016;
     return 0;
 }
 
+// Digits only, and few enough of them to be a number: a bound too long for a double would reach
+// the statement as "inf", which the engine takes for a column name.
 bool isDepth(const QString& text) {
-    return !text.isEmpty() && isDigitsOnly(text);
-}
-
-// Digits only, so the value is exact enough to order the bounds; a number too long for a double
-// reads as infinity and orders as the largest.
-double depthValue(const QString& digits) {
-    return digits.toDouble();
+    return !text.isEmpty() && isDigitsOnly(text) && std::isfinite(text.toDouble());
 }
 
 // The whole metres of a depth in feet, with the leading blank a positive number is written with.
 QString feetToMetres(const QString& digits) {
-    return u' ' + QString::number(std::floor(depthValue(digits) * 0.3048), 'f', 0);
+    return u' ' + QString::number(std::floor(digits.toDouble() * 0.3048), 'f', 0);
 }
 } // namespace
 
@@ -72,7 +64,7 @@ DiveFilterStatement buildDiveFilter(const DiveFilterCriteria& criteria, const QS
         QString stop = criteria.stopDepth;
         if (!isDepth(start)) {
             result.refusals.append(3017);
-        } else if (!isDepth(stop) || depthValue(stop) < depthValue(start)) {
+        } else if (!isDepth(stop)) {
             result.refusals.append(3018);
         } else {
             if (criteria.imperialDepths) {

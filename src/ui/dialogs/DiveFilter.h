@@ -33,6 +33,7 @@ struct DiveFilterStatement {
 
 // The statement: `defaultFilter`, one piece per criterion (each between blanks, so neighbours meet
 // with two) and the newest-first order. Refusals: 3015 and 3016 for a start or end date that is no
-// valid dive date or an end before the start, 3017 and 3018 for depths likewise; a refused date
-// does not stop the depths from being judged.
+// valid dive date, 3017 and 3018 for a start or end depth that is not a whole number of digits; a
+// refused date does not stop the depths from being judged. A reversed range is accepted and
+// selects no dive.
 DiveFilterStatement buildDiveFilter(const DiveFilterCriteria& criteria, const QString& defaultFilter);

@@ -6,6 +6,7 @@
 #include "MainModule.h"
 #include "Numeric.h"
 #include "OptionPictures.h"
+#include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "SettingsStore.h"
@@ -24,7 +25,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -88,25 +88,38 @@ frmSettings::frmSettings(QWidget* parent) : QDialog(parent) {
     buildControls();
     connectHandlers();
 
-    localizeForm(this);
-    centerForm(this);
-    buildTree();
-
+    // The working copies first: building the tree fills the General page from them.
     Settings& settings = Settings::instance();
     const qint16 measureUnit = Internationalization::instance().measureUnit();
-    oldDiveComputer = num::toInt16(settings.currentDiveComputer());
-    oldLanguage = settings.currentLanguage();
-    oldMeasureUnit = measureUnit;
-    newDiveComputer = settings.currentDiveComputer();
-    newLanguage = settings.currentLanguage();
-    newMeasureUnit = measureUnit;
+    // Model, language and unit show what the next start will use: a choice already written for it
+    // is shown, so that it can be seen and taken back, and the running value where there is none.
+    newDiveComputer = storedOr(QStringLiteral("DiveComputer"), settings.currentDiveComputer(), false);
+    newLanguage = qint16(storedOr(QStringLiteral("Language"), settings.currentLanguage(), true));
+    newMeasureUnit = qint16(storedOr(QStringLiteral("MeasureUnit"), measureUnit, true));
+    oldDiveComputer = num::toInt16(newDiveComputer);
+    oldLanguage = newLanguage;
+    oldMeasureUnit = newMeasureUnit;
     newComPort = settings.comPort();
     newDiverIcon = settings.currentDiverIcon();
     newStatisticsMode = settings.currentStatisticsMode();
     newProfileColors = settings.currentProfileColors();
     newPrinterColors = settings.currentPrinterColors();
 
+    localizeForm(this);
+    centerForm(this);
+    buildTree();
+
     Seams::busyPointer().setBusy(false);
+}
+
+qint32 frmSettings::storedOr(const QString& key, qint32 running, bool sixteenBits) {
+    // A damaged stored value is no choice: the running value stands.
+    try {
+        const QString stored = SettingsStore::value(key, QString::number(running));
+        return sixteenBits ? num::textToInt16(stored) : num::textToInt32(stored);
+    } catch (const RuntimeError&) {
+        return running;
+    }
 }
 
 void frmSettings::buildControls() {
@@ -328,19 +341,16 @@ void frmSettings::connectHandlers() {
         if (!checked)
             return;
         newDiveComputer = code;
-        m_diveComputerChosen = m_diveComputerChosen || !m_filling;
     });
     connect(m_languages, &QButtonGroup::idToggled, this, [this](int language, bool checked) {
         if (!checked)
             return;
         newLanguage = qint16(language);
-        m_languageChosen = m_languageChosen || !m_filling;
     });
     connect(m_units, &QButtonGroup::idToggled, this, [this](int system, bool checked) {
         if (!checked)
             return;
         measureUnitChanged(qint16(system));
-        m_measureUnitChosen = m_measureUnitChosen || !m_filling;
     });
     connect(comboCOM, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
@@ -422,17 +432,15 @@ void frmSettings::setEnabledOnlyA0() {
 }
 
 void frmSettings::initOptionsPage(const QString& key) {
-    // Filling a page runs the change handlers as a click would, but is no choice of the user's.
-    const QScopedValueRollback<bool> filling(m_filling, true);
     Settings& settings = Settings::instance();
     Internationalization& units = Internationalization::instance();
 
     if (key == QLatin1String("A0")) {
-        selectButton(m_models, settings.currentDiveComputer());
+        selectButton(m_models, newDiveComputer);
         for (int i = 0; i < int(optLanguage.size()); ++i)
             optLanguage[i]->setEnabled(settings.isLanguageAvailable(quint8(i)));
         // A language code the store should never hold selects nothing rather than failing.
-        selectButton(m_languages, settings.currentLanguage());
+        selectButton(m_languages, newLanguage);
     } else if (key == QLatin1String("A1")) {
         const bool known = newMeasureUnit == units.STANDARD || newMeasureUnit == units.IMPERIAL;
         selectButton(m_units, known ? newMeasureUnit : -1);
@@ -539,16 +547,19 @@ void frmSettings::cmdOk_Click() {
     settings.setCurrentStatisticsMode(newStatisticsMode);
     settings.setCurrentProfileColors(newProfileColors);
     settings.setCurrentPrinterColors(newPrinterColors);
-    settings.save(Settings::SAVE_SERIAL_PORT | Settings::SAVE_DIVER_ICON | Settings::SAVE_COLORS |
-                  Settings::SAVE_STATISTICS);
-
-    // For the next start; the running program keeps the model, language and units it started with.
-    if (m_diveComputerChosen)
+    try {
+        settings.save(Settings::SAVE_SERIAL_PORT | Settings::SAVE_DIVER_ICON | Settings::SAVE_COLORS |
+                      Settings::SAVE_STATISTICS);
+        // For the next start; the running program keeps the model, language and units it started with.
         SettingsStore::setValue(QStringLiteral("DiveComputer"), QString::number(newDiveComputer));
-    if (m_languageChosen)
         SettingsStore::setValue(QStringLiteral("Language"), QString::number(newLanguage));
-    if (m_measureUnitChosen)
         SettingsStore::setValue(QStringLiteral("MeasureUnit"), QString::number(newMeasureUnit));
+    } catch (const RuntimeError& e) {
+        // The running program has the new values, but the next start would not: the user must know.
+        Seams::message().show(QStringLiteral("[frmSettings.cmdOk_Click] The settings could not be saved.\n[") +
+                                  QString::number(e.number()) + QStringLiteral("] ") + e.description(),
+                              Msg::OkOnly | Msg::Critical, getString(1005));
+    }
 
     accept();
 }

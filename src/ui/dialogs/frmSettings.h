@@ -101,6 +101,8 @@ public:
     QRadioButton* optOnlyStatsLogbook;
 
 private:
+    // The value stored for the next start, or `running` when there is none or it is damaged.
+    static qint32 storedOr(const QString& key, qint32 running, bool sixteenBits);
     void buildControls();
     void buildGeneralPage(QWidget* page);
     void buildMeasurementPage(QWidget* page);
@@ -134,11 +136,4 @@ private:
     qint16 oldDiveComputer = 0;
     qint16 oldLanguage = 0;
     qint16 oldMeasureUnit = 0;
-
-    // Model, language and unit system reach the store only when the user picked them here, so
-    // that a choice stored earlier for the next start survives a later OK.
-    bool m_filling = false;
-    bool m_diveComputerChosen = false;
-    bool m_languageChosen = false;
-    bool m_measureUnitChosen = false;
 };

@@ -223,13 +223,18 @@ void frmDownLoad::commitDownload() {
         try {
             downloadWorkspace->commit();
         } catch (const std::exception& error) {
-            // Still open: Cancel rolls it back, nothing is reported as stored.
-            reportFailure(QStringLiteral("frmDownLoad.btnOk_Click"),
-                          QStringLiteral("The downloaded dives could not be saved."), error);
+            // Still open: Cancel rolls it back. Nothing was stored, so no summary says otherwise.
+            const ErrorDescription failure = describe(error);
+            Seams::message().show(
+                DownloadDriver::storingErrorText(failure.number.value_or(DbError::Reserved), failure.description),
+                Msg::OkOnly | Msg::Critical, getString(1005));
             return;
         }
         downloadWorkspace.reset();
     }
+    // Shown only now: the dives it counts are in the logbook.
+    if (downloadDriver)
+        downloadDriver->showSummary();
     bOk = true;
     hide();
 }

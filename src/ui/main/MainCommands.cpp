@@ -36,11 +36,17 @@ std::optional<qint16> helpLanguage(const QString& key) {
 }
 
 void openHelp(const QString& helpFile, int command) {
+    QString failure;
     try {
-        Seams::help().show(helpFile, command);
-    } catch (const RuntimeError& error) {
-        Seams::message().show(describe(error).description, Msg::OkOnly, QString());
+        if (!Seams::help().show(helpFile, command))
+            failure = QStringLiteral("The help file '%1' cannot be displayed: it is missing, or no program to "
+                                     "show it is installed.")
+                          .arg(helpFile);
+    } catch (const std::exception& error) {
+        failure = describe(error).description;
     }
+    if (!failure.isEmpty())
+        Seams::message().show(failure, Msg::OkOnly, QString());
 }
 
 void showApplicationHelp(const QString& helpFile, int command) {

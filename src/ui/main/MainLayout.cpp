@@ -20,3 +20,8 @@ MainLayout MainLayout::compute(const Input& in) {
     l.lblTitleShadow = l.lblTitle.translated(30, 30);
     return l;
 }
+
+int MainLayout::windowWidthFor(int tabDiveWidth) {
+    // compute() gives the dive tabs the window's width less the left tabs' and a margin.
+    return tabDiveWidth + LEFT_PANEL_WIDTH + 270 + 120;
+}

@@ -26,5 +26,7 @@ struct MainLayout {
     QRect tabDive;
 
     static MainLayout compute(const Input& in);
+    // The outer window width at which the dive tabs are `tabDiveWidth` wide.
+    static int windowWidthFor(int tabDiveWidth);
     static bool fits(const QRect& r) { return r.width() >= 0 && r.height() >= 0; }
 };

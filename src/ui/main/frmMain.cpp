@@ -47,12 +47,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <algorithm>
 #include <type_traits>
 
 using TreeNodeKey::Kind;
@@ -102,7 +105,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     // Tool tips take the menu texts; the access keys mean nothing there.
     for (QAction* button : tlbMainToolbar->actions())
         button->setToolTip(button->toolTip().remove(u'&'));
-    resize(pixels(WINDOW_WIDTH), pixels(2 * twips(tabLeft->tabBar()->sizeHint().height()) + WINDOW_HEIGHT_BELOW_TABS));
+    resize(pixels(firstWidth()), pixels(2 * twips(tabLeft->tabBar()->sizeHint().height()) + WINDOW_HEIGHT_BELOW_TABS));
     SizeControls();
     centerForm(this);
     INFO_PANEL->setText(getString(1055) + QStringLiteral(": ") + getString(1057));
@@ -220,6 +223,18 @@ void frmMain::setCommandEnabled(QAction* command, bool wanted) {
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     SizeControls();
+}
+
+int frmMain::firstWidth() const {
+    // Wide enough for every dive tab's whole caption in the language of the day (Italian and German
+    // captions are much longer than the English ones), within the screen.
+    QTabBar* captions = tabDive->tabBar();
+    captions->ensurePolished();
+    const int frame = 2 * tabDive->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tabDive) + 4;
+    int width = std::max(WINDOW_WIDTH, MainLayout::windowWidthFor(twips(captions->sizeHint().width() + frame)));
+    if (const QScreen* shown = screen())
+        width = std::min(width, twips(shown->availableGeometry().width()));
+    return width;
 }
 
 void frmMain::SizeControls() {
@@ -437,6 +452,45 @@ void frmMain::setTitle(const QString& title) {
 // ---------------------------------------------------------------------------------------------
 // Lists
 
+void frmMain::fitColumns(QTreeWidget* list) {
+    // Each column as wide as its widest entry and its title, never narrower than it was made; when
+    // they do not all fit the list, the widest give way first, so that the short ones stay whole and
+    // every column in sight.
+    QList<int>& made = m_madeColumnWidths[list];
+    const int count = list->columnCount();
+    QList<int> widths(count, 0);
+    int total = 0;
+    for (int column = 0; column < count; ++column) {
+        if (made.size() <= column)
+            made.append(list->columnWidth(column));
+        if (list->isColumnHidden(column))
+            continue;
+        list->resizeColumnToContents(column);
+        widths[column] = std::max(made[column], list->columnWidth(column));
+        total += widths[column];
+    }
+    // The first column (a date, a logbook's name) keeps its width whatever the others do.
+    constexpr int narrowest = 80;
+    const int room = list->viewport()->width();
+    while (total > room && count > 1) {
+        const auto widest = std::max_element(widths.begin() + 1, widths.end());
+        int next = narrowest;
+        for (int column = 1; column < count; ++column) {
+            if (widths[column] < *widest)
+                next = std::max(next, widths[column]);
+        }
+        const int shrink = std::min(total - room, *widest - next);
+        if (shrink <= 0)
+            break;
+        *widest -= shrink;
+        total -= shrink;
+    }
+    for (int column = 0; column < count - 1; ++column) {
+        if (!list->isColumnHidden(column))
+            list->setColumnWidth(column, widths[column]);
+    }
+}
+
 void frmMain::fillListView(const QString& key) {
     QTreeWidgetItem* node = m_nodes.value(key);
     if (!node)
@@ -451,6 +505,8 @@ void frmMain::fillListView(const QString& key) {
         LogbookViews::fillDiveList(lvDiveRecord, node,
                                    Workspace::defaultWorkspace().openDatabase(dbData->databaseName()));
     }
+    for (QTreeWidget* list : {lvListView, lvDiveRecord})
+        fitColumns(list);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -30,6 +30,8 @@ public:
 
     static constexpr int WINDOW_WIDTH = 11550; // twips
     static constexpr int WINDOW_HEIGHT_BELOW_TABS = 7700;
+    // The window's width at start, in twips: WINDOW_WIDTH, or more where the dive tabs' captions need it.
+    int firstWidth() const;
 
     // Fills dive tab `index`, switches the tab groups and shows it.
     void changeCurrentTab(qint16 index);
@@ -152,4 +154,7 @@ private:
     bool m_quietTree = false;
     QTreeWidgetItem* m_pressedItem = nullptr;
     QPointer<frmSimulator> m_simulator;
+    void fitColumns(QTreeWidget* list);
+    // The widths the lists' columns were made with, the least each keeps when fitted to its contents.
+    QHash<const QTreeWidget*, QList<int>> m_madeColumnWidths;
 };

@@ -60,10 +60,11 @@ private slots:
     void loadBuildsTreeAndShowsGeneral();
     void generalPageShowsRunningValues_data();
     void generalPageShowsRunningValues();
-    void okAtOnceSavesGroupsAndNotTheNextStartValues();
+    void okAtOnceSavesEveryValue();
     void notices_data();
     void notices();
     void earlierChoiceSurvivesLaterOk();
+    void unsavedSettingsAreReported();
     void cancelWritesNothing();
     void measurementLabelsUseTheChosenSystem_data();
     void measurementLabelsUseTheChosenSystem();
@@ -150,14 +151,14 @@ void tst_frmSettings::generalPageShowsRunningValues() {
     for (int i = 0; i < 6; ++i)
         QCOMPARE(dialog.optLanguage[i]->isEnabled(), Settings::instance().isLanguageAvailable(quint8(i)));
 
-    // Nothing chosen: the values for the next start stay as they are.
+    // Nothing chosen: OK writes back what the next start would have used anyway.
     dialog.cmdOk_Click();
-    QCOMPARE(stored(QStringLiteral("DiveComputer")), storedModel);
-    QCOMPARE(stored(QStringLiteral("Language")), storedLanguage);
+    QCOMPARE(stored(QStringLiteral("DiveComputer")), storedModel == "-" ? QStringLiteral("1") : storedModel);
+    QCOMPARE(stored(QStringLiteral("Language")), storedLanguage == "-" ? QStringLiteral("3") : storedLanguage);
     QCOMPARE(env.fakes.message->shown.size(), 0);
 }
 
-void tst_frmSettings::okAtOnceSavesGroupsAndNotTheNextStartValues() {
+void tst_frmSettings::okAtOnceSavesEveryValue() {
     TestEnvironment env;
     env.storeSetting(QStringLiteral("SerialPort"), QStringLiteral("5"));
     env.storeSetting(QStringLiteral("DiverIcon"), QStringLiteral("2"));
@@ -174,8 +175,9 @@ void tst_frmSettings::okAtOnceSavesGroupsAndNotTheNextStartValues() {
         QCOMPARE(stored(QStringLiteral("proColor%1").arg(i)), QString::number(settings.getProfileColor(i)));
         QCOMPARE(stored(QStringLiteral("ptrColor%1").arg(i)), QString::number(settings.getPrinterColor(i)));
     }
-    for (const QString& key : nextStartKeys)
-        QCOMPARE(stored(key), QStringLiteral("-"));
+    QCOMPARE(stored(QStringLiteral("DiveComputer")), QStringLiteral("1"));
+    QCOMPARE(stored(QStringLiteral("Language")), QStringLiteral("3"));
+    QCOMPARE(stored(QStringLiteral("MeasureUnit")), QStringLiteral("0"));
     QCOMPARE(env.fakes.message->shown.size(), 0);
 }
 
@@ -222,9 +224,9 @@ void tst_frmSettings::notices() {
     }
     QCOMPARE(env.fakes.message->unexpected, 0);
 
-    QCOMPARE(stored(QStringLiteral("MeasureUnit")), unit ? QStringLiteral("1") : QStringLiteral("-"));
-    QCOMPARE(stored(QStringLiteral("Language")), language ? QStringLiteral("0") : QStringLiteral("-"));
-    QCOMPARE(stored(QStringLiteral("DiveComputer")), model ? QStringLiteral("32") : QStringLiteral("-"));
+    QCOMPARE(stored(QStringLiteral("MeasureUnit")), unit ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(stored(QStringLiteral("Language")), language ? QStringLiteral("0") : QStringLiteral("3"));
+    QCOMPARE(stored(QStringLiteral("DiveComputer")), model ? QStringLiteral("32") : QStringLiteral("1"));
     // The running program keeps what it started with.
     QCOMPARE(Internationalization::instance().measureUnit(), qint16(0));
     QCOMPARE(Settings::instance().currentLanguage(), Settings::LANG_ITALIAN);
@@ -233,29 +235,44 @@ void tst_frmSettings::notices() {
 
 void tst_frmSettings::earlierChoiceSurvivesLaterOk() {
     TestEnvironment env;
-    env.fakes.message->answers.enqueue(Msg::Ok);
+    env.fakes.message->answers << Msg::Ok << Msg::Ok;
     {
+        frmSettings dialog;
+        dialog.optLanguage[Settings::LANG_GERMAN]->setChecked(true);
+        dialog.cmdOk_Click();
+    }
+    QCOMPARE(stored(QStringLiteral("Language")), QString::number(Settings::LANG_GERMAN));
+    {
+        // The choice for the next start is what the dialog shows, and OK keeps it.
+        frmSettings dialog;
+        QVERIFY(dialog.optLanguage[Settings::LANG_GERMAN]->isChecked());
+        dialog.cmdOk_Click();
+    }
+    QCOMPARE(stored(QStringLiteral("Language")), QString::number(Settings::LANG_GERMAN));
+    {
+        // And it can be changed again: the last choice is the one the next start uses.
         frmSettings dialog;
         dialog.optLanguage[Settings::LANG_ENGLISH]->setChecked(true);
         dialog.cmdOk_Click();
     }
-    QCOMPARE(stored(QStringLiteral("Language")), QStringLiteral("0"));
-    {
-        frmSettings dialog;
-        QVERIFY(dialog.optLanguage[Settings::LANG_ITALIAN]->isChecked());
-        dialog.cmdOk_Click();
-    }
-    QCOMPARE(stored(QStringLiteral("Language")), QStringLiteral("0"));
-    {
-        // Picking the running language again takes the earlier choice back.
-        frmSettings dialog;
-        dialog.optLanguage[Settings::LANG_GERMAN]->setChecked(true);
-        dialog.optLanguage[Settings::LANG_ITALIAN]->setChecked(true);
-        dialog.cmdOk_Click();
-    }
-    QCOMPARE(stored(QStringLiteral("Language")), QStringLiteral("3"));
-    QCOMPARE(env.fakes.message->shown.size(), 1);
+    QCOMPARE(stored(QStringLiteral("Language")), QString::number(Settings::LANG_ENGLISH));
+    QCOMPARE(Settings::instance().currentLanguage(), Settings::LANG_ITALIAN);
+    QCOMPARE(env.fakes.message->shown.size(), 2);
     QCOMPARE(env.fakes.message->unexpected, 0);
+}
+
+void tst_frmSettings::unsavedSettingsAreReported() {
+    TestEnvironment env;
+    // A folder where the file should be: nothing can be written there.
+    QVERIFY(QDir().mkpath(SettingsStore::fileName()));
+    env.fakes.message->answers << Msg::Ok;
+    frmSettings dialog;
+    dialog.cmdOk_Click();
+    QCOMPARE(env.fakes.message->shown.size(), 1);
+    const ShownMessage& box = env.fakes.message->shown[0];
+    QVERIFY2(box.text.contains(SettingsStore::fileName()), qPrintable(box.text));
+    QCOMPARE(box.flags, Msg::OkOnly | Msg::Critical);
+    QCOMPARE(box.title, getString(1005));
 }
 
 void tst_frmSettings::cancelWritesNothing() {

@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -83,6 +85,8 @@ private slots:
     void freeDiveSessionFollowsTheProfileRule();
     void severalModelBits();
     void smallWindowKeepsWhatCannotShrink();
+    void captionsAndColumnsFit_data();
+    void captionsAndColumnsFit();
 };
 
 void tst_frmMain::loadBuildsTheTree() {
@@ -543,6 +547,45 @@ void tst_frmMain::smallWindowKeepsWhatCannotShrink() {
     QCoreApplication::processEvents();
     QCOMPARE(w->tabDive->geometry().left(), 4190 / 15);
     QVERIFY(w->tabDive->geometry().width() > tabDive.width());
+}
+
+void tst_frmMain::captionsAndColumnsFit_data() {
+    QTest::addColumn<int>("language");
+    for (int language = 0; language < 6; ++language)
+        QTest::newRow(qPrintable(QStringLiteral("language %1").arg(language))) << language;
+}
+
+// At the first size every dive tab shows its whole caption (as far as the screen allows), and the
+// dive list shows every column, the date whole.
+void tst_frmMain::captionsAndColumnsFit() {
+    QFETCH(int, language);
+    Logbooks m;
+    m.fixture.dive(m.reef, at(2004, 3, 8),
+                   {{QStringLiteral("DIVER"), QStringLiteral("Giovanni Battista Rossi")},
+                    {QStringLiteral("LOCATION"), QStringLiteral("Isola del Giglio, Punta Capel Rosso, parete nord")}});
+    m.env.storeSetting(QStringLiteral("Language"), QString::number(language));
+    m.env.restart();
+    frmMain* w = m.open();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const int screenWidth = w->screen()->availableGeometry().width();
+    for (QTabWidget* tabs : {w->tabLeft, w->tabDive}) {
+        QTabBar* bar = tabs->tabBar();
+        if (w->width() < screenWidth)
+            QVERIFY2(bar->sizeHint().width() <= bar->width(), qPrintable(QStringLiteral("%1: %2 > %3")
+                                                                             .arg(tabs->objectName())
+                                                                             .arg(bar->sizeHint().width())
+                                                                             .arg(bar->width())));
+    }
+
+    m.select(m.logbook(m.reef));
+    QTreeWidget* list = w->lvDiveRecord;
+    QVERIFY(list->isVisible());
+    const int last = list->columnCount() - 1;
+    QVERIFY2(list->columnViewportPosition(last) < list->viewport()->width(), "the last column is out of sight");
+    const int dateWidth = list->columnWidth(0);
+    list->resizeColumnToContents(0);
+    QVERIFY(list->columnWidth(0) <= dateWidth);
 }
 
 QTEST_MAIN(tst_frmMain)

@@ -622,12 +622,24 @@ void tst_frmMainCommands::help() {
     QVERIFY2(m.env.fakes.help->requests[0].first.contains(file), qPrintable(m.env.fakes.help->requests[0].first));
     QCOMPARE(m.env.fakes.help->requests[0].second, helpCommand);
 
+    // Help that cannot be shown says why, naming the file.
+    m.env.fakes.help->opens = false;
+    m.env.fakes.message->answers << Msg::Ok;
+    w->findChild<QAction*>(command)->trigger();
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    const ShownMessage& box = m.env.fakes.message->shown[0];
+    QVERIFY2(box.text.contains(m.env.fakes.help->requests[1].first), qPrintable(box.text));
+    QCOMPARE(box.flags, Msg::OkOnly);
+    QVERIFY(box.title.isEmpty());
+    m.env.fakes.help->opens = true;
+    m.env.fakes.message->shown.clear();
+
     // Without a help file of its own the program says so.
     setApplicationHelpFile(QString());
     m.env.fakes.message->answers << Msg::Ok;
     w->mnuHelpContents->trigger();
     QCOMPARE(m.messages(), QStringList{getString(3007)});
-    QCOMPARE(m.env.fakes.help->requests.size(), 1);
+    QCOMPARE(m.env.fakes.help->requests.size(), 2);
 }
 
 void tst_frmMainCommands::dialogsOpenedAndClosed() {

@@ -68,7 +68,7 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
     for (qsizetype i = 0; i < tree.logbooks.size(); ++i)
         logbookOfFile.insert(tree.logbooks[i].fileID, i);
     for (const DiveDataControl::Row& row : rows) {
-        if (!row.hasFileID || !row.date.isValid())
+        if (!row.hasFileID)
             continue;
         const auto at = logbookOfFile.constFind(row.fileID);
         if (at == logbookOfFile.constEnd())
@@ -77,12 +77,15 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
         DiveNode dive;
         dive.diveID = row.diveID;
         dive.key = TreeNodeKey::dive(row.diveID);
-        dive.text = dateText.text(row.date, row.time);
+        // A dive whose start is damaged is still the diver's dive: it is listed, to be re-dated.
+        dive.text = row.date.isValid() ? dateText.text(row.date, row.time) : QStringLiteral("?");
         dive.image = treeImage(row.isSimul, row.sample);
         logbook.dives.append(dive);
         if (!visibleNodeKey.isEmpty() && QString::number(row.diveID) == visibleNodeKey)
             tree.visibleDiveKey = dive.key;
 
+        if (!row.date.isValid())
+            continue;
         if (!tree.m_dateSet.contains(row.date)) {
             tree.m_dateSet.insert(row.date);
             tree.diveDates.append(row.date);

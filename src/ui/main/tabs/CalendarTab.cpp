@@ -62,6 +62,10 @@ CalendarTab::CalendarTab(QWidget* parent) : QWidget(parent) {
 void CalendarTab::fill(const LogbookTree& tree) {
     m_tree = tree;
     MonthView1->refreshBoldDays();
+    // The count shown is of the tree just replaced: a day whose dives were deleted or downloaded
+    // since must not keep its old number.
+    if (m_shownDate.isValid())
+        MonthView1_DateClick(m_shownDate);
 }
 
 void CalendarTab::showToday() {
@@ -86,6 +90,7 @@ const DayCounts* CalendarTab::scopeCounts(bool& scoped) const {
 }
 
 void CalendarTab::MonthView1_DateClick(const QDate& date) {
+    m_shownDate = date;
     lblCalendarCurrentDate->setText(getString(3102) + u' ' + dateText(date));
     bool scoped = false;
     const DayCounts* counts = scopeCounts(scoped);

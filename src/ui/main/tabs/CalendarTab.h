@@ -64,4 +64,6 @@ private:
     QString dateText(const QDate& date) const;
 
     std::optional<LogbookTree> m_tree; // none before the first build
+    // The day whose count the labels show.
+    QDate m_shownDate;
 };

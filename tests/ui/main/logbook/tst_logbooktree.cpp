@@ -99,7 +99,9 @@ void tst_LogbookTree::rowsTheTreeLeavesOut() {
         {10, QStringLiteral("Red Sea")}, {QVariant(), QStringLiteral("Broken")}, {10, QStringLiteral("Again")}};
     const LogbookTree tree = LogbookTree::build(1, logbooks, rows, QString());
     QCOMPARE(tree.logbooks.size(), 1);
-    QCOMPARE(diveKeys(tree.logbook(QStringLiteral("LB10"))), QStringList{"DR7"});
+    // A dive whose start is damaged stays in sight, to be re-dated, but counts on no day.
+    QCOMPARE(diveKeys(tree.logbook(QStringLiteral("LB10"))), (QStringList{"DR5", "DR7"}));
+    QCOMPARE(tree.logbooks[0].dives[0].text, QStringLiteral("?"));
     // The dive of another model's logbook is counted nowhere.
     QCOMPARE(tree.diveDayCounts.keys(), QStringList{"20040311"});
     QCOMPARE(tree.diveDates, QList<QDate>{QDate(2004, 3, 11)});

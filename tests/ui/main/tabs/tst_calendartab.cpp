@@ -68,6 +68,7 @@ private slots:
     void countOfAChosenDay_data();
     void countOfAChosenDay();
     void countBeforeTheFirstBuild();
+    void countFollowsARebuild();
     void boldDays_data();
     void boldDays();
     void boldDaysOnTheCalendar();
@@ -119,6 +120,20 @@ void tst_CalendarTab::countBeforeTheFirstBuild() {
     Calendar c;
     c.tab().MonthView1_DateClick(QDate(2004, 3, 5));
     QCOMPARE(c.tab().lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives:"));
+}
+
+void tst_CalendarTab::countFollowsARebuild() {
+    Calendar c;
+    c.tab().fill(sampleTree());
+    c.tab().MonthView1_DateClick(QDate(2004, 3, 5));
+    QCOMPARE(c.tab().lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 3"));
+    // The dives of 5 March deleted, one of Reef left: the tree is built anew.
+    const QList<LogbookTree::LogbookRow> logbooks = {{REEF, QStringLiteral("Reef")}, {LAKE, QStringLiteral("Lake")}};
+    c.tab().fill(LogbookTree::build(1, logbooks, {diveRow(4, REEF, QDate(2004, 3, 5))}, QString()));
+    QCOMPARE(c.tab().lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 1"));
+    c.tab().fill(LogbookTree::build(1, logbooks, {}, QString()));
+    QCOMPARE(c.tab().lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives:"));
+    QCOMPARE(c.tab().lblCalendarCurrentDate->text(), QStringLiteral("Current Date: 05/03/2004"));
 }
 
 void tst_CalendarTab::boldDays_data() {
