@@ -11,8 +11,7 @@
 namespace MainCommands {
 
 bool isUnavailable(const QString& commandName) {
-    static const QSet<QString> waiting = {
-    };
+    static const QSet<QString> waiting = {};
     return waiting.contains(commandName);
 }
 
