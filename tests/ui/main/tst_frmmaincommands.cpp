@@ -702,108 +702,111 @@ void tst_frmMainCommands::diveComputerSettingsModeless() {
     QCOMPARE(open().size(), 1);
     QCOMPARE(open().constFirst()->editedSettings.Altitude(), QStringLiteral("1"));
     QCOMPARE(open().constFirst()->cmbProgram->currentText(), QStringLiteral("P1"));
-    enum class ScopeAnswer { None, AllLogbooks, Cancel };
-    Q_DECLARE_METATYPE(ScopeAnswer)
+}
 
-    void tst_frmMainCommands::statistics_data() {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<qint16>("setting");
-        QTest::addColumn<ScopeAnswer>("answer");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<QString>("dives");
-        QTest::newRow("nothing selected: all logbooks") << "DCzento" << qint16(3) << ScopeAnswer::None << true << "3";
-        QTest::newRow("asked, all logbooks") << "Reef" << qint16(3) << ScopeAnswer::AllLogbooks << true << "3";
-        QTest::newRow("question cancelled: nothing shown") << "Reef" << qint16(3) << ScopeAnswer::Cancel << false << "";
-        QTest::newRow("current logbook without dives: nothing shown")
-            << "Lake" << qint16(0) << ScopeAnswer::None << false << "";
-    }
+enum class ScopeAnswer { None, AllLogbooks, Cancel };
+Q_DECLARE_METATYPE(ScopeAnswer)
 
-    void tst_frmMainCommands::statistics() {
-        QFETCH(QString, selected);
-        QFETCH(qint16, setting);
-        QFETCH(ScopeAnswer, answer);
-        QFETCH(bool, shown);
-        Logbooks m;
-        frmMain* w = m.open();
-        m.select(selected == "Reef" ? m.logbook(m.reef) : selected == "Lake" ? m.logbook(m.lake) : selected);
-        Settings::instance().setCurrentStatisticsMode(setting);
+void tst_frmMainCommands::statistics_data() {
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<qint16>("setting");
+    QTest::addColumn<ScopeAnswer>("answer");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("dives");
+    QTest::newRow("nothing selected: all logbooks") << "DCzento" << qint16(3) << ScopeAnswer::None << true << "3";
+    QTest::newRow("asked, all logbooks") << "Reef" << qint16(3) << ScopeAnswer::AllLogbooks << true << "3";
+    QTest::newRow("question cancelled: nothing shown") << "Reef" << qint16(3) << ScopeAnswer::Cancel << false << "";
+    QTest::newRow("current logbook without dives: nothing shown")
+        << "Lake" << qint16(0) << ScopeAnswer::None << false << "";
+}
 
-        QString dives;
-        int windows = 0;
-        const auto closeWindow = [&] {
-            QTimer::singleShot(0, w, [&] {
-                if (auto* window = qobject_cast<frmStats*>(QApplication::activeModalWidget())) {
-                    ++windows;
-                    dives = window->lblTotDives->text();
-                    window->cmdOk->click();
-                }
-            });
-        };
-        int questions = 0;
-        if (answer == ScopeAnswer::None) {
+void tst_frmMainCommands::statistics() {
+    QFETCH(QString, selected);
+    QFETCH(qint16, setting);
+    QFETCH(ScopeAnswer, answer);
+    QFETCH(bool, shown);
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(selected == "Reef" ? m.logbook(m.reef) : selected == "Lake" ? m.logbook(m.lake) : selected);
+    Settings::instance().setCurrentStatisticsMode(setting);
+
+    QString dives;
+    int windows = 0;
+    const auto closeWindow = [&] {
+        QTimer::singleShot(0, w, [&] {
+            if (auto* window = qobject_cast<frmStats*>(QApplication::activeModalWidget())) {
+                ++windows;
+                dives = window->lblTotDives->text();
+                window->cmdOk->click();
+            }
+        });
+    };
+    int questions = 0;
+    if (answer == ScopeAnswer::None) {
+        closeWindow();
+    } else {
+        QTimer::singleShot(0, w, [&] {
+            auto* question = qobject_cast<frmStatsAskForMode*>(QApplication::activeModalWidget());
+            if (!question)
+                return;
+            ++questions;
             closeWindow();
-        } else {
-            QTimer::singleShot(0, w, [&] {
-                auto* question = qobject_cast<frmStatsAskForMode*>(QApplication::activeModalWidget());
-                if (!question)
-                    return;
-                ++questions;
-                closeWindow();
-                (answer == ScopeAnswer::AllLogbooks ? question->btnAllLogbooks : question->btnCancel)->click();
-            });
-        }
-        w->mnuLBStatistics->trigger();
-        QCoreApplication::processEvents();
-
-        QCOMPARE(questions, answer == ScopeAnswer::None ? 0 : 1);
-        QCOMPARE(windows, shown ? 1 : 0);
-        QTEST(dives, "dives");
-        // No statistics window stays loaded, and the pointer is back to normal.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!isFormLoaded("frmStats"));
-        QVERIFY(!m.env.fakes.busyPointer->busy);
-        QCOMPARE(m.env.fakes.message->unexpected, 0);
+            (answer == ScopeAnswer::AllLogbooks ? question->btnAllLogbooks : question->btnCancel)->click();
+        });
     }
+    w->mnuLBStatistics->trigger();
+    QCoreApplication::processEvents();
 
-    QTEST_MAIN(tst_frmMainCommands)
+    QCOMPARE(questions, answer == ScopeAnswer::None ? 0 : 1);
+    QCOMPARE(windows, shown ? 1 : 0);
+    QTEST(dives, "dives");
+    // No statistics window stays loaded, and the pointer is back to normal.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!isFormLoaded("frmStats"));
+    QVERIFY(!m.env.fakes.busyPointer->busy);
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+}
+
+QTEST_MAIN(tst_frmMainCommands)
 #include "tst_frmmaincommands.moc"
 
-    void tst_frmMainCommands::printAndPreview() {
-        Logbooks m;
-        frmMain* w = m.open();
-        m.select(m.dive(m.third));
-        Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
-        {
-            ModalAnswer<frmPrint> close([](frmPrint& d) { d.cmdClose_Click(); });
-            w->mnuPrint->trigger();
-            QCOMPARE(close.shown, 1);
-        }
-        // The dialog reads the database: the typed entry was written first.
-        QCOMPARE(m.fixture.column(m.third, LOCATION).toString(), QStringLiteral("Cave"));
-        {
-            QImage page;
-            ModalAnswer<frmPreview> close([&page](frmPreview& d) {
-                page = d.pagePicture();
-                d.close();
-            });
-            w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
-            QCOMPARE(close.shown, 1);
-            QVERIFY(!page.isNull());
-        }
-        QVERIFY(!m.env.fakes.busyPointer->busy);
-        QCOMPARE(m.env.fakes.message->shown.size(), 0);
-    }
-
-    void tst_frmMainCommands::printAndPreviewWithoutPrinter() {
-        Logbooks m;
-        frmMain* w = m.open();
-        m.select(m.dive(m.third));
-        m.env.fakes.printers->names.clear();
-        ModalAnswer<frmPrint> dialog([](frmPrint& d) { d.cmdClose_Click(); });
+void tst_frmMainCommands::printAndPreview() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.third));
+    Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
+    {
+        ModalAnswer<frmPrint> close([](frmPrint& d) { d.cmdClose_Click(); });
         w->mnuPrint->trigger();
-        w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
-        QCOMPARE(dialog.shown, 0);
-        QCOMPARE(m.env.fakes.message->shown.size(), 2);
-        QCOMPARE(m.env.fakes.message->shown[1].text, getString(3037));
-        QCOMPARE(m.env.fakes.message->shown[1].title, QStringLiteral("Warning!"));
+        QCOMPARE(close.shown, 1);
     }
+    // The dialog reads the database: the typed entry was written first.
+    QCOMPARE(m.fixture.column(m.third, LOCATION).toString(), QStringLiteral("Cave"));
+    {
+        QImage page;
+        ModalAnswer<frmPreview> close([&page](frmPreview& d) {
+            page = d.pagePicture();
+            d.close();
+        });
+        w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
+        QCOMPARE(close.shown, 1);
+        QVERIFY(!page.isNull());
+    }
+    QVERIFY(!m.env.fakes.busyPointer->busy);
+    QCOMPARE(m.env.fakes.message->shown.size(), 0);
+}
+
+void tst_frmMainCommands::printAndPreviewWithoutPrinter() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.third));
+    m.env.fakes.printers->names.clear();
+    m.env.fakes.message->answers << Msg::Ok << Msg::Ok;
+    ModalAnswer<frmPrint> dialog([](frmPrint& d) { d.cmdClose_Click(); });
+    w->mnuPrint->trigger();
+    w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
+    QCOMPARE(dialog.shown, 0);
+    QCOMPARE(m.env.fakes.message->shown.size(), 2);
+    QCOMPARE(m.env.fakes.message->shown[1].text, getString(3037));
+    QCOMPARE(m.env.fakes.message->shown[1].title, QStringLiteral("Warning!"));
+}
