@@ -2,14 +2,12 @@
 
 #include "DisplayTissue.h"
 #include "Profile.h"
+#include "Seams.h"
 #include "frmDisplayTissue.h"
 #include "frmDiveComputerDisplay.h"
 
-#include <QApplication>
-#include <QCursor>
-
 void FloatingWindows::show(Window window, std::shared_ptr<Profile> profile, qint16 step) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BusyGuard busy;
     try {
         if (window == Face) {
             frmDiveComputerDisplay::pressedBy(std::move(profile), step);
@@ -21,7 +19,6 @@ void FloatingWindows::show(Window window, std::shared_ptr<Profile> profile, qint
     } catch (const std::exception&) {
         // A step the profile refuses leaves the window showing the dive without it.
     }
-    QApplication::restoreOverrideCursor();
 }
 
 void FloatingWindows::hide(Window window) {
