@@ -31,6 +31,7 @@ private slots:
     void tissueButtonMovesTheBarsOut();
     void tissueWindowPlaceAndSize();
     void closingTheProfileWindowClosesBoth();
+    void hostShowingAnotherDiveHandsItOver();
 
 private:
     frmProfile* openProfile(std::shared_ptr<Dive> dive);
@@ -174,6 +175,23 @@ void tst_FloatingHosts::closingTheProfileWindowClosesBoth() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!frmDiveComputerDisplay::loaded());
     QVERIFY(!frmDisplayTissue::loaded());
+}
+
+void tst_FloatingHosts::hostShowingAnotherDiveHandsItOver() {
+    // The main window's panel shows dive after dive through one replay.
+    DiveGraph graph;
+    DisplayTissue tissue;
+    ProfileReplay replay(&graph, &tissue);
+    replay.showDive(graphtest::squareDive(30, 9), nullptr, true);
+    frmProfile* other = openProfile(graphtest::squareDive(12, 6));
+    Floating::windows()->show(FloatingDisplays::Face, replay.profile(), 0);
+    Floating::windows()->show(FloatingDisplays::Tissue, other->diveProfile(), 0);
+    replay.showDive(graphtest::squareDive(18, 12), nullptr, true);
+    QCOMPARE(frmDiveComputerDisplay::loaded()->diveComputerDisplay()->currentProfile().get(), replay.profile().get());
+    // The tissue window showed another host's dive and keeps it.
+    QCOMPARE(frmDisplayTissue::loaded()->DisplayTissue1->currentProfile(), other->diveProfile());
+    graph.moveDiver(7);
+    QCOMPARE(frmDiveComputerDisplay::loaded()->findChild<QLabel*>("lblDigitDiveTime")->text(), QString("2"));
 }
 
 QTEST_MAIN(tst_FloatingHosts)
