@@ -1,3 +1,4 @@
+#include "DiveComputerDisplayFactory.h"
 #include "InterfaceLibraries.h"
 #include "QtSeams.h"
 #include "RuntimeError.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     installQtSeams();
     InterfaceLibraries::installEmulated();
     frmDownloadConfirmDialog::install();
+    installDiveComputerDisplays();
 
     setMainWindowFactory([] { return new frmMain; });
 

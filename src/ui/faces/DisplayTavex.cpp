@@ -83,9 +83,9 @@ DisplayTavex::DisplayTavex(QWidget* parent) : SegmentDisplay(parent) {
     image("imageTriangleDown")->setPicture(0, triangle(QSize(20, 18), false));
 }
 
-void DisplayTavex::setIcon(bool ascentIcon, bool decoStopIcon) {
+void DisplayTavex::setIcon(qint16 ascentIcon, qint16 decoStopIcon) {
     SegmentDisplay::setIcon(ascentIcon, decoStopIcon);
-    setShown({element("shapeUBA")}, ascentIcon || decoStopIcon);
+    setShown({element("shapeUBA")}, (ascentIcon | decoStopIcon) != 0);
 }
 
 bool DisplayTavex::hasDeepStopScreen() const {

@@ -10,7 +10,7 @@ class DisplayTavex : public SegmentDisplay {
 public:
     explicit DisplayTavex(QWidget* parent = nullptr);
 
-    void setIcon(bool ascentIcon, bool decoStopIcon) override;
+    void setIcon(qint16 ascentIcon, qint16 decoStopIcon) override;
 
 protected:
     bool hasDeepStopScreen() const override;

@@ -4,6 +4,7 @@
 #include "FaceText.h"
 #include "Internationalization.h"
 #include "MainModule.h"
+#include "Profile.h"
 #include "ProfileReader.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -26,15 +27,19 @@ void DiveComputerDisplay::addProfile(std::shared_ptr<ProfileReader> cProfile) {
     resetDisplay();
 }
 
-void DiveComputerDisplay::setIcon(bool ascentIcon, bool decoStopIcon) {
+void DiveComputerDisplay::addProfile(std::shared_ptr<Profile> profile) {
+    addProfile(std::shared_ptr<ProfileReader>(std::move(profile)));
+}
+
+void DiveComputerDisplay::setIcon(qint16 ascentIcon, qint16 decoStopIcon) {
     QWidget* ascent = element("imageAscent");
     QWidget* decoStop = element("imageDecoStop");
     if (ascent) {
-        ascent->setHidden(!ascentIcon);
+        ascent->setHidden(ascentIcon == 0);
         setTip(ascent, 1201);
     }
     if (decoStop) {
-        decoStop->setHidden(!decoStopIcon);
+        decoStop->setHidden(decoStopIcon == 0);
         setTip(decoStop, 1200);
     }
 }

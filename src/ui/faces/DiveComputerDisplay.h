@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiveComputerFace.h"
 #include "FaceElements.h"
 
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class Dive;
+class Profile;
 class ProfileReader;
 
 // A face: an imitation of one family of dive computer displays, showing one sample step of a
@@ -20,7 +22,7 @@ class ProfileReader;
 //
 // Every element is a named child (indexed ones carry the index after the name, "lblDigitAscTime1"),
 // so that a host or a test reads what the face shows.
-class DiveComputerDisplay : public QWidget {
+class DiveComputerDisplay : public QWidget, public DiveComputerFace {
     Q_OBJECT
 public:
     // The area a host gives every face.
@@ -35,12 +37,15 @@ public:
     std::shared_ptr<ProfileReader> currentProfile() const { return m_profile; }
     // Keeps the profile (shared: a floating face may outlive its host's copy) and resets the display.
     void addProfile(std::shared_ptr<ProfileReader> cProfile);
-    // The warning icons that the diver's previous dive left: an uncontrolled ascent, an omitted stop.
-    virtual void setIcon(bool ascentIcon, bool decoStopIcon);
+    void addProfile(std::shared_ptr<Profile> profile) override;
+    // The warning icons that the diver's previous dive left: an uncontrolled ascent, an omitted stop
+    // (non-zero flags show them).
+    void setIcon(qint16 ascentIcon, qint16 decoStopIcon) override;
+    QWidget* widget() override { return this; }
     // Prepares every element for the dive of the current profile; nothing without a profile.
     virtual void resetDisplay() = 0;
     // Shows one sample step; nothing without a profile.
-    virtual void updateDisplay(qint16 step) = 0;
+    void updateDisplay(qint16 step) override = 0;
     // The live depth (metres) during a simulation, written into the depth digits only.
     virtual void updateDepth(float depth);
 

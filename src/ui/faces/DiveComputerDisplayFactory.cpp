@@ -4,6 +4,7 @@
 #include "DisplayLumo.h"
 #include "DisplayTavex.h"
 #include "DisplayZento.h"
+#include "FloatingWindows.h"
 
 DiveComputerDisplay* createDiveComputerDisplay(int modelCode, QWidget* parent) {
     DiveComputerDisplay* face = nullptr;
@@ -27,4 +28,11 @@ DiveComputerDisplay* createDiveComputerDisplay(int modelCode, QWidget* parent) {
     }
     face->setObjectName(QStringLiteral("DiveComputerDisplay1"));
     return face;
+}
+
+void installDiveComputerDisplays() {
+    Faces::setFactory([](qint32 modelCode, QWidget* parent) {
+        return std::unique_ptr<DiveComputerFace>(createDiveComputerDisplay(modelCode, parent));
+    });
+    Floating::install(std::make_unique<FloatingWindows>());
 }

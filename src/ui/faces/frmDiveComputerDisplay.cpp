@@ -83,4 +83,7 @@ void frmDiveComputerDisplay::closeEvent(QCloseEvent* event) {
     floatingplace::storeTwips(leftKey, x());
     floatingplace::storeTwips(topKey, y());
     event->accept();
+    // Unloaded from now on, though the object itself goes with the next event-loop turn.
+    if (theWindow() == this)
+        theWindow() = nullptr;
 }

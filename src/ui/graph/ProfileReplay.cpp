@@ -4,6 +4,7 @@
 #include "Dive.h"
 #include "DiveComputerFace.h"
 #include "DiveGraph.h"
+#include "FloatingDisplays.h"
 #include "Profile.h"
 #include "ProfilePictures.h"
 
@@ -25,6 +26,9 @@ void ProfileReplay::showDive(std::shared_ptr<Dive> dive, const QList<std::shared
     if (previous)
         profile->setPreviousDives(*previous);
     profile->compute();
+    // A floating window that showed this host's previous dive goes on with the new one.
+    if (FloatingDisplays* windows = Floating::windows())
+        windows->handOver(m_profile.get(), profile);
     m_dive = std::move(dive);
     m_profile = std::move(profile);
 
@@ -79,6 +83,29 @@ void ProfileReplay::followMarker(qint16 step) {
     guarded([&] { m_tissue->updateDisplay(step); });
     if (onStep)
         guarded([&] { onStep(step); });
+    if (FloatingDisplays* windows = Floating::windows())
+        guarded([&] { windows->follow(m_profile.get(), step); });
+}
+
+bool ProfileReplay::toggleFloating(const QString& key, QAction* button) {
+    const bool face = key == QLatin1String("DiveComputer");
+    if (!face && key != QLatin1String("Tissue"))
+        return false;
+    FloatingDisplays* windows = Floating::windows();
+    if (!windows || !button)
+        return true;
+    const FloatingDisplays::Window window = face ? FloatingDisplays::Face : FloatingDisplays::Tissue;
+    QWidget* own = face ? (m_face ? m_face->widget() : nullptr) : m_tissue;
+    const bool pressed = button->isChecked();
+    if (pressed)
+        windows->show(window, m_profile, m_graph->getCurrentDiverPosition());
+    else
+        windows->hide(window);
+    if (own)
+        own->setHidden(pressed);
+    const char* picture = face ? (pressed ? "dcON" : "dcOFF") : (pressed ? "tissueON" : "tissueOFF");
+    button->setIcon(ProfilePictures::toolbarIcon(QLatin1String(picture)));
+    return true;
 }
 
 QHash<QString, QAction*> ProfileReplay::buildToolbar(QToolBar* toolbar, bool withSimulator) {

@@ -44,6 +44,10 @@ public:
     const std::shared_ptr<Dive>& dive() const { return m_dive; }
     const std::shared_ptr<Profile>& profile() const { return m_profile; }
 
+    // The face and tissue check buttons, "DiveComputer" and "Tissue": the display goes into its
+    // floating window at the marker's step, the host's own copy hides, and back when released;
+    // false for any other key.
+    bool toggleFloating(const QString& key, QAction* button);
     // The marker commands "FIRST", "PREVIOUS", "NEXT" and "LAST"; false for any other key.
     bool step(const QString& key);
     // The step as every display shows it. A display that cannot show a step (past the model's

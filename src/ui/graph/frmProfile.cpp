@@ -5,6 +5,7 @@
 #include "DiveComputerFace.h"
 #include "DiveGraph.h"
 #include "DiveModule.h"
+#include "FloatingDisplays.h"
 #include "FormLocalizer.h"
 #include "MainModule.h"
 #include "ProfileReplay.h"
@@ -61,9 +62,11 @@ frmProfile::frmProfile(QWidget* owner) : QWidget(owner, Qt::Window) {
     toolbarLeft->setObjectName(QStringLiteral("toolbarLeft"));
     toolbarLeft->setIconSize(QSize(16, 16));
     buttons = ProfileReplay::buildToolbar(toolbarLeft, false);
-    // The floating windows and printing come with later parts of the program.
-    for (const char* key : {"DiveComputer", "Tissue", "PRINT", "PREVIEW"})
+    // Printing comes with a later part of the program; the floating windows once installed.
+    for (const char* key : {"PRINT", "PREVIEW"})
         buttons.value(QLatin1String(key))->setEnabled(false);
+    for (const char* key : {"DiveComputer", "Tissue"})
+        buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
     connect(toolbarLeft, &QToolBar::actionTriggered, this,
             [this](QAction* action) { toolbarLeft_ButtonClick(action->data().toString()); });
 
@@ -98,6 +101,9 @@ frmProfile::frmProfile(QWidget* owner) : QWidget(owner, Qt::Window) {
 frmProfile::~frmProfile() {
     // The displays go before the replay that feeds them is taken apart.
     m_replay->setFace(nullptr);
+    // The floating windows close with the window, whoever opened them.
+    if (FloatingDisplays* windows = Floating::windows())
+        windows->unloadAll();
 }
 
 const std::shared_ptr<Dive>& frmProfile::currentDive() const {
@@ -192,7 +198,7 @@ void frmProfile::toolbarLeft_ButtonClick(const QString& key) {
         if (key == QLatin1String("PRINT") || key == QLatin1String("PREVIEW")) {
             // The print job comes with printing; the dive's descriptive data is attached for it.
             attachDescriptiveRecord();
-        } else {
+        } else if (!m_replay->toggleFloating(key, buttons.value(key))) {
             m_replay->step(key);
         }
     } catch (const std::exception&) {

@@ -5,6 +5,7 @@
 #include "DiveComputerFace.h"
 #include "DiveGraph.h"
 #include "DiveModule.h"
+#include "FloatingDisplays.h"
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
 #include "Settings.h"
@@ -23,9 +24,12 @@ ProfilePanel::ProfilePanel(DiveGraph* graph, QWidget* parent) : QWidget(parent),
     tblProfile->setObjectName(QStringLiteral("tblProfile"));
     tblProfile->setIconSize(QSize(16, 16));
     buttons = ProfileReplay::buildToolbar(tblProfile, true);
-    // The floating windows, printing and the simulator come with later parts of the program.
-    for (const char* key : {"DiveComputer", "Tissue", "PRINT", "PREVIEW", "SIMULATOR"})
+    // Printing and the simulator come with later parts of the program; the floating windows once
+    // installed.
+    for (const char* key : {"PRINT", "PREVIEW", "SIMULATOR"})
         buttons.value(QLatin1String(key))->setEnabled(false);
+    for (const char* key : {"DiveComputer", "Tissue"})
+        buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
     connect(tblProfile, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tblProfile_ButtonClick(action->data().toString()); });
 
@@ -80,7 +84,10 @@ void ProfilePanel::setProfileDive(std::shared_ptr<Dive> cDive, const QList<std::
 }
 
 void ProfilePanel::tblProfile_ButtonClick(const QString& key) {
-    m_replay->step(key);
+    if (m_replay->toggleFloating(key, buttons.value(key)))
+        layoutPanel();
+    else
+        m_replay->step(key);
 }
 
 void ProfilePanel::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,11 @@
+#include "../graph/GraphTestDives.h"
+#include "DiveGraph.h"
 #include "FaceFixture.h"
+#include "frmDisplayTissue.h"
 #include "frmDiveComputerDisplay.h"
+#include "frmProfile.h"
 
+#include <QAction>
 #include <QPainter>
 #include <QtTest>
 
@@ -12,6 +17,7 @@ private slots:
     void faces_data();
     void faces();
     void floatingWindow();
+    void profileWindowAndTissueWindow();
 };
 
 namespace {
@@ -111,6 +117,32 @@ void tst_FaceScreens::floatingWindow() {
     QTest::qWait(200);
     window->grab().save(screenshotDir() + QStringLiteral("/floating-face.png"));
     window->close();
+}
+
+void tst_FaceScreens::profileWindowAndTissueWindow() {
+    if (screenshotDir().isEmpty())
+        QSKIP("SONA_SCREENSHOT_DIR not set");
+    installDiveComputerDisplays();
+    for (int model : {1, 8, 32}) {
+        TestEnvironment env;
+        env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
+        env.storeSetting(QStringLiteral("DiveComputer"), QString::number(model));
+        env.restart();
+        auto* window = new frmProfile();
+        window->addDive(graphtest::squareDive(30, 9), nullptr);
+        window->show();
+        window->DiveGraph1->moveDiver(8);
+        QTest::qWait(100);
+        window->grab().save(QStringLiteral("%1/profile-window-%2.png").arg(screenshotDir()).arg(model));
+        QAction* tissue = window->buttons.value(QStringLiteral("Tissue"));
+        tissue->setChecked(true);
+        window->toolbarLeft_ButtonClick(QStringLiteral("Tissue"));
+        QTest::qWait(100);
+        frmDisplayTissue::loaded()->grab().save(screenshotDir() + QStringLiteral("/floating-tissue.png"));
+        window->grab().save(QStringLiteral("%1/profile-window-%2-tissue-out.png").arg(screenshotDir()).arg(model));
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 QTEST_MAIN(tst_FaceScreens)

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "FloatingDisplays.h"
+
+// The floating face and tissue windows behind the hosts' buttons.
+class FloatingWindows : public FloatingDisplays {
+public:
+    void show(Window window, std::shared_ptr<Profile> profile, qint16 step) override;
+    void hide(Window window) override;
+    void follow(const Profile* hostProfile, qint16 step) override;
+    void handOver(const Profile* previous, std::shared_ptr<Profile> profile) override;
+    void unloadAll() override;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtGlobal>
+#include <memory>
+
+class Profile;
+
+// The floating face and tissue windows, one of each for the program, as the hosts of a replayed
+// dive use them. The windows live in the faces' library, which installs them at start-up; until
+// then the hosts keep their floating-window buttons disabled.
+class FloatingDisplays {
+public:
+    enum Window { Face, Tissue };
+
+    virtual ~FloatingDisplays() = default;
+    // A host's button pressed: the window (loaded if it was not) shows the host's profile at the
+    // host's marker step, above the other windows. Released: the window hides if it is loaded.
+    virtual void show(Window window, std::shared_ptr<Profile> profile, qint16 step) = 0;
+    virtual void hide(Window window) = 0;
+    // A host's marker step, passed on to each loaded window that shows that host's profile.
+    virtual void follow(const Profile* hostProfile, qint16 step) = 0;
+    // A host that shows another dive gives it to each window that showed its previous one.
+    virtual void handOver(const Profile* previous, std::shared_ptr<Profile> profile) = 0;
+    // Unloads both windows (each stores its place).
+    virtual void unloadAll() = 0;
+};
+
+namespace Floating {
+void install(std::unique_ptr<FloatingDisplays> windows);
+// The installed windows, or null.
+FloatingDisplays* windows();
+} // namespace Floating
