@@ -211,6 +211,8 @@ void frmMainControls::buildLeftTabs(QWidget* parent) {
     QFont captions = tabLeft->tabBar()->font();
     captions.setPointSizeF(captions.pointSizeF() * 0.9);
     tabLeft->tabBar()->setFont(captions);
+    // A narrow margin, as on the dive tabs: the longest captions (Spanish) fit the panel whole.
+    tabLeft->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     tabLeft->tabBar()->setUsesScrollButtons(false);
     tabLeft->tabBar()->setElideMode(Qt::ElideRight);
     QWidget* trees = page(tabLeft, "1322");
