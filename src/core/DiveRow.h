@@ -6,10 +6,10 @@ class Dive;
 class Recordset;
 
 // The columns of a DIVE row that every writer of a dive fills the same way, on a recordset that
-// is adding a row to DIVE.
+// is adding a row to DIVE; the columns themselves are those of DiveColumns.
 namespace DiveRow {
 
-// A single value as its column receives it: the single's own digits, not its binary tail.
+// A single value as its column receives it: exactly, not rounded to the digits it shows with.
 double single(float value);
 
 // DIVE_TIME to MAX_CNS.

@@ -2,6 +2,7 @@
 
 #include "B330Library.h"
 #include "DiveColumns.h"
+#include "DiveRow.h"
 #include "DownloadProgress.h"
 #include "LibraryCodes.h"
 #include "MainModule.h"
@@ -217,15 +218,9 @@ void FixedArrayDriver::decodeHeader(Dive& dive, qint16 p) const {
 void FixedArrayDriver::setCommonColumns(Recordset& rs, const Dive& dive, qint32 newFileID) {
     rs.setValue(DiveColumns::FILE_ID, newFileID);
     rs.setValue(DiveColumns::DATETIME, dive.getDateTime());
-    for (const DiveColumns::Number& column : DiveColumns::header())
-        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, dive));
+    DiveRow::setHeaderColumns(rs, dive);
 }
 
 void FixedArrayDriver::setRgbmColumns(Recordset& rs, const Dive& dive, double tankPressure) {
-    for (qint16 n = 1; n <= 10; ++n)
-        rs.setValue(DiveColumns::tissue(n), single(dive.getStartTissue(n) * 100));
-    for (const DiveColumns::Number& column : DiveColumns::rgbm())
-        rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, dive));
-    rs.setValue(DiveColumns::TSR, single(dive.getTSR()));
-    rs.setValue(QStringLiteral("TANK_PRESSURE"), tankPressure);
+    DiveRow::setRgbmColumns(rs, dive, tankPressure);
 }
