@@ -18,6 +18,8 @@ public:
     static constexpr qint32 ObjectNotSet = 91;
     static constexpr qint32 InvalidPropertyValue = 380;
     static constexpr qint32 NoSuchMember = 438;
+    // A keyed list asked to hold a second entry under a key it already holds.
+    static constexpr qint32 KeyAlreadyHeld = 457;
     // A tree or list item looked up by a key it does not hold.
     static constexpr qint32 ElementNotFound = 35601;
     static constexpr qint32 InvalidArgument = qint32(0x80040201);

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr qint32 DUPLICATE_KEY = 457;
 const QColor WHITE = graphcolors::palette16(15);
 const QColor LIGHT_GREY = graphcolors::palette16(7);
 const QColor LIGHT_RED = graphcolors::palette16(12);
@@ -230,7 +229,7 @@ PropertyBag DiveGraph::writeProperties() const {
 
 void DiveGraph::addProfile(std::shared_ptr<Profile> crntProfile) {
     if (m_profile)
-        throw RuntimeError(DUPLICATE_KEY, QStringLiteral("DiveGraph.addProfile"),
+        throw RuntimeError(RuntimeError::KeyAlreadyHeld, QStringLiteral("DiveGraph.addProfile"),
                            QStringLiteral("This key is already associated with an element of this collection"));
     m_profile = std::move(crntProfile);
 }

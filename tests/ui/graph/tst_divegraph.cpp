@@ -448,7 +448,7 @@ void tst_DiveGraph::addProfileTwiceFails() {
     DiveGraph graph;
     graph.resetProfile(); // nothing to remove
     graph.addProfile(computed(constantDive(10, 3)));
-    QCOMPARE(errorOf([&] { graph.addProfile(computed(constantDive(10, 3))); }), 457);
+    QCOMPARE(errorOf([&] { graph.addProfile(computed(constantDive(10, 3))); }), RuntimeError::KeyAlreadyHeld);
     graph.resetProfile();
     graph.addProfile(computed(constantDive(10, 3)));
 }
