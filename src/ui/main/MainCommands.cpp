@@ -6,14 +6,8 @@
 #include "Settings.h"
 
 #include <QHash>
-#include <QSet>
 
 namespace MainCommands {
-
-bool isUnavailable(const QString& commandName) {
-    static const QSet<QString> waiting = {};
-    return waiting.contains(commandName);
-}
 
 QString filterPanelText(bool on) {
     return getString(1055) + QStringLiteral(": ") + getString(on ? 1056 : 1057);

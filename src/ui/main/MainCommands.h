@@ -7,9 +7,6 @@
 // What the main window's commands decide apart from the window itself.
 namespace MainCommands {
 
-// Commands whose windows are not built yet: present, and disabled.
-bool isUnavailable(const QString& commandName);
-
 // The status panel's filter state: "Dive filter: Enabled" or "Dive filter: Disabled".
 QString filterPanelText(bool on);
 // The statement that shows every dive, newest first.

@@ -214,7 +214,7 @@ bool frmMain::isWanted(const QAction* command) {
 
 void frmMain::setCommandEnabled(QAction* command, bool wanted) {
     command->setProperty(WANTED, wanted);
-    command->setEnabled(wanted && !MainCommands::isUnavailable(command->objectName()));
+    command->setEnabled(wanted);
 }
 
 // ---------------------------------------------------------------------------------------------
