@@ -4,6 +4,7 @@
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "StartUp.h"
+#include "StatisticsPrinting.h"
 #include "frmDownloadConfirmDialog.h"
 #include "frmMain.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     InterfaceLibraries::installEmulated();
     frmDownloadConfirmDialog::install();
     installDiveComputerDisplays();
+    StatisticsPrinting::install();
 
     setMainWindowFactory([] { return new frmMain; });
 

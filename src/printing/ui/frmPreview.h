@@ -45,8 +45,9 @@ public:
     QScrollBar* VScroll1;
     QScrollBar* HScroll1;
 
-    // The page as the job drew it.
+    // The page as the job drew it, and the job.
     const QImage& pagePicture() const { return m_page; }
+    const std::shared_ptr<PrinterManager>& printerManager() const { return m_previewPM; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

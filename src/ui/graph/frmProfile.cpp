@@ -1,5 +1,6 @@
 #include "frmProfile.h"
 
+#include "CommandFailure.h"
 #include "DisplayTissue.h"
 #include "Dive.h"
 #include "DiveComputerFace.h"
@@ -11,6 +12,7 @@
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
 #include "Settings.h"
+#include "ShownProfilePrinting.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
 
@@ -62,9 +64,7 @@ frmProfile::frmProfile(QWidget* owner) : QWidget(owner, Qt::Window) {
     toolbarLeft->setObjectName(QStringLiteral("toolbarLeft"));
     toolbarLeft->setIconSize(QSize(16, 16));
     buttons = ProfileReplay::buildToolbar(toolbarLeft, false);
-    // Printing comes with a later part of the program; the floating windows once installed.
-    for (const char* key : {"PRINT", "PREVIEW"})
-        buttons.value(QLatin1String(key))->setEnabled(false);
+    // The floating windows once installed.
     for (const char* key : {"DiveComputer", "Tissue"})
         buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
     connect(toolbarLeft, &QToolBar::actionTriggered, this,
@@ -179,29 +179,22 @@ void frmProfile::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
-bool frmProfile::attachDescriptiveRecord() {
-    const std::shared_ptr<Dive>& dive = m_replay->dive();
-    if (!dive)
-        return false;
-    if (dive->diveInfo())
-        return true;
-    const std::shared_ptr<Dive> reloaded = DiveModule::loadDive(dive->diveID(), true);
-    if (!reloaded)
-        return false;
-    dive->setDiveInfo(reloaded->diveInfo());
-    return true;
-}
-
 void frmProfile::toolbarLeft_ButtonClick(const QString& key) {
     // Nothing a command fails with may leave the event loop's call.
     try {
         if (key == QLatin1String("PRINT") || key == QLatin1String("PREVIEW")) {
-            // The print job comes with printing; the dive's descriptive data is attached for it.
-            attachDescriptiveRecord();
+            // The descriptive record is the window's own dive's, whatever the main window selects now.
+            if (const std::shared_ptr<Dive>& dive = m_replay->dive())
+                ShownProfilePrinting::print(diveProfile(), DiveGraph1->getCurrentDiverPosition(), dive->diveID(),
+                                            key == QLatin1String("PRINT") ? ShownProfilePrinting::Output::Printer
+                                                                          : ShownProfilePrinting::Output::Preview,
+                                            this);
         } else if (!m_replay->toggleFloating(key, buttons.value(key))) {
             m_replay->step(key);
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        CommandFailure::report(QStringLiteral("frmProfile.toolbarLeft_ButtonClick"),
+                               QStringLiteral("Error running the command ") + key, error);
     }
     Form_Resize();
 }

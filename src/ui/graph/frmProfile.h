@@ -57,9 +57,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Attaches the descriptive record of the window's dive for a print or preview; false, after the
-    // not-found message, when the dive is no longer in the logbook.
-    bool attachDescriptiveRecord();
     bool isFaceShown() const;
 
     std::unique_ptr<DiveComputerFace> m_face;

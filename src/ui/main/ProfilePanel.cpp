@@ -1,5 +1,6 @@
 #include "ProfilePanel.h"
 
+#include "CommandFailure.h"
 #include "DisplayTissue.h"
 #include "Dive.h"
 #include "DiveComputerFace.h"
@@ -24,10 +25,8 @@ ProfilePanel::ProfilePanel(DiveGraph* graph, QWidget* parent) : QWidget(parent),
     tblProfile->setObjectName(QStringLiteral("tblProfile"));
     tblProfile->setIconSize(QSize(16, 16));
     buttons = ProfileReplay::buildToolbar(tblProfile, true);
-    // Printing and the simulator come with later parts of the program; the floating windows once
-    // installed.
-    for (const char* key : {"PRINT", "PREVIEW", "SIMULATOR"})
-        buttons.value(QLatin1String(key))->setEnabled(false);
+    // The simulator comes with a later part of the program; the floating windows once installed.
+    buttons.value(QStringLiteral("SIMULATOR"))->setEnabled(false);
     for (const char* key : {"DiveComputer", "Tissue"})
         buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
     connect(tblProfile, &QToolBar::actionTriggered, this,
@@ -84,10 +83,29 @@ void ProfilePanel::setProfileDive(std::shared_ptr<Dive> cDive, const QList<std::
 }
 
 void ProfilePanel::tblProfile_ButtonClick(const QString& key) {
+    if (key == QLatin1String("PRINT") || key == QLatin1String("PREVIEW")) {
+        printShownProfile(key == QLatin1String("PRINT") ? ShownProfilePrinting::Output::Printer
+                                                        : ShownProfilePrinting::Output::Preview);
+        return;
+    }
     if (m_replay->toggleFloating(key, buttons.value(key)))
         layoutPanel();
     else
         m_replay->step(key);
+}
+
+void ProfilePanel::printShownProfile(ShownProfilePrinting::Output output) {
+    const std::shared_ptr<Profile>& profile = diveProfile();
+    if (!profile)
+        return;
+    // The descriptive record is the selected dive's: the panel always shows the selected dive.
+    try {
+        ShownProfilePrinting::print(profile, DiveGraph1->getCurrentDiverPosition(),
+                                    Settings::instance().currentDiveID(), output, window());
+    } catch (const std::exception& error) {
+        CommandFailure::report(QStringLiteral("frmMain.tblProfile_ButtonClick"),
+                               QStringLiteral("Error printing the profile"), error);
+    }
 }
 
 void ProfilePanel::resizeEvent(QResizeEvent* event) {

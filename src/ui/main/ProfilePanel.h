@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ShownProfilePrinting.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -52,6 +54,8 @@ protected:
 
 private:
     void layoutPanel();
+    // A profile page of the shown dive with the diver at the graph's step; nothing before a dive.
+    void printShownProfile(ShownProfilePrinting::Output output);
 
     std::unique_ptr<DiveComputerFace> m_face;
     ProfileReplay* m_replay;

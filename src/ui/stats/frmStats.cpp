@@ -7,7 +7,6 @@
 #include "Settings.h"
 #include "StatsChartBuilder.h"
 #include "StatsQuery.h"
-#include "StatsScope.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
 #include "Workspace.h"
@@ -193,14 +192,7 @@ void frmStats::buildTree() {
 }
 
 void frmStats::settleScope() {
-    Settings& settings = Settings::instance();
-    if (StatsScope::asksUser(settings.currentStatisticsMode(), settings.currentLogbookID())) {
-        frmStatsAskForMode question(parentWidget());
-        question.exec();
-        statsMode = question.getStatsMode();
-    } else {
-        statsMode = StatsScope::modeWithoutAsking(settings.currentStatisticsMode(), settings.currentLogbookID());
-    }
+    statsMode = frmStatsAskForMode::settleScope(parentWidget());
 }
 
 void frmStats::openQuery() {

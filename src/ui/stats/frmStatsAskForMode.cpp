@@ -26,6 +26,15 @@ template <typename Control> Control* control(QWidget* parent, const char* name, 
 }
 } // namespace
 
+qint16 frmStatsAskForMode::settleScope(QWidget* parent) {
+    const Settings& settings = Settings::instance();
+    if (!StatsScope::asksUser(settings.currentStatisticsMode(), settings.currentLogbookID()))
+        return StatsScope::modeWithoutAsking(settings.currentStatisticsMode(), settings.currentLogbookID());
+    frmStatsAskForMode question(parent);
+    question.exec();
+    return question.getStatsMode();
+}
+
 frmStatsAskForMode::frmStatsAskForMode(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmStatsAskForMode"));
     setTag(this, QStringLiteral("1960"));

@@ -18,6 +18,10 @@ public:
     // The answer of the last showing in this run; 0 before any.
     qint16 getStatsMode() const { return chosenMode; }
 
+    // The scope of one computation by the statistics setting: asked (over `parent`) when the setting
+    // says so and a logbook is selected, else decided without a question.
+    static qint16 settleScope(QWidget* parent);
+
     void btnAllLogbooks_Click();
     void btnCurrentLogbook_Click();
     void btnCancel_Click();

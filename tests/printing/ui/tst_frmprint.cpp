@@ -1,11 +1,11 @@
 #include "../PrintFixture.h"
 #include "LogbookFixture.h"
+#include "PreviewWatcher.h"
 #include "PrinterManager.h"
 #include "Settings.h"
 #include "frmPreview.h"
 #include "frmPrint.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -14,7 +14,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -52,21 +51,6 @@ struct PrintDialogFixture : PrintFixture {
     QTemporaryDir dir;
     qint32 logbookID;
     QList<qint32> dives;
-};
-
-// Closes the preview the dialog shows, keeping what it showed.
-struct PreviewWatcher {
-    PreviewWatcher() {
-        QTimer::singleShot(0, [this] {
-            if (auto* preview = qobject_cast<frmPreview*>(QApplication::activeModalWidget())) {
-                shown = true;
-                page = preview->pagePicture();
-                preview->close();
-            }
-        });
-    }
-    bool shown = false;
-    QImage page;
 };
 
 } // namespace

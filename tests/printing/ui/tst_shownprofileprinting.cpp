@@ -1,14 +1,14 @@
 #include "../PrintFixture.h"
 #include "DiveModule.h"
 #include "LogbookFixture.h"
+#include "PreviewWatcher.h"
 #include "Settings.h"
 #include "ShownProfilePrinting.h"
 #include "frmPreview.h"
 
-#include <QApplication>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 // The print and preview commands of a window that shows one dive: the descriptive record is fetched
 // once, a dive deleted meanwhile prints nothing.
@@ -53,17 +53,34 @@ private slots:
 
     void simulatorPreviewsWithoutRecord() {
         Fixture f;
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* preview = qobject_cast<frmPreview*>(QApplication::activeModalWidget())) {
-                shown = true;
-                preview->close();
-            }
-        });
+        PreviewWatcher watcher;
         ShownProfilePrinting::print(f.profile, -1, -1, ShownProfilePrinting::Output::Preview, nullptr);
-        QVERIFY(shown);
+        QVERIFY(watcher.shown);
+        QCOMPARE(watcher.job->iDivePosition, qint16(-1));
         QVERIFY(!f.profile->getCurrentDive()->diveInfo());
         QCOMPARE(f.env.fakes.message->shown.size(), 0);
+    }
+
+    // Pictures for a person to look at: run with SONA_SCREENSHOT_DIR set, under Xvfb. The preview of
+    // a profile page with the diver at step 20, and the page printed to PDF.
+    void screenshots() {
+        const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("SONA_SCREENSHOT_DIR not set");
+        Fixture f;
+        f.env.fakes.printers->pdfPath = dir + QStringLiteral("/profile-page.pdf");
+        ShownProfilePrinting::print(f.profile, 20, f.diveID, ShownProfilePrinting::Output::Printer, nullptr);
+        PreviewWatcher watcher;
+        watcher.onShown = [&](frmPreview& preview) {
+            QTest::qWait(100);
+            QVERIFY(preview.grab().save(dir + QStringLiteral("/preview-profile.png")));
+            preview.cmbZoom->setCurrentText(QStringLiteral("50"));
+            preview.makeZoom();
+            QTest::qWait(50);
+            QVERIFY(preview.grab().save(dir + QStringLiteral("/preview-profile-50.png")));
+        };
+        ShownProfilePrinting::print(f.profile, 20, f.diveID, ShownProfilePrinting::Output::Preview, nullptr);
+        QVERIFY(watcher.shown);
     }
 };
 

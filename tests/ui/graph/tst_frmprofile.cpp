@@ -2,16 +2,20 @@
 #include "ErrorOf.h"
 #include "GraphTestDives.h"
 #include "LogbookFixture.h"
+#include "PreviewWatcher.h"
 #include "ProfileReplay.h"
 #include "RecordingFace.h"
 #include "RuntimeError.h"
+#include "Settings.h"
 #include "TestEnvironment.h"
 #include "WindowHelpers.h"
+#include "diveInfo.h"
 #include "frmProfile.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 #include <optional>
@@ -41,6 +45,8 @@ private slots:
     void toolbarSteps_data();
     void toolbarSteps();
     void waitingCommandsStayDisabled();
+    void printAndPreviewTheWindowsDive_data();
+    void printAndPreviewTheWindowsDive();
     void printOfADeletedDiveStopsAfterTheMessage();
     void damagedProfileText();
     void diveTooLongForTheModel();
@@ -217,11 +223,48 @@ void tst_frmProfile::toolbarSteps() {
 
 void tst_frmProfile::waitingCommandsStayDisabled() {
     frmProfile* w = open(m_dive);
-    for (const char* key : {"DiveComputer", "Tissue", "PRINT", "PREVIEW"})
+    for (const char* key : {"DiveComputer", "Tissue"})
         QVERIFY2(!w->buttons.value(QLatin1String(key))->isEnabled(), key);
-    for (const char* key : {"FIRST", "PREVIOUS", "NEXT", "LAST"})
+    for (const char* key : {"PRINT", "PREVIEW", "FIRST", "PREVIOUS", "NEXT", "LAST"})
         QVERIFY2(w->buttons.value(QLatin1String(key))->isEnabled(), key);
     QVERIFY(!w->buttons.contains(QStringLiteral("SIMULATOR")));
+}
+
+void tst_frmProfile::printAndPreviewTheWindowsDive_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("marker");
+    QTest::newRow("preview at the start") << "PREVIEW" << QStringList{} << 0;
+    QTest::newRow("preview after LAST: the end point") << "PREVIEW" << QStringList{"LAST"} << 13;
+    QTest::newRow("print after NEXT, NEXT") << "PRINT" << QStringList{"NEXT", "NEXT"} << 2;
+}
+
+void tst_frmProfile::printAndPreviewTheWindowsDive() {
+    QFETCH(QString, key);
+    QFETCH(QStringList, steps);
+    QFETCH(int, marker);
+    QTemporaryDir dir;
+    m_env->fakes.printers->pdfPath = dir.filePath(QStringLiteral("window.pdf"));
+    const qint32 other = m_logbook->dive(m_reef, at(2004, 3, 7), {{QStringLiteral("DIVER"), QStringLiteral("Bob")}});
+    m_logbook->db.execute(QStringLiteral("UPDATE DIVE SET DIVER = 'Ann' WHERE DIVE_ID = ?"), {m_dive});
+    frmProfile* w = open(m_dive);
+    // The main window has moved on to another dive meanwhile: the window prints its own.
+    Settings::instance().setCurrentDiveID(other);
+    for (const QString& step : steps)
+        w->buttons.value(step)->trigger();
+    PreviewWatcher watcher;
+    w->buttons.value(key)->trigger();
+    QVERIFY(w->currentDive()->diveInfo());
+    QCOMPARE(w->currentDive()->diveInfo()->diver(), QStringLiteral("Ann"));
+    QCOMPARE(m_env->fakes.message->shown.size(), 0);
+    QCOMPARE(watcher.shown, key == QLatin1String("PREVIEW"));
+    QCOMPARE(m_env->fakes.printers->documents, key == QLatin1String("PRINT") ? 1 : 0);
+    if (watcher.shown) {
+        QCOMPARE(int(watcher.job->iDivePosition), marker);
+        QCOMPARE(watcher.job->mode(), watcher.job->PROFILE_MODE);
+        QCOMPARE(watcher.job->cProfiles, QList<std::shared_ptr<Profile>>{w->diveProfile()});
+    }
+    QCOMPARE(int(w->DiveGraph1->getCurrentDiverPosition()), marker);
 }
 
 void tst_frmProfile::printOfADeletedDiveStopsAfterTheMessage() {

@@ -4,13 +4,17 @@
 #include "DiveGraph.h"
 #include "DiveTabs.h"
 #include "MainWindowFixture.h"
+#include "PreviewWatcher.h"
+#include "Profile.h"
 #include "ProfilePanel.h"
 #include "ProfileReplay.h"
 #include "Settings.h"
+#include "diveInfo.h"
 #include "frmProfile.h"
 
 #include <QAction>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
@@ -38,7 +42,9 @@ private:
 struct Window : MainWindowFixture {
     explicit Window(int model = 1) : MainWindowFixture(model) {
         reef = fixture.logbook(QStringLiteral("Reef"), 1);
-        twelve = fixture.dive(reef, at(2004, 3, 5, 9, 30), {{QStringLiteral("SAMPLE"), SAMPLES_AT_10M}});
+        twelve = fixture.dive(
+            reef, at(2004, 3, 5, 9, 30),
+            {{QStringLiteral("SAMPLE"), SAMPLES_AT_10M}, {QStringLiteral("DIVER"), QStringLiteral("Ann")}});
         longDive =
             fixture.dive(reef, at(2004, 3, 6, 9, 30),
                          {{QStringLiteral("SAMPLE"), QString(QStringLiteral("0100000000000000")).repeated(901)}});
@@ -73,6 +79,9 @@ private slots:
     void faceIsCreatedAtLoadAndFollows();
     void modelWithoutAFaceLaysOutAsIfHidden();
     void waitingButtonsStayDisabled();
+    void printAndPreviewTheShownDive_data();
+    void printAndPreviewTheShownDive();
+    void printOfADeletedDiveStopsAfterTheMessage();
     void diveTooLongForTheModel();
     void profileCommand_data();
     void profileCommand();
@@ -159,8 +168,68 @@ void tst_ProfilePanel::modelWithoutAFaceLaysOutAsIfHidden() {
 void tst_ProfilePanel::waitingButtonsStayDisabled() {
     Window m;
     m.showProfileOf(m.twelve);
-    for (const char* key : {"DiveComputer", "Tissue", "PRINT", "PREVIEW", "SIMULATOR"})
+    for (const char* key : {"DiveComputer", "Tissue", "SIMULATOR"})
         QVERIFY2(!m.panel()->buttons.value(QLatin1String(key))->isEnabled(), key);
+}
+
+void tst_ProfilePanel::printAndPreviewTheShownDive_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("marker");
+    QTest::newRow("preview at the start") << "PREVIEW" << QStringList{} << 0;
+    QTest::newRow("preview after NEXT, NEXT") << "PREVIEW" << QStringList{"NEXT", "NEXT"} << 2;
+    QTest::newRow("preview after LAST: the end point") << "PREVIEW" << QStringList{"LAST"} << 13;
+    QTest::newRow("print after NEXT") << "PRINT" << QStringList{"NEXT"} << 1;
+}
+
+void tst_ProfilePanel::printAndPreviewTheShownDive() {
+    QFETCH(QString, key);
+    QFETCH(QStringList, steps);
+    QFETCH(int, marker);
+    Window m;
+    QTemporaryDir dir;
+    m.env.fakes.printers->pdfPath = dir.filePath(QStringLiteral("panel.pdf"));
+    m.showProfileOf(m.twelve);
+    for (const QString& step : steps)
+        m.panel()->buttons.value(step)->trigger();
+    QAction* button = m.panel()->buttons.value(key);
+    QVERIFY(button->isEnabled());
+    PreviewWatcher watcher;
+    button->trigger();
+    const std::shared_ptr<Profile> shown = m.panel()->diveProfile();
+    // The selected dive's descriptive record comes with the page and stays on the dive.
+    QVERIFY(shown->getCurrentDive()->diveInfo());
+    QCOMPARE(shown->getCurrentDive()->diveInfo()->diver(), QStringLiteral("Ann"));
+    QCOMPARE(m.env.fakes.message->shown.size(), 0);
+    // Dive pages are landscape.
+    QCOMPARE(m.env.fakes.printers->current, 2);
+    if (key == QLatin1String("PRINT")) {
+        QVERIFY(!watcher.shown);
+        QCOMPARE(m.env.fakes.printers->documents, 1);
+        return;
+    }
+    QVERIFY(watcher.shown);
+    QCOMPARE(m.env.fakes.printers->documents, 0);
+    QCOMPARE(watcher.job->mode(), watcher.job->PROFILE_MODE);
+    QCOMPARE(int(watcher.job->iDivePosition), marker);
+    QCOMPARE(watcher.job->cProfiles.size(), 1);
+    QCOMPARE(watcher.job->cProfiles.first(), shown);
+    // The panel goes on replaying its dive where it was.
+    QCOMPARE(int(m.window->DiveGraph1->getCurrentDiverPosition()), marker);
+}
+
+void tst_ProfilePanel::printOfADeletedDiveStopsAfterTheMessage() {
+    Window m;
+    m.showProfileOf(m.twelve);
+    m.fixture.db.execute(QStringLiteral("DELETE FROM DIVE WHERE DIVE_ID = ?"), {m.twelve});
+    m.env.fakes.message->answers.enqueue(Msg::Ok);
+    PreviewWatcher watcher;
+    m.panel()->buttons.value(QStringLiteral("PREVIEW"))->trigger();
+    QVERIFY(!watcher.shown);
+    QCOMPARE(m.messages(), QStringList{"[DiveModule.loadDive] Dive not found! Not correct."});
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+    m.panel()->buttons.value(QStringLiteral("NEXT"))->trigger();
+    QCOMPARE(m.window->DiveGraph1->getCurrentDiverPosition(), qint16(1));
 }
 
 void tst_ProfilePanel::diveTooLongForTheModel() {

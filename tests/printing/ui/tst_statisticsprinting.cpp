@@ -1,0 +1,227 @@
+#include "../PrintFixture.h"
+#include "ImageDevice.h"
+#include "LogbookFixture.h"
+#include "PreviewWatcher.h"
+#include "PrinterManager.h"
+#include "Settings.h"
+#include "StatisticsPrinting.h"
+#include "WindowHelpers.h"
+#include "frmPrint.h"
+#include "frmStatsAskForMode.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Answers every scope question shown while it lives with the current logbook, counting them.
+struct ScopeAnswers : QObject {
+    ScopeAnswers() {
+        timer.setInterval(10);
+        connect(&timer, &QTimer::timeout, this, [this] {
+            if (auto* question = qobject_cast<frmStatsAskForMode*>(QApplication::activeModalWidget())) {
+                ++asked;
+                question->btnCurrentLogbook->click();
+            }
+        });
+        timer.start();
+    }
+    QTimer timer;
+    int asked = 0;
+};
+
+// Two logbooks of the model (two dives, one dive) and one of another model, the first selected; the
+// statistics setting as given (1 ask each time, 2 all logbooks).
+struct StatsPrintFixture : PrintFixture {
+    explicit StatsPrintFixture(int statisticsSetting, qint32 model = 1, int language = 0) : PrintFixture(model) {
+        env.storeSetting(QStringLiteral("Statistics"), QString::number(statisticsSetting));
+        env.storeSetting(QStringLiteral("Language"), QString::number(language));
+        env.restart();
+        env.fakes.message->failOnUnexpected = false;
+        const QDateTime start(QDate(2024, 5, 1), QTime(9, 0));
+        red = book.logbook(QStringLiteral("Red Sea"), model);
+        const qint32 elba = book.logbook(QStringLiteral("Elba"), model);
+        const qint32 other = book.logbook(QStringLiteral("Other"), model == 1 ? 4 : 1);
+        book.dive(red, start, {{"MAX_DEPTH", 18}, {"DIVE_TIME", 40}, {"WEATHER", 1}, {"ACTIVITY", 2}});
+        book.dive(red, start.addDays(1), {{"MAX_DEPTH", 35}, {"DIVE_TIME", 85}, {"WEATHER", 1}, {"DIVE_MODE", 1}});
+        book.dive(elba, start, {{"MAX_DEPTH", 52}, {"DIVE_TIME", 30}, {"WEATHER", 4}, {"ASCENT_FLAG", 1}});
+        book.dive(other, start, {{"MAX_DEPTH", 10}});
+        Settings::instance().setCurrentLogbookID(red);
+        env.fakes.printers->pdfPath = dir.filePath(QStringLiteral("statistics.pdf"));
+        StatisticsPrinting::install();
+    }
+    ~StatsPrintFixture() { PrinterManager::installStatisticsProvider({}); }
+
+    static std::shared_ptr<PrinterManager> statisticsJob() {
+        auto job = std::make_shared<PrinterManager>();
+        job->setMode(job->STATISTICS_MODE);
+        return job;
+    }
+
+    LogbookFixture book;
+    QTemporaryDir dir;
+    qint32 red = 0;
+};
+
+// The share of a region of the picture that is not white.
+double inkIn(const QImage& page, const QRect& region) {
+    int ink = 0;
+    int seen = 0;
+    for (int y = region.top(); y <= region.bottom(); y += 2) {
+        for (int x = region.left(); x <= region.right(); x += 2) {
+            ++seen;
+            if (qGray(page.pixel(x, y)) < 200)
+                ++ink;
+        }
+    }
+    return seen ? double(ink) / seen : 0;
+}
+
+} // namespace
+
+// The printed statistics page from the statistics of the chosen scope, its charts drawn onto the page.
+class tst_StatisticsPrinting : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void figuresOfTheScope_data() {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<bool>("logbookSelected");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QString>("dives");
+        QTest::addColumn<QString>("maxDepth");
+        QTest::newRow("current logbook") << 0 << true << 0 << "2"
+                                         << "35";
+        QTest::newRow("all logbooks") << 2 << true << 0 << "3"
+                                      << "52";
+        QTest::newRow("asked: the current logbook") << 3 << true << 1 << "2"
+                                                    << "35";
+        QTest::newRow("no logbook selected: all, unasked") << 3 << false << 0 << "3"
+                                                           << "52";
+    }
+    void figuresOfTheScope() {
+        QFETCH(int, setting);
+        QFETCH(bool, logbookSelected);
+        QFETCH(int, questions);
+        QFETCH(QString, dives);
+        QFETCH(QString, maxDepth);
+        StatsPrintFixture f(setting);
+        if (!logbookSelected)
+            Settings::instance().setCurrentLogbookID(-1);
+        ScopeAnswers answers;
+        const StatisticsFigures figures = StatisticsPrinting::compute(nullptr);
+        QCOMPARE(answers.asked, questions);
+        QCOMPARE(figures.values.size(), StatisticsFigures::ROWS);
+        QCOMPARE(figures.values[2].trimmed(), dives);
+        QVERIFY2(figures.values[0].contains(maxDepth), qPrintable(figures.values[0]));
+        QCOMPARE(figures.charts.size(), StatisticsFigures::CHARTS);
+        for (const PrintPicture& chart : figures.charts) {
+            QCOMPARE(chart.sizeTwips, QSizeF(StatisticsPrinting::CHART_WIDTH, StatisticsPrinting::CHART_HEIGHT));
+            QVERIFY(chart.paint);
+        }
+    }
+
+    void chartsAreDrawnOntoThePage() {
+        StatsPrintFixture f(2);
+        f.env.fakes.clipboard->content = QStringLiteral("the user's own text");
+        const auto job = StatsPrintFixture::statisticsJob();
+        ImageDevice page(11520, 15120);
+        job->doPrint(page);
+        const QImage picture = page.image();
+        // Each chart's cell carries ink; the figures are printed as text.
+        const double q = 15120 / 4;
+        const double c = 3840 + 1920;
+        const QList<QPointF> corners{{100, q}, {c, q}, {100, 1.75 * q}, {c, 1.75 * q}, {100, 2.5 * q}, {c, 2.5 * q}};
+        for (const QPointF& corner : corners) {
+            const QRect cell = QRectF(corner / 15, QSizeF(4900, 2800) / 15).toRect();
+            QVERIFY2(inkIn(picture, cell) > 0.02,
+                     qPrintable(QStringLiteral("cell at %1, %2").arg(corner.x()).arg(corner.y())));
+        }
+        QCOMPARE(f.env.fakes.clipboard->content, QStringLiteral("the user's own text"));
+        QCOMPARE(f.env.fakes.message->shown.size(), 0);
+    }
+
+    void noDiveInScope() {
+        StatsPrintFixture f(0);
+        f.book.db.execute(QStringLiteral("DELETE FROM DIVE"));
+        ScopeAnswers answers;
+        const StatisticsFigures figures = StatisticsPrinting::compute(nullptr);
+        QVERIFY(figures.values.isEmpty());
+        QVERIFY(figures.charts.isEmpty());
+        QCOMPARE(answers.asked, 0);
+
+        RecordingDevice d(11520, 15120);
+        StatsPrintFixture::statisticsJob()->doPrint(d);
+        QVERIFY(d.texts().contains(QStringLiteral("Maximum depth:")));
+        QCOMPARE(d.count(Kind::Picture), 0);
+        QVERIFY(!isFormLoaded(QStringLiteral("frmStats")));
+        QCOMPARE(f.env.fakes.message->shown.size(), 0);
+    }
+
+    // From the print dialog: a portrait page printed once, the scope question asked once, the
+    // monitor gone; previewing and then printing from the preview asks once for each page.
+    void fromThePrintDialog() {
+        StatsPrintFixture f(3);
+        ScopeAnswers answers;
+        {
+            frmPrint dialog;
+            dialog.optAllDives_Click();
+            dialog.optStatistics_Click();
+            dialog.cmdPrint_Click();
+        }
+        QCOMPARE(answers.asked, 1);
+        QCOMPARE(f.env.fakes.printers->documents, 1);
+        QCOMPARE(f.env.fakes.printers->current, 1);
+        QVERIFY(!isFormLoaded(QStringLiteral("frmPrintMonitor")));
+        QCOMPARE(f.env.fakes.message->shown.size(), 0);
+
+        PreviewWatcher watcher;
+        watcher.onShown = [](frmPreview& preview) { preview.Toolbar1_ButtonClick(QStringLiteral("PRINT")); };
+        {
+            frmPrint dialog;
+            dialog.optAllDives_Click();
+            dialog.optStatistics_Click();
+            dialog.cmdPreview_Click();
+        }
+        QVERIFY(watcher.shown);
+        QCOMPARE(answers.asked, 3);
+        QCOMPARE(f.env.fakes.printers->documents, 2);
+    }
+
+    // Pictures for a person to look at, not for asserting: run with SONA_SCREENSHOT_DIR set, under a
+    // real display server such as Xvfb. The preview of the page of an air-integrated model (seven
+    // figure rows) in each language, and the page printed to PDF.
+    void screenshots() {
+        const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("SONA_SCREENSHOT_DIR not set");
+        for (int language = 0; language < 6; ++language) {
+            StatsPrintFixture f(2, 8, language);
+            f.env.fakes.printers->pdfPath = QStringLiteral("%1/statistics-page-%2.pdf").arg(dir).arg(language);
+            PreviewWatcher watcher;
+            watcher.onShown = [&](frmPreview& preview) {
+                QTest::qWait(100);
+                QVERIFY(preview.grab().save(QStringLiteral("%1/preview-statistics-%2.png").arg(dir).arg(language)));
+                preview.cmbZoom->setCurrentText(QStringLiteral("50"));
+                preview.makeZoom();
+                QTest::qWait(50);
+                QVERIFY(preview.grab().save(QStringLiteral("%1/preview-statistics-%2-50.png").arg(dir).arg(language)));
+                preview.Toolbar1_ButtonClick(QStringLiteral("PRINT"));
+            };
+            frmPrint dialog;
+            dialog.optAllDives_Click();
+            dialog.optStatistics_Click();
+            dialog.cmdPreview_Click();
+            QVERIFY(watcher.shown);
+        }
+    }
+};
+
+QTEST_MAIN(tst_StatisticsPrinting)
+#include "tst_statisticsprinting.moc"
