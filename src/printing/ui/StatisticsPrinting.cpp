@@ -33,6 +33,8 @@ void renderChart(QPainter& painter, const QRectF& target, QSizeF layout, const S
     QGraphicsScene scene;
     QChart* chart = StatsChartBuilder::makeChart(figures);
     scene.addItem(chart); // the scene owns it from here
+    // Paper stays white around the bars.
+    chart->setBackgroundVisible(false);
     QLegend* legend = chart->legend();
     const QFontMetricsF metrics(legend->font(), painter.device());
     double widest = 0;

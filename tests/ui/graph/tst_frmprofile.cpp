@@ -50,6 +50,7 @@ private slots:
     void printOfADeletedDiveStopsAfterTheMessage();
     void damagedProfileText();
     void diveTooLongForTheModel();
+    void screenshots();
 
 private:
     frmProfile* open(qint32 diveID);
@@ -306,6 +307,18 @@ void tst_frmProfile::diveTooLongForTheModel() {
              RuntimeError::SubscriptOutOfRange);
     QVERIFY(!m_window->DiveGraph1->hasProfile());
     QVERIFY(!m_window->DisplayTissue1->currentProfile());
+}
+
+// A picture for a person to look at, not for asserting: run with SONA_SCREENSHOT_DIR set, under a
+// real display server such as Xvfb. The window at its designed size, every command available.
+void tst_frmProfile::screenshots() {
+    const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("SONA_SCREENSHOT_DIR not set");
+    frmProfile* w = open(m_dive);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTest::qWait(50);
+    QVERIFY(w->grab().save(dir + QStringLiteral("/frmprofile.png")));
 }
 
 QTEST_MAIN(tst_frmProfile)
