@@ -43,11 +43,11 @@ public:
     void setIcon(qint16 ascentIcon, qint16 decoStopIcon) override;
     QWidget* widget() override { return this; }
     // Prepares every element for the dive of the current profile; nothing without a profile.
-    virtual void resetDisplay() = 0;
+    void resetDisplay() override = 0;
     // Shows one sample step; nothing without a profile.
     void updateDisplay(qint16 step) override = 0;
     // The live depth (metres) during a simulation, written into the depth digits only.
-    virtual void updateDepth(float depth);
+    void updateDepth(float depth) override;
 
     static Kind kindOf(const Dive& dive);
 

@@ -22,6 +22,10 @@ public:
     virtual void setIcon(qint16 ascentIcon, qint16 decoStopIcon) = 0;
     // Shows that sample step; does nothing while the face has no profile.
     virtual void updateDisplay(qint16 step) = 0;
+    // Back to the empty reading of the profile's dive (the simulator after an undo to the surface).
+    virtual void resetDisplay() {}
+    // The simulator's live depth between samples, in metres: the depth digits alone change.
+    virtual void updateDepth(float) {}
 };
 
 namespace Faces {

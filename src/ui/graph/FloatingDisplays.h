@@ -19,6 +19,12 @@ public:
     virtual void hide(Window window) = 0;
     // A host's marker step, passed on to each loaded window that shows that host's profile.
     virtual void follow(const Profile* hostProfile, qint16 step) = 0;
+    // The simulator's live depth between samples, and its face back to the empty reading, passed on
+    // to the floating face while it shows that host's profile.
+    virtual void followDepth(const Profile* hostProfile, float metres) = 0;
+    virtual void resetFace(const Profile* hostProfile) = 0;
+    // The floating tissue bars erased while they show that host's profile.
+    virtual void clearTissue(const Profile* hostProfile) = 0;
     // A host that shows another dive gives it to each window that showed its previous one.
     virtual void handOver(const Profile* previous, std::shared_ptr<Profile> profile) = 0;
     // Unloads both windows (each stores its place).

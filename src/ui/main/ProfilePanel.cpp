@@ -25,8 +25,7 @@ ProfilePanel::ProfilePanel(DiveGraph* graph, QWidget* parent) : QWidget(parent),
     tblProfile->setObjectName(QStringLiteral("tblProfile"));
     tblProfile->setIconSize(QSize(16, 16));
     buttons = ProfileReplay::buildToolbar(tblProfile, true);
-    // The simulator comes with a later part of the program; the floating windows once installed.
-    buttons.value(QStringLiteral("SIMULATOR"))->setEnabled(false);
+    // The floating windows only where the program installed them.
     for (const char* key : {"DiveComputer", "Tissue"})
         buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
     connect(tblProfile, &QToolBar::actionTriggered, this,
@@ -88,7 +87,9 @@ void ProfilePanel::tblProfile_ButtonClick(const QString& key) {
                                                         : ShownProfilePrinting::Output::Preview);
         return;
     }
-    if (m_replay->toggleFloating(key, buttons.value(key)))
+    if (key == QLatin1String("SIMULATOR"))
+        emit simulatorRequested();
+    else if (m_replay->toggleFloating(key, buttons.value(key)))
         layoutPanel();
     else
         m_replay->step(key);

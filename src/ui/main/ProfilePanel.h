@@ -49,6 +49,10 @@ public:
     const std::shared_ptr<Profile>& diveProfile() const;
     ProfileReplay& replay() { return *m_replay; }
 
+signals:
+    // The simulator button: the main window opens the simulator on the dive it shows.
+    void simulatorRequested();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

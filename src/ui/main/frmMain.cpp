@@ -173,6 +173,9 @@ void frmMain::connectHandlers() {
         guarded(this, "mnuViewPreference_Click", "Error opening the options", [this] { mnuViewPreference_Click(); }));
     connect(mnuViewSimulator, &QAction::triggered, this,
             guarded(this, "mnuViewSimulator_Click", "Error", [this] { mnuViewSimulator_Click(); }));
+    // The profile panel continues the dive it shows; an open simulator keeps its own.
+    connect(profilePanel, &ProfilePanel::simulatorRequested, this,
+            guarded(this, "tblProfile_ButtonClick", "Error", [this] { mnuViewSimulator_Click(currentDive); }));
     connect(mnuLBStatistics, &QAction::triggered, this,
             guarded(this, "mnuLBStatistics_Click", "Error", [this] { mnuLBStatistics_Click(); }));
     connect(mnuDownloadDCPC, &QAction::triggered, this,
@@ -434,6 +437,7 @@ void frmMain::applyCommands(Kind kind, bool freeDive, qsizetype sampleLength) {
     apply(toolbarButtons.value(QStringLiteral("PROFILE")), c.profile);
     apply(toolbarButtons.value(QStringLiteral("PREVIEW")), c.preview);
     apply(toolbarButtons.value(QStringLiteral("SIMULATOR")), c.simulator);
+    apply(profilePanel->buttons.value(QStringLiteral("SIMULATOR")), c.simulator);
     apply(mnuLBDelete, c.lbDelete);
     apply(mnuLBRename, c.lbRename);
     if (c.currentLogbook)

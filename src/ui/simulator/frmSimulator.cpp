@@ -1,10 +1,12 @@
 #include "frmSimulator.h"
 
+#include "CommandFailure.h"
 #include "Dive.h"
 #include "FormLocalizer.h"
 #include "MainModule.h"
 #include "Profile.h"
 #include "Seams.h"
+#include "ShownProfilePrinting.h"
 #include "SimulatedDive.h"
 #include "SimulatorDisplays.h"
 #include "SimulatorLook.h"
@@ -180,7 +182,16 @@ void frmSimulator::buildCommands() {
         action->setObjectName(QLatin1String(key));
         action->setToolTip(QLatin1String(tip));
         action->setCheckable(checkable);
-        connect(action, &QAction::triggered, this, [this, key] { toolbarLeft_ButtonClick(QLatin1String(key)); });
+        connect(action, &QAction::triggered, this, [this, key] {
+            // A command that fails (a printer that refuses the job, the database) is reported and the
+            // window goes on.
+            try {
+                toolbarLeft_ButtonClick(QLatin1String(key));
+            } catch (const std::exception& error) {
+                CommandFailure::report(QStringLiteral("frmSimulator.toolbarLeft_ButtonClick"), QStringLiteral("Error"),
+                                       error);
+            }
+        });
         return action;
     };
     add("DIVE_COMPUTER", "dcOFF", "1851", true);
@@ -188,9 +199,8 @@ void frmSimulator::buildCommands() {
     toolbarLeft->addSeparator();
     add("SAVE", "SAVE", "1872", false);
     toolbarLeft->addSeparator();
-    // Printing the simulated dive waits for the print job; the buttons stand where they will work.
-    add("PRINT", "PRINT", "1869", false)->setEnabled(false);
-    add("PREVIEW", "PREVIEW", "1870", false)->setEnabled(false);
+    add("PRINT", "PRINT", "1869", false);
+    add("PREVIEW", "PREVIEW", "1870", false);
     toolbarLeft->addSeparator();
     add("DEPTH_CHANGE", "DEPTH_CHANGE", "1857", true);
     toolbarLeft->addSeparator();
@@ -324,6 +334,10 @@ void frmSimulator::toolbarLeft_ButtonClick(const QString& key) {
     QAction* button = commandButton(key);
     if (key == QLatin1String("SAVE") && button && button->isEnabled() && !m_engine->isPlaying())
         saveSimulation();
+    else if (key == QLatin1String("PRINT"))
+        ShownProfilePrinting::print(m_engine->sharedProfile(), -1, -1, ShownProfilePrinting::Output::Printer, this);
+    else if (key == QLatin1String("PREVIEW"))
+        ShownProfilePrinting::print(m_engine->sharedProfile(), -1, -1, ShownProfilePrinting::Output::Preview, this);
     else if (key == QLatin1String("SETTINGS"))
         editParameters();
     else if (key == QLatin1String("DEPTH_CHANGE") && button)

@@ -3,6 +3,7 @@
 #include "DiveDateText.h"
 #include "FormLocalizer.h"
 #include "MainWindowFixture.h"
+#include "ProfilePanel.h"
 #include "Settings.h"
 #include "StartUp.h"
 #include "TestEnvironment.h"
@@ -509,6 +510,7 @@ void tst_frmMain::freeDiveSessionFollowsTheProfileRule() {
     m.select(m.dive(session));
     QVERIFY(w->currentDive && w->currentDive->isFreeDive());
     QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("SIMULATOR"))));
+    QVERIFY(!w->profilePanel->buttons.value(QStringLiteral("SIMULATOR"))->isEnabled());
     QCOMPARE(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))), profile);
     QCOMPARE(w->profileSwitch(), profile);
     QCOMPARE(w->tabDive->isTabEnabled(7), profile);
