@@ -15,6 +15,8 @@
 #include "frmSimulator.h"
 
 #include <QImage>
+#include <QSlider>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <memory>
 

@@ -36,6 +36,10 @@ void continueAsScuba(Dive& dive) {
 void prepareForSave(Dive& dive, const Profile& profile) {
     dive.setDeepStop1(profile.getDeepStop1());
     dive.setDeepStop2(profile.getDeepStop2());
+    keepTotals(dive);
+}
+
+void keepTotals(Dive& dive) {
     const int n = dive.getSamplesCount();
     const int seconds = n * SimulationEngine::SECONDS_PER_TICK * SimulationEngine::TICKS_PER_SAMPLE;
     dive.setDiveTime((seconds + 59) / 60);

@@ -18,8 +18,12 @@ std::shared_ptr<Dive> create();
 // and read back in the scuba layout. Any other dive is left as it is.
 void continueAsScuba(Dive& dive);
 
-// Before a save: the deep stops the profile found, and the dive time (whole minutes, rounded up)
-// and greatest depth of the samples, so that the logbook lists the dive as it was dived.
+// The dive time (whole minutes, rounded up) and greatest depth of the samples, kept with every
+// change of the samples: the graph spaces its time grid and the printed page reads them.
+void keepTotals(Dive& dive);
+
+// Before a save: the deep stops the profile found, and the totals of the samples, so that the
+// logbook lists the dive as it was dived.
 void prepareForSave(Dive& dive, const Profile& profile);
 
 } // namespace SimulatedDive

@@ -20,7 +20,7 @@ SimulationEngine::SimulationEngine(std::shared_ptr<Dive> dive) : m_dive(std::mov
     m_profile = std::make_shared<Profile>();
     m_profile->setCurrentDive(m_dive);
     m_profile->setSimulationMode(true);
-    m_profile->compute();
+    recompute();
     m_tickCount = TICKS_PER_SAMPLE * samples();
     showElapsedTime();
     const bool hasSamples = samples() > 0;
@@ -96,11 +96,16 @@ SimulationEngine::TickResult SimulationEngine::tick() {
     TickResult result = TickResult::DepthMoved;
     if (m_tickCount % TICKS_PER_SAMPLE == 0) {
         m_dive->addSample(double(m_liveDepth * 10.0f), 0, 0, 0);
-        m_profile->compute();
+        recompute();
         result = TickResult::SampleAdded;
     }
     m_enabled[index(Button::Stop)] = m_liveDepth == 0.0f;
     return result;
+}
+
+void SimulationEngine::recompute() {
+    SimulatedDive::keepTotals(*m_dive);
+    m_profile->compute();
 }
 
 void SimulationEngine::setButtons(bool play, bool pause, bool stop, bool undo, bool save) {
@@ -148,7 +153,7 @@ bool SimulationEngine::undo() {
         }
     }
     showElapsedTime();
-    m_profile->compute();
+    recompute();
     m_enabled[index(Button::Save)] = samples() > 0;
     return true;
 }
@@ -157,6 +162,6 @@ bool SimulationEngine::replaceSample(int step, double depth) {
     if (step < 1 || step > samples() || !(depth >= 0 && depth <= MAX_DEPTH * 10))
         return false;
     m_dive->setSample(step, depth, 0, 0, 0);
-    m_profile->compute();
+    recompute();
     return true;
 }

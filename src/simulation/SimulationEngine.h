@@ -109,6 +109,8 @@ private:
     static int index(Button button) { return int(button); }
     void showElapsedTime() { m_elapsedText = elapsedTimeText(m_tickCount); }
     void setButtons(bool play, bool pause, bool stop, bool undo, bool save);
+    // After every change of the samples: the dive's totals, then the profile.
+    void recompute();
 
     std::shared_ptr<Dive> m_dive;
     std::shared_ptr<Profile> m_profile;

@@ -111,6 +111,7 @@ private slots:
     void newDiveTissues();
     void freeDiveContinuesAsScuba();
     void prepareForSave();
+    void totalsFollowTheSamples();
 
 private:
     std::unique_ptr<TestEnvironment> m_env;
@@ -387,6 +388,25 @@ void tst_SimulationEngine::prepareForSave() {
     QCOMPARE(engine.dive()->getDiveTime(), qint16(1));
     QCOMPARE(engine.dive()->getMaxDepth(), 10.0f);
     QCOMPARE(engine.dive()->getDeepStop1(), float(engine.profile().getDeepStop1()));
+}
+
+// The graph spaces its time grid by the dive time: a simulated dive keeps it, and its greatest
+// depth, with every sample added, taken back or moved.
+void tst_SimulationEngine::totalsFollowTheSamples() {
+    SimulationEngine engine(nullptr);
+    run(engine, QStringLiteral("play down tick*12"));
+    QCOMPARE(engine.dive()->getDiveTime(), qint16(1));
+    QCOMPARE(engine.dive()->getMaxDepth(), 15.0f);
+    run(engine, QStringLiteral("pause undo"));
+    QCOMPARE(engine.dive()->getMaxDepth(), 10.0f);
+    QVERIFY(engine.replaceSample(1, 250));
+    QCOMPARE(engine.dive()->getMaxDepth(), 25.0f);
+
+    auto handedIn = SimulatedDive::create();
+    for (int i = 0; i < 540; ++i)
+        handedIn->addSample(100, 0, 0, 0);
+    SimulationEngine continued(handedIn);
+    QCOMPARE(handedIn->getDiveTime(), qint16(180));
 }
 
 QTEST_GUILESS_MAIN(tst_SimulationEngine)

@@ -266,11 +266,11 @@ void tst_SimulatorDisplays::screens() {
     w.Toolbar1_ButtonClick(QStringLiteral("play"));
     w.sliderVelocity->setValue(10);
     w.btnStepDown->click();
-    ticks(w, 36 * 4);
+    ticks(w, 36);
     w.btnStepDown->click();
     ticks(w, 20 * 4);
     w.btnStepUp->click();
-    ticks(w, 10 * 4 + 2);
+    ticks(w, 8 * 4 + 2);
     QTest::qWait(50);
     w.grab().save(QStringLiteral("%1/simulator-%2-diving.png").arg(dir, tag));
 
