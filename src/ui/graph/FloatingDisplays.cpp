@@ -1,5 +1,7 @@
 #include "FloatingDisplays.h"
 
+#include <QWidget>
+
 namespace {
 std::unique_ptr<FloatingDisplays>& installed() {
     static std::unique_ptr<FloatingDisplays> windows;
@@ -13,4 +15,14 @@ void Floating::install(std::unique_ptr<FloatingDisplays> windows) {
 
 FloatingDisplays* Floating::windows() {
     return installed().get();
+}
+
+void Floating::press(FloatingDisplays& windows, FloatingDisplays::Window window, std::shared_ptr<Profile> profile,
+                     qint16 step, QWidget* own, bool pressed) {
+    if (pressed)
+        windows.show(window, std::move(profile), step);
+    else
+        windows.hide(window);
+    if (own)
+        own->setHidden(pressed);
 }

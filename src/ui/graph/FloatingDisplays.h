@@ -4,6 +4,7 @@
 #include <memory>
 
 class Profile;
+class QWidget;
 
 // The floating face and tissue windows, one of each for the program, as the hosts of a replayed
 // dive use them. The windows live in the faces' library, which installs them at start-up; until
@@ -35,4 +36,8 @@ namespace Floating {
 void install(std::unique_ptr<FloatingDisplays> windows);
 // The installed windows, or null.
 FloatingDisplays* windows();
+// A host's face or tissue button: pressed, the window shows the host's profile at its marker `step`
+// and the host's own display `own` (may be null) hides; released, the window hides and `own` shows.
+void press(FloatingDisplays& windows, FloatingDisplays::Window window, std::shared_ptr<Profile> profile, qint16 step,
+           QWidget* own, bool pressed);
 } // namespace Floating

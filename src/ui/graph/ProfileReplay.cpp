@@ -97,12 +97,7 @@ bool ProfileReplay::toggleFloating(const QString& key, QAction* button) {
     const FloatingDisplays::Window window = face ? FloatingDisplays::Face : FloatingDisplays::Tissue;
     QWidget* own = face ? (m_face ? m_face->widget() : nullptr) : m_tissue;
     const bool pressed = button->isChecked();
-    if (pressed)
-        windows->show(window, m_profile, m_graph->getCurrentDiverPosition());
-    else
-        windows->hide(window);
-    if (own)
-        own->setHidden(pressed);
+    Floating::press(*windows, window, m_profile, m_graph->getCurrentDiverPosition(), own, pressed);
     const char* picture = face ? (pressed ? "dcON" : "dcOFF") : (pressed ? "tissueON" : "tissueOFF");
     button->setIcon(ProfilePictures::toolbarIcon(QLatin1String(picture)));
     return true;

@@ -114,14 +114,8 @@ public:
 
 private:
     void setFloating(FloatingDisplays::Window window, QWidget* own, bool floating) {
-        if (FloatingDisplays* windows = Floating::windows()) {
-            if (floating)
-                windows->show(window, m_profile, m_graph->getCurrentDiverPosition());
-            else
-                windows->hide(window);
-        }
-        if (own)
-            own->setHidden(floating);
+        if (FloatingDisplays* windows = Floating::windows())
+            Floating::press(*windows, window, m_profile, m_graph->getCurrentDiverPosition(), own, floating);
     }
 
     DiveGraph* m_graph;

@@ -83,11 +83,11 @@ private:
         button->setChecked(down);
         w.toolbarLeft_ButtonClick(QLatin1String(key));
     }
-    // Down to 5 m in the first sample, 6.25 m one tick later.
-    static void diveOneSampleAndATick(frmSimulator& w) {
+    // Plays and descends at 1.25 m a tick: 5 m at the first sample (tick 4).
+    static void descend(frmSimulator& w, int n) {
         w.Toolbar1_ButtonClick(QStringLiteral("play"));
         w.btnStepDown->click();
-        ticks(w, 5);
+        ticks(w, n);
     }
 
     std::unique_ptr<TestEnvironment> m_env;
@@ -108,7 +108,7 @@ void tst_SimulatorDisplays::displaysOfTheModel() {
 
 void tst_SimulatorDisplays::displaysFollowTheTicks() {
     frmSimulator& w = open();
-    diveOneSampleAndATick(w);
+    descend(w, 5);
     QCOMPARE(w.engine().samples(), 1);
     QCOMPARE(graph(w)->getCurrentDiverPosition(), qint16(1));
     QVERIFY(graph(w)->isDiverVisible());
@@ -132,9 +132,7 @@ void tst_SimulatorDisplays::displaysFollowTheTicks() {
 
 void tst_SimulatorDisplays::undoToTheSurfaceEmptiesThem() {
     frmSimulator& w = open();
-    w.Toolbar1_ButtonClick(QStringLiteral("play"));
-    w.btnStepDown->click();
-    ticks(w, 4);
+    descend(w, 4);
     w.Toolbar1_ButtonClick(QStringLiteral("pause"));
     const QImage bars = tissue(w)->image();
     w.Toolbar1_ButtonClick(QStringLiteral("undo"));
@@ -155,7 +153,7 @@ void tst_SimulatorDisplays::floatingWindowsFollowTheSimulator() {
     QCOMPARE(floatingFace->currentProfile().get(), &w.engine().profile());
     QCOMPARE(floatingTissue->currentProfile(), w.engine().sharedProfile());
 
-    diveOneSampleAndATick(w);
+    descend(w, 5);
     QCOMPARE(floatingTissue->lastStep(), qint16(1));
     QCOMPARE(depthDigits(floatingFace), depthText(6.25f));
 
@@ -190,7 +188,7 @@ void tst_SimulatorDisplays::floatingWindowOfAnotherHostIsHandedOver() {
 
     // The simulator's dive does not reach windows that show another dive.
     frmSimulator& w = open();
-    diveOneSampleAndATick(w);
+    descend(w, 5);
     QCOMPARE(floatingFace->currentProfile().get(), other.get());
     QCOMPARE(depthDigits(floatingFace), otherDepth);
     QCOMPARE(floatingTissue->lastStep(), qint16(3));
@@ -222,7 +220,7 @@ void tst_SimulatorDisplays::printAndPreview() {
     QTemporaryDir dir;
     m_env->fakes.printers->pdfPath = dir.filePath(QStringLiteral("sim.pdf"));
     frmSimulator& w = open();
-    diveOneSampleAndATick(w);
+    descend(w, 5);
 
     // Also while playing.
     w.commandButton(QStringLiteral("PRINT"))->trigger();
