@@ -103,6 +103,22 @@ qint16 Dive::getDiveDays() const {
     return num::toInt16(double(m_diveDays));
 }
 
+QString Dive::getSamples() const {
+    if (m_samples.isEmpty() && !m_storedSamples.isEmpty())
+        return QString::fromUtf8(m_storedSamples);
+    return m_samples;
+}
+
+void Dive::setSAMPLES(const QString& text) {
+    m_samples = text;
+    m_storedSamples.clear();
+}
+
+void Dive::setStoredSamples(const QByteArray& utf8) {
+    m_storedSamples = utf8;
+    m_samples.clear();
+}
+
 void Dive::setTankVolume(float volume) {
     const double rounded = num::roundHalfEven(double(volume));
     if (!(rounded >= 0 && rounded <= 255))

@@ -2,6 +2,7 @@
 
 #include "ModelCodes.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -197,9 +198,12 @@ public:
     bool hasSamples() const { return !m_sampleDepth.isEmpty(); }
 
     // The profile text exactly as stored; not linked to the sample lists.
-    QString getSamples() const { return m_samples; }
-    void setSAMPLES(const QString& text) { m_samples = text; }
-    QString SAMPLES() const { return m_samples; }
+    QString getSamples() const;
+    void setSAMPLES(const QString& text);
+    QString SAMPLES() const { return getSamples(); }
+    // The same text as the engine hands it over, UTF-8. A loaded dive keeps these bytes and makes
+    // the text only when someone asks for it: the profile reader reads the bytes themselves.
+    void setStoredSamples(const QByteArray& utf8);
 
     // Kobi: the rate in the display unit per minute; other models the level as a percentage or
     // "SLOW"; "" for an unknown level.
@@ -260,7 +264,9 @@ private:
     float m_deepStop1 = 0;
     float m_deepStop2 = 0;
     float m_startTissue[11] = {};
+    // One of the two holds the text: m_samples once a text was set, else m_storedSamples.
     QString m_samples;
+    QByteArray m_storedSamples;
     QList<float> m_sampleDepth; // decimetres
     QList<qint16> m_sampleVRis;
     QList<qint16> m_sampleDecoStop;

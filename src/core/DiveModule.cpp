@@ -28,13 +28,6 @@ QString text(const QVariant& value) {
     return value.isNull() ? QString() : value.toString();
 }
 
-// A profile text read as bytes (see selectColumns) or as text.
-QString profileText(const QVariant& value) {
-    if (value.typeId() == QMetaType::QByteArray)
-        return QString::fromUtf8(value.toByteArray());
-    return text(value);
-}
-
 // The columns the queries below read, in place of "SELECT *": a dive's picture, and its notes when
 // the descriptive fields are not wanted, are never read for nothing, and the profile comes as
 // bytes, which the engine hands over without converting them character by character. The columns
@@ -267,9 +260,21 @@ private:
 
     void readProfile() {
         profileDamage.clear();
-        dive->setSAMPLES(profileText(rs.value(at.sample)));
-        if (dive->getSamples().isEmpty())
-            return;
+        // Our own statements hand the profile over as bytes (see selectColumns): the dive keeps the
+        // engine's copy and the reader reads it in place. A caller's statement hands over text.
+        const QVariant value = rs.value(at.sample);
+        if (value.typeId() == QMetaType::QByteArray) {
+            const QByteArray bytes = value.toByteArray();
+            if (bytes.isEmpty()) {
+                dive->setSAMPLES(QString::fromUtf8(bytes));
+                return;
+            }
+            dive->setStoredSamples(bytes);
+        } else {
+            dive->setSAMPLES(text(value));
+            if (dive->getSamples().isEmpty())
+                return;
+        }
         const ProfileText::ReadResult result = ProfileText::read(*dive);
         if (result.damaged)
             profileDamage = result.description();

@@ -7,6 +7,7 @@
 #include "diveFreeInfo.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -43,14 +44,28 @@ bool readLooseField(QStringView field, double& value) {
     return true;
 }
 
+// A text read as bytes holds only ASCII (see read), so its fields read as the same characters.
+inline unsigned codeOf(QChar c) {
+    return c.unicode();
+}
+inline unsigned codeOf(char c) {
+    return static_cast<unsigned char>(c);
+}
+inline bool readLooseField(const QChar* p, qsizetype length, double& value) {
+    return readLooseField(QStringView(p, length), value);
+}
+inline bool readLooseField(const char* p, qsizetype length, double& value) {
+    return readLooseField(QString::fromLatin1(p, length), value);
+}
+
 // The number in the `width` characters at `p` (fewer when `available` is short). Plain digits,
 // which is what every writer produces, take the fast path.
-template <int width> inline bool readField(const QChar* p, qsizetype available, double& value) {
+template <int width, typename Char> inline bool readField(const Char* p, qsizetype available, double& value) {
     if (available >= width) {
         unsigned number = 0;
         int k = 0;
         for (; k < width; ++k) {
-            const unsigned digit = unsigned(p[k].unicode()) - u'0';
+            const unsigned digit = codeOf(p[k]) - u'0';
             if (digit > 9)
                 break;
             number = number * 10 + digit;
@@ -60,7 +75,14 @@ template <int width> inline bool readField(const QChar* p, qsizetype available, 
             return true;
         }
     }
-    return readLooseField(QStringView(p, qMin<qsizetype>(available, width)), value);
+    return readLooseField(p, qMin<qsizetype>(available, width), value);
+}
+
+bool isAscii(const QByteArray& bytes) {
+    unsigned char seen = 0;
+    for (const char c : bytes)
+        seen |= static_cast<unsigned char>(c);
+    return seen < 0x80;
 }
 
 // Rounded as a 16-bit value; every field this reader meets is four characters at most, so it fits.
@@ -90,24 +112,57 @@ QString ProfileText::ReadResult::description() const {
     return QStringLiteral("Damaged profile at character %1: %2").arg(position).arg(reason);
 }
 
-// Appends samples whose values the reader has already checked, without the conversions of
-// Dive::addSample.
-class ProfileText::SampleSink {
+// The five sample lists of a dive, grown in blocks and written in place: the readers know how many
+// samples a record makes before they write them. New entries start as 0, which is the misc value
+// of every layout but the air one.
+class ProfileText::SampleLists {
 public:
-    explicit SampleSink(Dive& dive) : m_dive(dive) {}
-    qsizetype room() const { return Dive::MAX_SAMPLES - m_dive.m_sampleDepth.size(); }
-    void add(float depth, qint16 vRis, qint16 decoStop, qint16 deco, double misc = 0) {
-        m_dive.m_sampleDepth.append(depth);
-        m_dive.m_sampleVRis.append(vRis);
-        m_dive.m_sampleDecoStop.append(decoStop);
-        m_dive.m_sampleDeco.append(deco);
-        m_dive.m_sampleMisc.append(misc);
-        ++added;
+    explicit SampleLists(Dive& dive) : m_dive(dive), m_base(dive.m_sampleDepth.size()) {}
+    ~SampleLists() { setSize(added); }
+    SampleLists(const SampleLists&) = delete;
+    SampleLists& operator=(const SampleLists&) = delete;
+
+    // Samples the dive can still take.
+    qsizetype room() const { return Dive::MAX_SAMPLES - m_base - added; }
+    // Makes space for `count` more samples (no more than room()).
+    void reserve(qsizetype count) {
+        if (added + count <= m_capacity)
+            return;
+        setSize(qMin(qMax(added + count, 2 * m_capacity), Dive::MAX_SAMPLES - m_base));
     }
-    int added = 0;
+    void set(qsizetype i, float depth, qint16 vRis, qint16 decoStop, qint16 deco) {
+        depthAt[i] = depth;
+        vRisAt[i] = vRis;
+        decoStopAt[i] = decoStop;
+        decoAt[i] = deco;
+    }
+
+    float* depthAt = nullptr;
+    qint16* vRisAt = nullptr;
+    qint16* decoStopAt = nullptr;
+    qint16* decoAt = nullptr;
+    double* miscAt = nullptr;
+    qsizetype added = 0;
 
 private:
+    void setSize(qsizetype size) {
+        const qsizetype total = m_base + size;
+        m_dive.m_sampleDepth.resize(total);
+        m_dive.m_sampleVRis.resize(total);
+        m_dive.m_sampleDecoStop.resize(total);
+        m_dive.m_sampleDeco.resize(total);
+        m_dive.m_sampleMisc.resize(total);
+        depthAt = m_dive.m_sampleDepth.data() + m_base;
+        vRisAt = m_dive.m_sampleVRis.data() + m_base;
+        decoStopAt = m_dive.m_sampleDecoStop.data() + m_base;
+        decoAt = m_dive.m_sampleDeco.data() + m_base;
+        miscAt = m_dive.m_sampleMisc.data() + m_base;
+        m_capacity = size;
+    }
+
     Dive& m_dive;
+    const qsizetype m_base;
+    qsizetype m_capacity = 0;
 };
 
 ProfileText::Layout ProfileText::readLayout(const Dive& dive) {
@@ -123,51 +178,53 @@ ProfileText::ReadResult ProfileText::read(Dive& dive) {
     return read(dive, readLayout(dive));
 }
 
-template <int recordLength, int width, bool withMisc> ProfileText::ReadResult ProfileText::readRecords(Dive& dive) {
-    // The text is held while the lists grow; SAMPLES itself is not touched.
+ProfileText::ReadResult ProfileText::read(Dive& dive, Layout layout) {
+    // Stored bytes are read as they are, without making the text first, when every one is an ASCII
+    // character: then byte and character positions agree. Anything else is read as the text.
+    if (dive.m_samples.isEmpty() && !dive.m_storedSamples.isEmpty()) {
+        const QByteArray bytes = dive.m_storedSamples; // held while SAMPLES may change
+        if (isAscii(bytes))
+            return read(dive, layout, bytes.constData(), bytes.size());
+        dive.setSAMPLES(QString::fromUtf8(bytes));
+    }
     const QString text = dive.m_samples;
-    const QChar* const data = text.constData();
-    const qsizetype records = text.size() / recordLength;
-    const qsizetype base = dive.m_sampleDepth.size();
-    const qsizetype count = qMin<qsizetype>(records, Dive::MAX_SAMPLES - base);
+    return read(dive, layout, text.constData(), text.size());
+}
 
-    // The lists are sized once and written in place; on damage they are cut back to the samples read.
-    dive.m_sampleDepth.resize(base + count);
-    dive.m_sampleVRis.resize(base + count);
-    dive.m_sampleDecoStop.resize(base + count);
-    dive.m_sampleDeco.resize(base + count);
-    dive.m_sampleMisc.resize(base + count);
-    float* const depth = dive.m_sampleDepth.data() + base;
-    qint16* const vRis = dive.m_sampleVRis.data() + base;
-    qint16* const decoStop = dive.m_sampleDecoStop.data() + base;
-    qint16* const deco = dive.m_sampleDeco.data() + base;
-    double* const misc = dive.m_sampleMisc.data() + base;
-    const auto cutBack = [&](qsizetype read) {
-        dive.m_sampleDepth.resize(base + read);
-        dive.m_sampleVRis.resize(base + read);
-        dive.m_sampleDecoStop.resize(base + read);
-        dive.m_sampleDeco.resize(base + read);
-        dive.m_sampleMisc.resize(base + read);
-    };
+template <typename Char>
+ProfileText::ReadResult ProfileText::read(Dive& dive, Layout layout, const Char* text, qsizetype size) {
+    switch (layout) {
+    case Layout::Scuba:
+        return readRecords<SCUBA_RECORD, 4, false>(dive, text, size);
+    case Layout::Air:
+        return readRecords<AIR_RECORD, 4, true>(dive, text, size);
+    case Layout::Version20:
+        return readRecords<VERSION20_RECORD, 3, false>(dive, text, size);
+    case Layout::FreeDive:
+        return readFreeDive(dive, text, size);
+    }
+    return ReadResult();
+}
+
+template <int recordLength, int width, bool withMisc, typename Char>
+ProfileText::ReadResult ProfileText::readRecords(Dive& dive, const Char* data, qsizetype size) {
+    const qsizetype records = size / recordLength;
+    SampleLists lists(dive);
+    const qsizetype count = qMin(records, lists.room());
+    lists.reserve(count);
 
     constexpr int fieldCount = withMisc ? 5 : 4;
     for (qsizetype i = 0; i < count; ++i) {
-        const QChar* const record = data + i * recordLength;
+        const Char* const record = data + i * recordLength;
         double fields[fieldCount];
         for (int f = 0; f < fieldCount; ++f) {
-            if (!readField<width>(record + f * width, width, fields[f])) {
-                cutBack(i);
-                return damage(i * recordLength + f * width + 1, NOT_A_NUMBER, int(i));
-            }
+            if (!readField<width>(record + f * width, width, fields[f]))
+                return damage(i * recordLength + f * width + 1, NOT_A_NUMBER, int(lists.added));
         }
-        depth[i] = float(fields[0]);
-        vRis[i] = toShort(fields[1]);
-        decoStop[i] = toShort(fields[2]);
-        deco[i] = toShort(fields[3]);
+        lists.set(i, float(fields[0]), toShort(fields[1]), toShort(fields[2]), toShort(fields[3]));
         if constexpr (withMisc)
-            misc[i] = float(fields[4]);
-        else
-            misc[i] = 0;
+            lists.miscAt[i] = float(fields[4]);
+        lists.added = i + 1;
     }
     if (count < records)
         return damage(count * recordLength + 1, TOO_MANY_SAMPLES, int(count));
@@ -176,100 +233,121 @@ template <int recordLength, int width, bool withMisc> ProfileText::ReadResult Pr
     return result;
 }
 
-ProfileText::ReadResult ProfileText::read(Dive& dive, Layout layout) {
-    switch (layout) {
-    case Layout::Scuba:
-        return readRecords<SCUBA_RECORD, 4, false>(dive);
-    case Layout::Air:
-        return readRecords<AIR_RECORD, 4, true>(dive);
-    case Layout::Version20:
-        return readRecords<VERSION20_RECORD, 3, false>(dive);
-    case Layout::FreeDive:
-        return readFreeDive(dive);
-    }
-    return ReadResult();
-}
-
-ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive) {
-    // Everything below belongs to this one text: no state carries over to the next dive.
-    const QString original = dive.m_samples;
-    QStringView records(original);
-    QStringView profile;
+template <typename Char>
+ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive, const Char* text, qsizetype size) {
+    // Everything below belongs to this one text: no state carries over to the next dive. The caller
+    // holds the text, so it stays readable when SAMPLES is cut down to the records.
+    const Char* records = text;
+    qsizetype recordsSize = size;
+    const Char* profile = nullptr;
+    qsizetype profileSize = 0; // the depth fields and the closing "*"
     bool hasProfile = false;
     qsizetype recordsOffset = 0;
-    if (!original.isEmpty() && original[0] == u'*') {
+    if (size > 0 && codeOf(text[0]) == u'*') {
         hasProfile = true;
-        const qsizetype close = original.indexOf(u'*', 1);
-        if (close >= 0) {
-            // The profile keeps its closing "*": a run that reaches it ends there.
-            profile = QStringView(original).mid(1, close);
+        qsizetype close = 1;
+        while (close < size && codeOf(text[close]) != u'*')
+            ++close;
+        if (close < size) {
+            profile = text + 1;
+            profileSize = close;
             recordsOffset = close + 1;
-            records = QStringView(original).mid(recordsOffset);
-            dive.m_samples = records.toString();
+            records = text + recordsOffset;
+            recordsSize = size - recordsOffset;
+            if constexpr (std::is_same_v<Char, char>)
+                dive.setStoredSamples(QByteArray(records, recordsSize));
+            else
+                dive.setSAMPLES(QString(records, recordsSize));
         }
     }
+    const qsizetype count = recordsSize / FREE_DIVE_RECORD;
 
-    SampleSink sink(dive);
+    SampleLists lists(dive);
+    {
+        // As many samples as the records can make: their surface parts, and their dive parts (a
+        // profile gives at most one sample per depth field). Reading stops where a record is damaged.
+        qsizetype most = hasProfile ? profileSize / 4 : 0;
+        for (qsizetype i = 0; i < count; ++i) {
+            const Char* const record = records + i * FREE_DIVE_RECORD;
+            double diveTime = 0;
+            double surfaceTime = 0;
+            if (!readField<4>(record + 4, 4, diveTime) || !readField<4>(record + 8, 4, surfaceTime))
+                break;
+            most += qMax(0, toShort(surfaceTime) / Dive::FREE_DIVE_POINT_SECONDS);
+            if (!hasProfile)
+                most += qMax(0, toShort(diveTime) / Dive::FREE_DIVE_POINT_SECONDS);
+        }
+        lists.reserve(qMin(most, lists.room()));
+    }
+
     qsizetype readAt = 0; // in the profile
     qint32 freeDive = 0;
     qint32 seconds = Dive::FREE_DIVE_POINT_SECONDS;
     float previousMax = 0;
     float currentMax = 0;
+    // `wanted` samples of one depth, `seconds` counting on; false after the ones that fit when the
+    // dive is full or a 16-bit counter (the free dive, the seconds) would overflow.
     ReadResult failure;
-    // The counters are 16-bit, as the samples that carry them.
-    const auto add = [&](float depth, qsizetype position) -> bool {
-        if (sink.room() == 0 || seconds > 32767 || freeDive > 32767) {
-            failure = damage(position, sink.room() == 0 ? TOO_MANY_SAMPLES : COUNTER_OVERFLOW, sink.added);
-            return false;
+    const auto add = [&](qsizetype wanted, float depth, qsizetype position) -> bool {
+        if (wanted <= 0)
+            return true;
+        qsizetype fit = qMin(wanted, lists.room());
+        if (freeDive > 32767)
+            fit = 0;
+        else if (seconds > 32767)
+            fit = 0;
+        else
+            fit = qMin<qsizetype>(fit, (32767 - seconds) / Dive::FREE_DIVE_POINT_SECONDS + 1);
+        lists.reserve(fit);
+        const qint16 deco = toShort(previousMax);
+        const qsizetype first = lists.added;
+        for (qsizetype k = 0; k < fit; ++k) {
+            lists.set(first + k, depth, qint16(freeDive), qint16(seconds), deco);
+            seconds += Dive::FREE_DIVE_POINT_SECONDS;
         }
-        sink.add(depth, qint16(freeDive), qint16(seconds), toShort(previousMax));
-        seconds += Dive::FREE_DIVE_POINT_SECONDS;
-        return true;
+        lists.added = first + fit;
+        if (fit == wanted)
+            return true;
+        failure = damage(position, lists.room() == 0 ? TOO_MANY_SAMPLES : COUNTER_OVERFLOW, int(lists.added));
+        return false;
     };
 
-    const qsizetype count = records.size() / FREE_DIVE_RECORD;
     for (qsizetype i = 0; i < count; ++i) {
         const qsizetype at = i * FREE_DIVE_RECORD;
-        const QChar* const record = records.data() + at;
+        const Char* const record = records + at;
         const qsizetype position = recordsOffset + at + 1;
         double maxDepth = 0;
         double diveTime = 0;
         double surfaceTime = 0;
         if (!readField<4>(record, 4, maxDepth))
-            return damage(position, NOT_A_NUMBER, sink.added);
+            return damage(position, NOT_A_NUMBER, int(lists.added));
         if (!readField<4>(record + 4, 4, diveTime))
-            return damage(position + 4, NOT_A_NUMBER, sink.added);
+            return damage(position + 4, NOT_A_NUMBER, int(lists.added));
         if (!readField<4>(record + 8, 4, surfaceTime))
-            return damage(position + 8, NOT_A_NUMBER, sink.added);
+            return damage(position + 8, NOT_A_NUMBER, int(lists.added));
 
         const int surfaceSamples = toShort(surfaceTime) / Dive::FREE_DIVE_POINT_SECONDS;
-        for (int k = 0; k < surfaceSamples; ++k) {
-            if (!add(0, position + 8))
-                return failure;
-        }
+        if (!add(surfaceSamples, 0, position + 8))
+            return failure;
         seconds = surfaceSamples > 0 ? 0 : Dive::FREE_DIVE_POINT_SECONDS;
 
         if (hasProfile) {
             for (;;) {
                 double depth = 0;
                 const qsizetype fieldPosition = readAt + 2;
-                if (!readField<4>(profile.data() + qMin(readAt, profile.size()),
-                                  qMax<qsizetype>(0, profile.size() - readAt), depth))
-                    return damage(fieldPosition, NOT_A_NUMBER, sink.added);
+                if (!readField<4>(profile + qMin(readAt, profileSize), qMax<qsizetype>(0, profileSize - readAt), depth))
+                    return damage(fieldPosition, NOT_A_NUMBER, int(lists.added));
                 if (float(depth) > currentMax)
                     currentMax = float(depth);
                 readAt += 4;
-                if (depth == 0 || readAt >= profile.size() - 1)
+                if (depth == 0 || readAt >= profileSize - 1)
                     break;
-                if (!add(float(depth), fieldPosition))
+                if (!add(1, float(depth), fieldPosition))
                     return failure;
             }
         } else {
-            const int diveSamples = toShort(diveTime) / Dive::FREE_DIVE_POINT_SECONDS;
-            for (int k = 0; k < diveSamples; ++k) {
-                if (!add(float(maxDepth), position + 4))
-                    return failure;
-            }
+            if (!add(toShort(diveTime) / Dive::FREE_DIVE_POINT_SECONDS, float(maxDepth), position + 4))
+                return failure;
         }
         ++freeDive;
         previousMax = currentMax;
@@ -277,7 +355,7 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive) {
         seconds = 0;
     }
     ReadResult result;
-    result.samples = sink.added;
+    result.samples = int(lists.added);
     return result;
 }
 

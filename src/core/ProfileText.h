@@ -75,7 +75,9 @@ public:
     static void appendField(QString& text, double value, Field kind);
 
 private:
-    class SampleSink;
-    template <int recordLength, int width, bool withMisc> static ReadResult readRecords(Dive& dive);
-    static ReadResult readFreeDive(Dive& dive);
+    class SampleLists;
+    template <typename Char> static ReadResult read(Dive& dive, Layout layout, const Char* text, qsizetype size);
+    template <int recordLength, int width, bool withMisc, typename Char>
+    static ReadResult readRecords(Dive& dive, const Char* text, qsizetype size);
+    template <typename Char> static ReadResult readFreeDive(Dive& dive, const Char* text, qsizetype size);
 };
