@@ -98,21 +98,26 @@ struct ColumnPositions {
         dateTime = required(DiveColumns::DATETIME);
         sample = required(DiveColumns::SAMPLE);
         for (const DiveColumns::Number& c : DiveColumns::header())
-            header.append(required(QLatin1String(c.name)));
+            header.append(required(QLatin1String(c.name), headerNames));
         const int tissueCount = elevenTissues ? DiveColumns::TISSUES : (rgbm ? DiveColumns::TISSUES - 1 : 0);
         for (int t = 1; t <= tissueCount; ++t)
-            tissues.append(required(DiveColumns::tissue(t)));
+            tissues.append(required(DiveColumns::tissue(t), tissueNames));
         if (rgbm) {
             for (const DiveColumns::Number& c : DiveColumns::rgbm())
-                rgbmColumns.append(required(QLatin1String(c.name)));
+                rgbmColumns.append(required(QLatin1String(c.name), rgbmNames));
             tsr = required(DiveColumns::TSR);
         }
         if (withInfo) {
             for (const DiveColumns::Text& c : DiveColumns::descriptiveTexts())
                 texts.append(required(QLatin1String(c.name)));
             for (const DiveColumns::Code& c : DiveColumns::descriptiveCodes())
-                codes.append(required(QLatin1String(c.name)));
+                codes.append(required(QLatin1String(c.name), codeNames));
         }
+    }
+
+    int required(const QString& name, QStringList& names) {
+        names.append(name);
+        return required(name);
     }
 
     int required(const QString& name) const {
@@ -125,6 +130,9 @@ struct ColumnPositions {
     Recordset& rs;
     int diveID, fileID, diveModel, dateTime, sample, tsr = -1;
     QList<int> header, tissues, rgbmColumns, texts, codes;
+    // The names, made once per query for the rows whose damage names a column.
+    QStringList headerNames, tissueNames, rgbmNames, codeNames;
+    const QString diveIDName = DiveColumns::DIVE_ID, fileIDName = DiveColumns::FILE_ID, tsrName = DiveColumns::TSR;
 };
 
 // Builds one Dive from the current row. A value that cannot be what its column holds (a text in a
@@ -200,11 +208,10 @@ private:
         const auto codes = DiveColumns::descriptiveCodes();
         for (size_t k = 0; k < codes.size(); ++k) {
             const int index = at.codes[qsizetype(k)];
-            const QString column = QLatin1String(codes[k].name);
             if (rs.value(index).isNull())
                 codes[k].set(*descriptive, -1);
             else
-                set(index, column, [&](double v) { codes[k].set(*descriptive, num::toInt16(v)); });
+                set(index, at.codeNames[qsizetype(k)], [&](double v) { codes[k].set(*descriptive, num::toInt16(v)); });
         }
         dive->setDiveInfo(std::move(descriptive));
     }
@@ -212,9 +219,9 @@ private:
     void readKeys() {
         const QVariant key = rs.value(at.diveID);
         if (!key.isNull())
-            diveID = num::toInt32(number(at.diveID, DiveColumns::DIVE_ID).value_or(0));
+            diveID = num::toInt32(number(at.diveID, at.diveIDName).value_or(0));
         dive->setDiveID(diveID);
-        set(at.fileID, DiveColumns::FILE_ID, [&](double v) { dive->setLogbookID(v); });
+        set(at.fileID, at.fileIDName, [&](double v) { dive->setLogbookID(v); });
         // The model code is the logbook's, not the row's: a logbook of an unknown model fails the query.
         const QVariant model = rs.value(at.diveModel);
         dive->setDiveComputer(model.isNull() ? 0.0 : model.toDouble());
@@ -230,13 +237,14 @@ private:
     void readHeader() {
         const auto header = DiveColumns::header();
         for (size_t h = 0; h < header.size(); ++h)
-            set(at.header[qsizetype(h)], QLatin1String(header[h].name), [&](double v) { header[h].set(*dive, v); });
+            set(at.header[qsizetype(h)], at.headerNames[qsizetype(h)], [&](double v) { header[h].set(*dive, v); });
     }
 
     void readTissues(double divisor) {
-        QVariantList tissues;
+        // One list for every row: its entries are overwritten, not made anew.
+        tissues.resize(at.tissues.size());
         for (qsizetype t = 0; t < at.tissues.size(); ++t)
-            tissues.append(number(at.tissues[t], DiveColumns::tissue(int(t) + 1)).value_or(0.0) / divisor);
+            tissues[t] = number(at.tissues[t], at.tissueNames[t]).value_or(0.0) / divisor;
         dive->setStartTissue(tissues);
     }
 
@@ -245,17 +253,16 @@ private:
         for (size_t r = 0; r < columns.size(); ++r) {
             if (qsizetype(r) == DiveColumns::rgbmBeforeTsr())
                 readTsr();
-            set(at.rgbmColumns[qsizetype(r)], QLatin1String(columns[r].name),
-                [&](double v) { columns[r].set(*dive, v); });
+            set(at.rgbmColumns[qsizetype(r)], at.rgbmNames[qsizetype(r)], [&](double v) { columns[r].set(*dive, v); });
         }
         readTissues(100.0);
     }
 
     void readTsr() {
         if (model == Dive::dcKOBI)
-            set(at.tsr, DiveColumns::TSR, [&](double v) { dive->setPersonalFactor(v); });
+            set(at.tsr, at.tsrName, [&](double v) { dive->setPersonalFactor(v); });
         else
-            set(at.tsr, DiveColumns::TSR, [&](double v) { dive->setTSR(float(v)); });
+            set(at.tsr, at.tsrName, [&](double v) { dive->setTSR(float(v)); });
     }
 
     void readProfile() {
@@ -284,6 +291,7 @@ private:
     const ColumnPositions& at;
     qint32 model;
     std::shared_ptr<Dive> dive;
+    QVariantList tissues;
 };
 
 } // namespace

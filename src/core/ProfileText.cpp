@@ -7,6 +7,7 @@
 #include "diveFreeInfo.h"
 
 #include <cmath>
+#include <cstring>
 #include <type_traits>
 
 namespace {
@@ -78,6 +79,17 @@ template <int width, typename Char> inline bool readField(const Char* p, qsizety
     return readLooseField(p, qMin<qsizetype>(available, width), value);
 }
 
+// The first "*" from `from` on, -1 when there is none.
+qsizetype indexOfStar(const QChar* text, qsizetype size, qsizetype from) {
+    return QStringView(text, size).indexOf(u'*', from);
+}
+qsizetype indexOfStar(const char* text, qsizetype size, qsizetype from) {
+    if (from >= size)
+        return -1;
+    const void* found = std::memchr(text + from, '*', size_t(size - from));
+    return found ? static_cast<const char*>(found) - text : -1;
+}
+
 bool isAscii(const QByteArray& bytes) {
     unsigned char seen = 0;
     for (const char c : bytes)
@@ -87,6 +99,9 @@ bool isAscii(const QByteArray& bytes) {
 
 // Rounded as a 16-bit value; every field this reader meets is four characters at most, so it fits.
 inline qint16 toShort(double v) {
+    const auto whole = qint16(v);
+    if (double(whole) == v) // plain digits, the norm, need no rounding
+        return whole;
     return qint16(num::roundHalfEven(v));
 }
 
@@ -124,6 +139,8 @@ public:
 
     // Samples the dive can still take.
     qsizetype room() const { return Dive::MAX_SAMPLES - m_base - added; }
+    // Samples that fit without growing the lists; never more than room().
+    qsizetype capacity() const { return m_capacity; }
     // Makes space for `count` more samples (no more than room()).
     void reserve(qsizetype count) {
         if (added + count <= m_capacity)
@@ -245,10 +262,8 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive, const Char* text, 
     qsizetype recordsOffset = 0;
     if (size > 0 && codeOf(text[0]) == u'*') {
         hasProfile = true;
-        qsizetype close = 1;
-        while (close < size && codeOf(text[close]) != u'*')
-            ++close;
-        if (close < size) {
+        const qsizetype close = indexOfStar(text, size, 1);
+        if (close >= 0) {
             profile = text + 1;
             profileSize = close;
             recordsOffset = close + 1;
@@ -332,19 +347,42 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive, const Char* text, 
         seconds = surfaceSamples > 0 ? 0 : Dive::FREE_DIVE_POINT_SECONDS;
 
         if (hasProfile) {
+            // The run of one free dive, sample by sample: the counters are held here, in registers,
+            // and handed back to add() only when the lists must grow or a limit is near.
+            const qint16 deco = toShort(previousMax);
+            qsizetype at = readAt;
+            qint32 t = seconds;
+            float runMax = currentMax;
+            qsizetype n = lists.added;
+            qsizetype fast = freeDive <= 32767 ? lists.capacity() : 0;
             for (;;) {
                 double depth = 0;
-                const qsizetype fieldPosition = readAt + 2;
-                if (!readField<4>(profile + qMin(readAt, profileSize), qMax<qsizetype>(0, profileSize - readAt), depth))
-                    return damage(fieldPosition, NOT_A_NUMBER, int(lists.added));
-                if (float(depth) > currentMax)
-                    currentMax = float(depth);
-                readAt += 4;
-                if (depth == 0 || readAt >= profileSize - 1)
+                if (!readField<4>(profile + qMin(at, profileSize), qMax<qsizetype>(0, profileSize - at), depth)) {
+                    lists.added = n;
+                    return damage(at + 2, NOT_A_NUMBER, int(n));
+                }
+                if (float(depth) > runMax)
+                    runMax = float(depth);
+                at += 4;
+                if (depth == 0 || at >= profileSize - 1)
                     break;
-                if (!add(1, float(depth), fieldPosition))
+                if (n < fast && t <= 32767) {
+                    lists.set(n++, float(depth), qint16(freeDive), qint16(t), deco);
+                    t += Dive::FREE_DIVE_POINT_SECONDS;
+                    continue;
+                }
+                lists.added = n;
+                seconds = t;
+                if (!add(1, float(depth), at - 2))
                     return failure;
+                n = lists.added;
+                t = seconds;
+                fast = lists.capacity();
             }
+            lists.added = n;
+            seconds = t;
+            readAt = at;
+            currentMax = runMax;
         } else {
             if (!add(toShort(diveTime) / Dive::FREE_DIVE_POINT_SECONDS, float(maxDepth), position + 4))
                 return failure;
