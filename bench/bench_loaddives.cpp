@@ -5,6 +5,7 @@
 #include "Dive.h"
 #include "DiveGenerator.h"
 #include "DiveModule.h"
+#include "HeapPolicy.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "SqlScript.h"
@@ -57,6 +58,8 @@ BENCHMARK(BM_LoadSelectStar)->Unit(benchmark::kMillisecond)->MinTime(benchMinTim
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the program runs: freed memory is kept for the next load (see HeapPolicy).
+    HeapPolicy::keepFreedMemory();
     QCoreApplication app(argc, argv);
     QTemporaryDir home;
     SettingsStore::setLocation(home.path());

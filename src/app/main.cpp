@@ -1,4 +1,5 @@
 #include "DiveComputerDisplayFactory.h"
+#include "HeapPolicy.h"
 #include "InterfaceLibraries.h"
 #include "QtSeams.h"
 #include "RuntimeError.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    HeapPolicy::keepFreedMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("S.O.N.A 2"));
     installQtSeams();
