@@ -46,6 +46,26 @@ Dive diveWithText(const QString& text, qint32 mode = 0) {
     return dive;
 }
 
+// The same dive as the dive queries load it: the text as the engine's UTF-8 bytes.
+Dive diveWithBytes(const QString& text, qint32 mode = 0) {
+    Dive dive;
+    dive.setDiveMode(mode);
+    dive.setStoredSamples(text.toUtf8());
+    return dive;
+}
+
+// What reading a text came to, the samples and the text left in SAMPLES, as one comparable list.
+QStringList readingOf(Dive& dive, Layout layout) {
+    const ProfileText::ReadResult result = ProfileText::read(dive, layout);
+    return QStringList{QStringLiteral("damaged %1 at %2: %3, %4 samples")
+                           .arg(result.damaged)
+                           .arg(result.position)
+                           .arg(result.reason)
+                           .arg(result.samples),
+                       QStringLiteral("SAMPLES ") + dive.getSamples()} +
+           samplesOf(dive);
+}
+
 // "(depth, vRis, decoStop, deco)" rows of a free-dive expansion, misc always 0.
 QStringList freeSamples(const QList<std::array<int, 4>>& rows) {
     QStringList lines;
@@ -80,6 +100,10 @@ private slots:
     void damagedText_data();
     void damagedText();
     void tooManySamples();
+    void storedBytesReadAsText_data();
+    void storedBytesReadAsText();
+    void freeDiveLimits_data();
+    void freeDiveLimits();
 
     void fieldRule_data();
     void fieldRule();
@@ -274,6 +298,80 @@ void tst_ProfileText::tooManySamples() {
     QCOMPARE(result.samples, Dive::MAX_SAMPLES);
     QCOMPARE(result.position, qsizetype(Dive::MAX_SAMPLES) * 16 + 1);
     QCOMPARE(dive.getSamplesCount(), Dive::MAX_SAMPLES);
+}
+
+void tst_ProfileText::storedBytesReadAsText_data() {
+    QTest::addColumn<Layout>("layout");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << Layout::Scuba << "";
+    QTest::newRow("scuba, 15 characters") << Layout::Scuba << "012300020000000";
+    QTest::newRow("scuba, partial record after two") << Layout::Scuba << "01230002000000000124000300010002012";
+    QTest::newRow("scuba, loose fields") << Layout::Scuba << " 12   2 2.5 -001";
+    QTest::newRow("scuba, letter") << Layout::Scuba << "01x3000200000000";
+    QTest::newRow("scuba, blank field in the second record") << Layout::Scuba << "0123000200000000012300020000    ";
+    QTest::newRow("scuba, sign alone") << Layout::Scuba << "-   000200000000";
+    QTest::newRow("air, two records and a partial one") << Layout::Air << "0123000200030004015001240002000300040151012";
+    QTest::newRow("air, star in a field") << Layout::Air << "01230002000300040150*1230002000300040150";
+    QTest::newRow("2.0") << Layout::Version20 << "123005002010045001000000";
+    QTest::newRow("2.0, letter") << Layout::Version20 << "12a005002010";
+    QTest::newRow("free dive with profile") << Layout::FreeDive << SESSION_PROFILE + SESSION_RECORDS;
+    QTest::newRow("free dive without profile") << Layout::FreeDive << SESSION_RECORDS;
+    QTest::newRow("free dive, partial record") << Layout::FreeDive << SESSION_RECORDS + "00800012";
+    QTest::newRow("free dive, only a star") << Layout::FreeDive << "*";
+    QTest::newRow("free dive, empty profile") << Layout::FreeDive << "**" + SESSION_RECORDS;
+    QTest::newRow("free dive, no closing star") << Layout::FreeDive << "*01200200000";
+    QTest::newRow("free dive, loose profile depths")
+        << Layout::FreeDive << "* 50 0120-005 0.0 80 0040 0 *" + SESSION_RECORDS;
+    QTest::newRow("free dive, letter in a record") << Layout::FreeDive << "0120002000000080001x0016";
+    QTest::newRow("free dive, profile shorter than the records")
+        << Layout::FreeDive << "*00500000*012000200000008000120016";
+    QTest::newRow("free dive, profile not in whole fields") << Layout::FreeDive << "*00500*012000200000";
+    // Beyond ASCII the characters are counted, not the bytes: a no-break space is a blank.
+    QTest::newRow("scuba, no-break space in a field") << Layout::Scuba << "0123000200000000\u00A0123000200000000";
+    QTest::newRow("scuba, accented letter") << Layout::Scuba << "0123000200000000\u00E9123000200000000";
+    QTest::newRow("free dive, no-break space in the profile")
+        << Layout::FreeDive << "*0050\u00A0120006000000080\u00A0400000*" + SESSION_RECORDS;
+}
+
+void tst_ProfileText::storedBytesReadAsText() {
+    QFETCH(Layout, layout);
+    QFETCH(QString, text);
+    Settings::instance().setCurrentDiveComputer(32);
+    Dive asText = diveWithText(text, 2);
+    Dive asBytes = diveWithBytes(text, 2);
+    QCOMPARE(asBytes.getSamples(), text);
+    QCOMPARE(readingOf(asBytes, layout), readingOf(asText, layout));
+}
+
+void tst_ProfileText::freeDiveLimits_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("samples");
+    // 8192 points of one free dive: the seconds counted within it would pass 32767 at the last.
+    QTest::newRow("seconds of a long run") << "*" + QStringLiteral("0010").repeated(8193) + "*001000000000"
+                                           << 8191 * 4 + 2 << "a free-dive counter overflows" << 8191;
+    // 32768 free dives without samples, then one with a sample: its number does not fit.
+    QTest::newRow("free dives beyond 32767") << QStringLiteral("000000000000").repeated(32768) + "001000040000"
+                                             << 32768 * 12 + 5 << "a free-dive counter overflows" << 0;
+    // Fourteen surface parts of 2499 samples each: the dive is full within the fourteenth.
+    QTest::newRow("more samples than a dive holds") << QStringLiteral("000000009999").repeated(14) << 13 * 12 + 9
+                                                    << "more samples than a dive holds" << Dive::MAX_SAMPLES;
+}
+
+void tst_ProfileText::freeDiveLimits() {
+    QFETCH(QString, text);
+    QFETCH(int, position);
+    QFETCH(QString, reason);
+    QFETCH(int, samples);
+    for (Dive dive : {diveWithText(text, 2), diveWithBytes(text, 2)}) {
+        const ProfileText::ReadResult result = ProfileText::read(dive, Layout::FreeDive);
+        QVERIFY(result.damaged);
+        QCOMPARE(result.position, position);
+        QCOMPARE(result.reason, reason);
+        QCOMPARE(result.samples, samples);
+        QCOMPARE(dive.getSamplesCount(), samples);
+    }
 }
 
 void tst_ProfileText::fieldRule_data() {
