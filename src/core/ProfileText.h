@@ -49,7 +49,9 @@ public:
     // code 32 for a dive of mode 2; scuba otherwise. The current setting decides, not the dive's code.
     static Layout readLayout(const Dive& dive);
     // Decodes dive.getSamples() in readLayout(dive) (or the layout given), appending to the dive's
-    // sample lists. A free-dive text with a profile string leaves only its records in SAMPLES.
+    // sample lists. A free-dive text with a profile string leaves only its records in SAMPLES. A
+    // dive that holds the engine's bytes (Dive::setStoredSamples) is read from them as they are
+    // when they are all ASCII, else from its text: positions always count characters.
     static ReadResult read(Dive& dive);
     static ReadResult read(Dive& dive, Layout layout);
 
