@@ -133,7 +133,10 @@ QString ProfileText::ReadResult::description() const {
 class ProfileText::SampleLists {
 public:
     explicit SampleLists(Dive& dive) : m_dive(dive), m_base(dive.m_sampleDepth.size()) {}
-    ~SampleLists() { setSize(added); }
+    ~SampleLists() {
+        if (added != m_capacity)
+            setSize(added);
+    }
     SampleLists(const SampleLists&) = delete;
     SampleLists& operator=(const SampleLists&) = delete;
 
@@ -230,19 +233,30 @@ ProfileText::ReadResult ProfileText::readRecords(Dive& dive, const Char* data, q
     const qsizetype count = qMin(records, lists.room());
     lists.reserve(count);
 
+    // The lists stay where they are while the records are read: their places are held here.
+    float* const depth = lists.depthAt;
+    qint16* const vRis = lists.vRisAt;
+    qint16* const decoStop = lists.decoStopAt;
+    qint16* const deco = lists.decoAt;
+    double* const misc = lists.miscAt;
     constexpr int fieldCount = withMisc ? 5 : 4;
     for (qsizetype i = 0; i < count; ++i) {
         const Char* const record = data + i * recordLength;
         double fields[fieldCount];
         for (int f = 0; f < fieldCount; ++f) {
-            if (!readField<width>(record + f * width, width, fields[f]))
-                return damage(i * recordLength + f * width + 1, NOT_A_NUMBER, int(lists.added));
+            if (!readField<width>(record + f * width, width, fields[f])) {
+                lists.added = i;
+                return damage(i * recordLength + f * width + 1, NOT_A_NUMBER, int(i));
+            }
         }
-        lists.set(i, float(fields[0]), toShort(fields[1]), toShort(fields[2]), toShort(fields[3]));
+        depth[i] = float(fields[0]);
+        vRis[i] = toShort(fields[1]);
+        decoStop[i] = toShort(fields[2]);
+        deco[i] = toShort(fields[3]);
         if constexpr (withMisc)
-            lists.miscAt[i] = float(fields[4]);
-        lists.added = i + 1;
+            misc[i] = float(fields[4]);
     }
+    lists.added = count;
     if (count < records)
         return damage(count * recordLength + 1, TOO_MANY_SAMPLES, int(count));
     ReadResult result;
