@@ -48,6 +48,8 @@ private slots:
     void tsrFollowsTheModel();
     void layoutFollowsTheModel();
     void freeDiveSessionsAreIndependent();
+    void storedProfileReadsAsText_data();
+    void storedProfileReadsAsText();
     void damagedProfileLoadsTheRest();
     void nullNumbersReadAsZero();
     void damagedRowsHideNothing_data();
@@ -355,6 +357,33 @@ void tst_DiveModule::freeDiveSessionsAreIndependent() {
     QCOMPARE(profiled.getSamplesCount(), qint16(9));
     QCOMPARE(profiled.getSampleDeco(9), qint16(120));
     QCOMPARE(profiled.SAMPLES(), withoutProfile);
+}
+
+void tst_DiveModule::storedProfileReadsAsText_data() {
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<float>("lastDepth");
+    QTest::newRow("no profile") << QVariant() << 0 << 0.0f;
+    QTest::newRow("empty profile") << QVariant(QString()) << 0 << 0.0f;
+    QTest::newRow("two records and a partial one") << QVariant("01230002000000000185000300000001012") << 2 << 18.5f;
+    // Characters beyond ASCII are counted as characters: the blank before 123 is a no-break space.
+    QTest::newRow("no-break space in a field")
+        << QVariant(QStringLiteral("0123000200000000\u00A0123000200000000")) << 2 << 12.3f;
+}
+
+void tst_DiveModule::storedProfileReadsAsText() {
+    QFETCH(QVariant, stored);
+    QFETCH(int, samples);
+    QFETCH(float, lastDepth);
+    const qint32 logbook = addLogbook(QStringLiteral("Elba"), 1);
+    const std::shared_ptr<Dive> dive =
+        DiveModule::loadDive(addDive(logbook, at(14, 9, 5), {{"SAMPLE", stored}}), false);
+    QVERIFY(dive);
+    QCOMPARE(dive->getSamples(), stored.toString());
+    QCOMPARE(dive->getSamplesCount(), qint16(samples));
+    if (samples > 0)
+        QCOMPARE(dive->getSampleDepth(samples), lastDepth);
+    QCOMPARE(m_env->fakes.message->shown.size(), 0);
 }
 
 void tst_DiveModule::damagedProfileLoadsTheRest() {
