@@ -142,26 +142,14 @@ public:
 
 // The installed printers and a PDF-file printer, so printing works everywhere. The program's
 // printer settings (which printer, orientation, paper) live in one shared printer object.
+// Asking the print system for its printers takes a while: it is asked when the program first prints,
+// not at start.
 class QtPrinterService : public PrinterService {
 public:
-    QtPrinterService() {
-        const QString name = defaultPrinterName();
-        if (name != pdfPrinterName())
-            printer().setPrinterName(name);
-        else
-            usePdf(printer());
-    }
     static QString pdfPrinterName() { return QStringLiteral("PDF file"); }
 
-    QStringList printerNames() const override {
-        QStringList names = QPrinterInfo::availablePrinterNames();
-        names.append(pdfPrinterName());
-        return names;
-    }
-    QString defaultPrinterName() const override {
-        const QString name = QPrinterInfo::defaultPrinterName();
-        return name.isEmpty() ? printerNames().constFirst() : name;
-    }
+    QStringList printerNames() const override { return installedPrinters(); }
+    QString defaultPrinterName() const override { return systemDefault(); }
     QString currentPrinterName() const override {
         return printer().outputFormat() == QPrinter::PdfFormat ? pdfPrinterName() : printer().printerName();
     }
@@ -207,8 +195,26 @@ private:
         // 600 dots to the inch: the line widths the pages ask for in dots read as on a laser printer.
         p.setResolution(600);
     }
+    static QStringList installedPrinters() {
+        QStringList names = QPrinterInfo::availablePrinterNames();
+        names.append(pdfPrinterName());
+        return names;
+    }
+    static QString systemDefault() {
+        const QString name = QPrinterInfo::defaultPrinterName();
+        return name.isEmpty() ? installedPrinters().constFirst() : name;
+    }
+    // The default printer until the user chooses another.
     static QPrinter& printer() {
-        static QPrinter shared(QPrinter::HighResolution);
+        static QPrinter& shared = []() -> QPrinter& {
+            static QPrinter made(QPrinter::HighResolution);
+            const QString name = systemDefault();
+            if (name != pdfPrinterName())
+                made.setPrinterName(name);
+            else
+                usePdf(made);
+            return made;
+        }();
         return shared;
     }
     QString m_lastPdf =

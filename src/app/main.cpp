@@ -5,6 +5,7 @@
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "StartUp.h"
+#include "StartupTiming.h"
 #include "StatisticsPrinting.h"
 #include "frmDownloadConfirmDialog.h"
 #include "frmMain.h"
@@ -12,8 +13,10 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    StartupTiming timing;
     HeapPolicy::keepFreedMemory();
     QApplication app(argc, argv);
+    timing.mark("application");
     QApplication::setApplicationName(QStringLiteral("S.O.N.A 2"));
     installQtSeams();
     InterfaceLibraries::installEmulated();
@@ -21,12 +24,21 @@ int main(int argc, char* argv[]) {
     installDiveComputerDisplays();
     StatisticsPrinting::install();
 
-    setMainWindowFactory([] { return new frmMain; });
+    // The factory runs once the splash is up and the checks are done.
+    setMainWindowFactory([&timing] {
+        timing.mark("splash-and-checks");
+        auto* window = new frmMain;
+        timing.mark("main-window-loaded");
+        return window;
+    });
 
     int exitCode = 0;
     try {
-        if (Main())
+        if (Main()) {
+            timing.mark("shown");
+            timing.watchFirstPaint(mainWindow());
             exitCode = app.exec();
+        }
     } catch (const std::exception& error) {
         const ErrorDescription failure = describe(error);
         const QString number = failure.number ? QStringLiteral("[%1] ").arg(*failure.number) : QString();

@@ -1,0 +1,64 @@
+// Start-up on a very large logbook database: 100,000 dives of the model in use in two logbooks,
+// from Main() to the main window shown and painted, with the resident memory it then holds.
+
+#include "BenchTime.h"
+#include "MainWindowBench.h"
+#include "frmMain.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int DIVES = 100000;
+constexpr int LOGBOOKS = 2;
+constexpr int MODEL = 1;
+
+// A line of /proc/self/status in megabytes ("VmRSS", "VmHWM"); 0 where there is none.
+double statusMegabytes(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field)) {
+            const QList<QByteArray> parts = line.simplified().split(' ');
+            return parts.size() >= 2 ? parts[1].toDouble() / 1024.0 : 0;
+        }
+    }
+    return 0;
+}
+
+void BM_StartUpLarge(benchmark::State& state) {
+    qint64 nodes = 0;
+    double resident = 0;
+    for (auto _ : state) {
+        if (!Main())
+            state.SkipWithError("start-up ended without a main window");
+        QCoreApplication::processEvents(); // the first paint
+        state.PauseTiming();
+        resident = statusMegabytes("VmRSS:");
+        if (auto* window = qobject_cast<frmMain*>(mainWindow()))
+            nodes = window->tree().diveCount();
+        bench::closeEverything();
+        state.ResumeTiming();
+    }
+    state.counters["dives in tree"] = double(nodes);
+    state.counters["resident MB"] = resident;
+    state.counters["peak MB"] = statusMegabytes("VmHWM:");
+}
+
+BENCHMARK(BM_StartUpLarge)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(3.0));
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bench::useOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
+    setMainWindowFactory([] { return new frmMain; });
+    Settings::release(); // start-up creates its own, as the program does
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
