@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <functional>
 
 namespace {
@@ -150,11 +150,14 @@ void localizeForm(QWidget* form) {
             }
         } else if (auto* toolbar = qobject_cast<QToolBar*>(control)) {
             localizeToolbar(toolbar);
-        } else if (auto* list = qobject_cast<QTreeWidget*>(control); list && list->property("listView").toBool()) {
-            QTreeWidgetItem* header = list->headerItem();
-            for (int column = 0; column < header->columnCount(); ++column)
-                attempt(
-                    [&] { header->setText(column, stringOfNumber(header->data(column, Qt::UserRole).toString())); });
+        } else if (auto* list = qobject_cast<QTreeView*>(control);
+                   list && list->property("listView").toBool() && list->model()) {
+            QAbstractItemModel* rows = list->model();
+            for (int column = 0; column < rows->columnCount(); ++column)
+                attempt([&] {
+                    const QString number = rows->headerData(column, Qt::Horizontal, Qt::UserRole).toString();
+                    rows->setHeaderData(column, Qt::Horizontal, stringOfNumber(number));
+                });
         } else if (control->parentWidget() && qobject_cast<QToolBar*>(control->parentWidget())) {
             continue; // toolbar buttons are done with their toolbar
         } else {

@@ -15,7 +15,8 @@ class QWidget;
 // - a standalone QTabBar: each tab's data (caption) and tab tool tip;
 // - QToolBar buttons: the action's tool tip, and the "tag" property of each action of a button's
 //   drop-down menu; a toolbar with the property "coolBand" set gets only its tool tips;
-// - a QTreeWidget with the property "listView" set: each header column's Qt::UserRole data.
+// - a list view (QTreeView, QTreeWidget among them) with the property "listView" set: each header
+//   column's Qt::UserRole header data.
 // A control that cannot be localised is skipped; the others are still done.
 void localizeForm(QWidget* form);
 

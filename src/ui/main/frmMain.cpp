@@ -9,6 +9,7 @@
 #include "DiveTabs.h"
 #include "FormLocalizer.h"
 #include "Internationalization.h"
+#include "ListRowsModel.h"
 #include "LogbookEdits.h"
 #include "LogbookViews.h"
 #include "MainCommands.h"
@@ -54,6 +55,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 #include <type_traits>
@@ -91,7 +93,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     m_edits = std::make_unique<LogbookEdits>(*dbData, this);
     // The calendar names the selected logbook as the tree shows it, renamed or not.
     calendarTab->nodeText = [this](const QString& key) {
-        const QTreeWidgetItem* logbook = node(key);
+        const QTreeWidgetItem* logbook = m_nodes.find(key);
         return logbook ? logbook->text(0) : QString();
     };
     for (QAction* command : findChildren<QAction*>())
@@ -136,6 +138,7 @@ void frmMain::connectHandlers() {
     connect(tvTreeView, &QTreeWidget::itemClicked, this,
             guarded(this, "tvTreeView_NodeClick", "Error selecting the node",
                     [this](QTreeWidgetItem* item, int) { treeItemChosen(item, true); }));
+    connect(tvTreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { m_nodes.fill(item); });
     connect(tabDive, &QTabWidget::currentChanged, this,
             guarded(this, "tabDive_Click", "Error showing the tab", [this](int index) {
                 const int previous = m_shownDiveTab;
@@ -306,7 +309,7 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
     m_tree = LogbookTree::build(dcModel, logbooks, dbData->rows(), visibleNodeKey);
     calendarTab->fill(m_tree);
 
-    QTreeWidgetItem* root = LogbookViews::buildTree(m_tree, m_nodes);
+    QTreeWidgetItem* root = m_nodes.build(m_tree);
     tvTreeView->addTopLevelItem(root);
 
     // From here on a failing step is skipped: the tree is built and must be usable.
@@ -317,7 +320,7 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
         }
     };
     step([&] {
-        QTreeWidgetItem* visible = m_nodes.value(m_tree.visibleDiveKey);
+        QTreeWidgetItem* visible = m_tree.visibleDiveKey.isEmpty() ? nullptr : m_nodes.node(m_tree.visibleDiveKey);
         if (!visible) {
             root->setExpanded(true);
             tvTreeView->scrollToItem(root);
@@ -337,13 +340,14 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
 }
 
 void frmMain::addTreeNode(const QString& logbookID, const QString& diveID, const QString& label) {
-    QTreeWidgetItem* logbook = m_nodes.value(QStringLiteral("LB") + logbookID);
+    QTreeWidgetItem* logbook = m_nodes.find(QStringLiteral("LB") + logbookID);
     if (!logbook)
         throw RuntimeError(RuntimeError::ElementNotFound, QStringLiteral("frmMain.addTreeNode"),
                            QStringLiteral("Element not found"));
     const QString key = QStringLiteral("DR") + diveID;
     QTreeWidgetItem* item =
         LogbookViews::item(key, label, MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_SIMULATED));
+    m_nodes.fill(logbook);
     logbook->addChild(item);
     m_nodes.insert(key, item);
     logbook->setExpanded(true);
@@ -456,12 +460,12 @@ void frmMain::setTitle(const QString& title) {
 // ---------------------------------------------------------------------------------------------
 // Lists
 
-void frmMain::fitColumns(QTreeWidget* list) {
+void frmMain::fitColumns(QTreeView* list) {
     // Each column as wide as its widest entry and its title, never narrower than it was made; when
     // they do not all fit the list, the widest give way first, so that the short ones stay whole and
     // every column in sight.
     QList<int>& made = m_madeColumnWidths[list];
-    const int count = list->columnCount();
+    const int count = list->model()->columnCount();
     QList<int> widths(count, 0);
     int total = 0;
     for (int column = 0; column < count; ++column) {
@@ -496,21 +500,23 @@ void frmMain::fitColumns(QTreeWidget* list) {
 }
 
 void frmMain::fillListView(const QString& key) {
-    QTreeWidgetItem* node = m_nodes.value(key);
+    const QTreeWidgetItem* node = m_nodes.find(key);
     if (!node)
         throw RuntimeError(RuntimeError::ElementNotFound, QStringLiteral("frmMain.fillListView"),
                            QStringLiteral("Element not found"));
-    if (node->childCount() == 0) {
-        lvListView->clear();
-        lvDiveRecord->clear();
+    if (m_nodes.childCount(node) == 0) {
+        lvListViewRows->clear();
+        lvDiveRecordRows->clear();
+        fitColumns(lvListView);
+        fitColumns(lvDiveRecord);
     } else if (TreeNodeKey::kindOf(key) == Kind::Root) {
-        LogbookViews::fillLogbookList(lvListView, node);
+        LogbookViews::fillLogbookList(*lvListViewRows, m_nodes.children(node));
+        fitColumns(lvListView);
     } else if (TreeNodeKey::kindOf(key) == Kind::Logbook) {
-        LogbookViews::fillDiveList(lvDiveRecord, node,
+        LogbookViews::fillDiveList(*lvDiveRecordRows, lvDiveRecord, TreeNodeKey::id(key), m_nodes.children(node),
                                    Workspace::defaultWorkspace().openDatabase(dbData->databaseName()));
+        fitColumns(lvDiveRecord);
     }
-    for (QTreeWidget* list : {lvListView, lvDiveRecord})
-        fitColumns(list);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -876,28 +882,22 @@ void frmMain::toggleFilter(QAction* button) {
     showState(!wasOn);
 }
 
-void frmMain::forgetNodes(QTreeWidgetItem* item) {
-    for (int i = 0; i < item->childCount(); ++i)
-        forgetNodes(item->child(i));
-    m_nodes.remove(keyOf(item));
-    if (m_pressedItem == item)
-        m_pressedItem = nullptr;
-}
-
 void frmMain::mnuLBDelete_Click() {
-    QTreeWidgetItem* item = node(currentNode);
+    QTreeWidgetItem* item = m_nodes.find(currentNode);
     if (!item || !m_edits->deleteNode(currentNode, item->text(0)))
         return;
     // The data control has dropped the row and any edits typed for it.
     QTreeWidgetItem* parent = item->parent();
-    forgetNodes(item);
+    m_nodes.forget(item);
+    if (m_pressedItem && (m_pressedItem == item || m_pressedItem->parent() == item))
+        m_pressedItem = nullptr;
     setCurrentItemQuietly(parent);
     delete item;
     tvTreeview_nodeClic(parent, true);
 }
 
 void frmMain::mnuLBModifyDiveTime_Click() {
-    const QTreeWidgetItem* selected = node(currentNode);
+    const QTreeWidgetItem* selected = m_nodes.find(currentNode);
     const LogbookEdits::Redate redate = m_edits->modifyDiveTime(selected ? selected->text(0) : QString());
     QTreeWidgetItem* item = redate.apply ? node(redate.key) : nullptr;
     if (!item)
@@ -907,7 +907,7 @@ void frmMain::mnuLBModifyDiveTime_Click() {
 }
 
 void frmMain::mnuLBRename_Click() {
-    QTreeWidgetItem* item = node(currentNode);
+    QTreeWidgetItem* item = m_nodes.find(currentNode);
     if (!item || TreeNodeKey::kindOf(currentNode) != Kind::Logbook)
         return;
     // Labels are edited only through this command.
@@ -923,7 +923,7 @@ void frmMain::mnuLBRename_Click() {
 // The tree keeps the old label until the name is stored, so that a refused name never shows. The
 // name is judged even when unchanged: a logbook cannot be renamed to the name it has.
 void frmMain::labelEditClosed(bool committed) {
-    QTreeWidgetItem* item = node(m_renamedKey);
+    QTreeWidgetItem* item = m_nodes.find(m_renamedKey);
     m_renamedKey.clear();
     if (!item)
         return;

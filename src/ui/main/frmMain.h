@@ -3,6 +3,7 @@
 #include "DiveModule.h"
 #include "LogbookTree.h"
 #include "TreeNodeKey.h"
+#include "TreeNodes.h"
 #include "frmMainControls.h"
 
 #include <QHash>
@@ -95,8 +96,9 @@ public:
     // False only for the import entry, which stays disabled.
     static bool isMenuEnabled(const QString& name);
 
-    // The node of a key, null when the tree has none.
-    QTreeWidgetItem* node(const QString& key) const { return m_nodes.value(key); }
+    // The node of a key, null when the tree has none. A logbook's dive nodes are made when the
+    // logbook is first opened, or it or one of its dives is asked for here.
+    QTreeWidgetItem* node(const QString& key) { return m_nodes.node(key); }
     static QString keyOf(const QTreeWidgetItem* node);
     // The state the selection rules gave a command, whether or not its window exists yet.
     static bool isWanted(const QAction* command);
@@ -138,11 +140,9 @@ private:
     void treeItemChosen(QTreeWidgetItem* item, bool byClick);
     // The end of a label edit, however it ended; `committed`: the typed text reached the item.
     void labelEditClosed(bool committed);
-    // Drops a node and those below it from the index of nodes.
-    void forgetNodes(QTreeWidgetItem* item);
 
     LogbookTree m_tree;
-    QHash<QString, QTreeWidgetItem*> m_nodes;
+    TreeNodes m_nodes;
     std::unique_ptr<LogbookEdits> m_edits;
     // The logbook whose label is being edited, and its label before; "" while none is.
     QString m_renamedKey;
@@ -154,7 +154,7 @@ private:
     bool m_quietTree = false;
     QTreeWidgetItem* m_pressedItem = nullptr;
     QPointer<frmSimulator> m_simulator;
-    void fitColumns(QTreeWidget* list);
+    void fitColumns(QTreeView* list);
     // The widths the lists' columns were made with, the least each keeps when fitted to its contents.
-    QHash<const QTreeWidget*, QList<int>> m_madeColumnWidths;
+    QHash<const QTreeView*, QList<int>> m_madeColumnWidths;
 };

@@ -5,6 +5,7 @@
 #include "DivePicture.h"
 #include "DiveTabs.h"
 #include "FormLocalizer.h"
+#include "ListRowsModel.h"
 #include "MainPictures.h"
 #include "NotesTab.h"
 #include "ProfileDataTab.h"
@@ -58,19 +59,16 @@ QLabel* caption(const char* name, const char* number, QWidget* parent) {
     return label;
 }
 
-// A list view in report style; each column keeps its title's string number and its key.
-QTreeWidget* listView(const char* name, const QList<QPair<const char*, const char*>>& columns, QWidget* parent) {
-    auto* list = named(new QTreeWidget(parent), name);
+// A list view in report style over its rows; each column keeps its title's string number and its key.
+QTreeView* listView(const char* name, ListRowsModel* rows, QWidget* parent) {
+    auto* list = named(new QTreeView(parent), name);
     list->setProperty("listView", true);
     list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
-    list->setColumnCount(int(columns.size()));
-    QTreeWidgetItem* header = list->headerItem();
-    for (int i = 0; i < columns.size(); ++i) {
-        header->setData(i, Qt::UserRole, QLatin1String(columns[i].second));
-        header->setData(i, Qt::UserRole + 1, QLatin1String(columns[i].first));
-    }
+    list->setModel(rows);
+    rows->setParent(list);
     list->header()->setStretchLastSection(true);
     return list;
 }
@@ -238,13 +236,13 @@ void frmMainControls::buildDiveTabs(QWidget* parent, DiveDataControl* data) {
     tabDive->tabBar()->setElideMode(Qt::ElideRight);
 
     QWidget* lists = page(tabDive, "1400");
-    lvListView = listView(
-        "lvListView",
-        {{"LOGBOOK", "1490"}, {"DIVES_NUMBER", "1491"}, {"MAX_DEPTH", "1492"}, {"MIN_TEMPERATURE", "1493"}}, lists);
+    lvListViewRows = new ListRowsModel(
+        {{"LOGBOOK", "1490"}, {"DIVES_NUMBER", "1491"}, {"MAX_DEPTH", "1492"}, {"MIN_TEMPERATURE", "1493"}});
+    lvListView = listView("lvListView", lvListViewRows, lists);
     lvListView->setColumnWidth(COLUMN_LOGBOOK, 240);
-    lvDiveRecord = listView(
-        "lvDiveRecord",
-        {{"DATETIME", "1500"}, {"DIVER", "1501"}, {"LOCATION", "1502"}, {"ACTIVITY", "1503"}, {"MODE", "1504"}}, lists);
+    lvDiveRecordRows = new ListRowsModel(
+        {{"DATETIME", "1500"}, {"DIVER", "1501"}, {"LOCATION", "1502"}, {"ACTIVITY", "1503"}, {"MODE", "1504"}});
+    lvDiveRecord = listView("lvDiveRecord", lvDiveRecordRows, lists);
     for (const auto& [column, width] : {QPair{0, 150}, QPair{1, 110}, QPair{2, 120}, QPair{3, 100}})
         lvDiveRecord->setColumnWidth(column, width);
     // The two lists lie on each other; the selection shows one of them.

@@ -4,6 +4,7 @@
 #include <QString>
 
 class CalendarTab;
+class ListRowsModel;
 class DiveDataControl;
 class DiveGraph;
 class DivePicture;
@@ -23,6 +24,7 @@ class QMenu;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 
@@ -79,8 +81,11 @@ public:
     ProfilePanel* profilePanel;
 
     QTabWidget* tabDive;
-    QTreeWidget* lvListView;
-    QTreeWidget* lvDiveRecord;
+    QTreeView* lvListView;
+    QTreeView* lvDiveRecord;
+    // The rows the two lists show.
+    ListRowsModel* lvListViewRows;
+    ListRowsModel* lvDiveRecordRows;
     CalendarTab* calendarTab;
     QCheckBox* chkCurrentLogbook; // the calendar's
     QGroupBox* frameGeneralInfo;

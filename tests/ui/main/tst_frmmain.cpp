@@ -51,12 +51,15 @@ struct Logbooks : MainWindow {
     qint32 first = 0, second = 0, third = 0, foreign = 0;
 };
 
-QStringList rowTexts(const QTreeWidget* list, int row) {
+QStringList rowTexts(const QTreeView* list, int row) {
     QStringList texts;
-    const QTreeWidgetItem* item = list->topLevelItem(row);
-    for (int c = 0; c < list->columnCount(); ++c)
-        texts.append(item->text(c));
+    const QAbstractItemModel* rows = list->model();
+    for (int c = 0; c < rows->columnCount(); ++c)
+        texts.append(rows->index(row, c).data().toString());
     return texts;
+}
+int rowCount(const QTreeView* list) {
+    return list->model()->rowCount();
 }
 } // namespace
 
@@ -67,6 +70,7 @@ private slots:
     void loadBuildsTheTree();
     void loadLocalisesAndStartsCommands();
     void logbookSelection();
+    void logbookDivesMadeWhenOpened();
     void diveSelection();
     void tabKeptFromDiveToDive();
     void sameNodeAgain();
@@ -113,7 +117,7 @@ void tst_frmMain::loadBuildsTheTree() {
     QCOMPARE(w->tvTreeView->currentItem(), root);
     QVERIFY(!w->lvListView->isHidden());
     QVERIFY(w->lvDiveRecord->isHidden());
-    QCOMPARE(w->lvListView->topLevelItemCount(), 2);
+    QCOMPARE(rowCount(w->lvListView), 2);
     QCOMPARE(rowTexts(w->lvListView, 0), (QStringList{"Reef", "3", "nd", "nd"}));
     QCOMPARE(rowTexts(w->lvListView, 1), (QStringList{"Lake", "0", "nd", "nd"}));
     QVERIFY(w->lvListView->isColumnHidden(frmMainControls::COLUMN_MAX_DEPTH));
@@ -136,7 +140,7 @@ void tst_frmMain::loadLocalisesAndStartsCommands() {
     QCOMPARE(w->tabLeft->tabText(0), QStringLiteral(" LogBook/Dives"));
     QCOMPARE(w->tabLeft->tabText(1), QStringLiteral(" Profile Display"));
     QCOMPARE(w->tabDive->tabText(2), QStringLiteral("General Info."));
-    QCOMPARE(w->lvDiveRecord->headerItem()->text(4), QStringLiteral("Mode"));
+    QCOMPARE(w->lvDiveRecord->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Mode"));
     QCOMPARE(w->mnuFile->title(), QStringLiteral("&File"));
     QCOMPARE(w->mnuExit->text(), QStringLiteral("&Exit"));
     QCOMPARE(w->toolbarButtons.value(QStringLiteral("DOWNLOAD"))->toolTip(), QStringLiteral("Download Data"));
@@ -176,7 +180,7 @@ void tst_frmMain::logbookSelection() {
     QCOMPARE(w->lblTitle->text(), QStringLiteral(" Logbook: Reef"));
     QVERIFY(w->lvListView->isHidden());
     QVERIFY(!w->lvDiveRecord->isHidden());
-    QCOMPARE(w->lvDiveRecord->topLevelItemCount(), 3);
+    QCOMPARE(rowCount(w->lvDiveRecord), 3);
     QCOMPARE(rowTexts(w->lvDiveRecord, 0),
              (QStringList{m.node(m.dive(m.third))->text(0), "Ann", "", "Exploration", "Air"}));
     QCOMPARE(rowTexts(w->lvDiveRecord, 2),
@@ -189,12 +193,36 @@ void tst_frmMain::logbookSelection() {
 
     // A logbook without dives empties the list.
     m.select(m.logbook(m.lake));
-    QCOMPARE(w->lvDiveRecord->topLevelItemCount(), 0);
+    QCOMPARE(rowCount(w->lvDiveRecord), 0);
 
     m.select(QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentLogbookID(), -1);
     QVERIFY(!frmMain::isWanted(w->mnuLBDelete));
     QVERIFY(!w->chkCurrentLogbook->isEnabled());
+}
+
+void tst_frmMain::logbookDivesMadeWhenOpened() {
+    Logbooks m;
+    frmMain* w = m.open();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTreeWidgetItem* reef = w->tvTreeView->topLevelItem(0)->child(0);
+    QCOMPARE(frmMain::keyOf(reef), m.logbook(m.reef));
+    QCOMPARE(reef->childCount(), 0);
+    QCOMPARE(rowTexts(w->lvListView, 0).value(1), QStringLiteral("3"));
+    // Selected unopened, the logbook lists its dives all the same.
+    w->tvTreeView->setCurrentItem(reef);
+    QCOMPARE(w->currentNode, m.logbook(m.reef));
+    QCOMPARE(rowCount(w->lvDiveRecord), 3);
+    QCOMPARE(rowTexts(w->lvDiveRecord, 2).value(0), QStringLiteral("05/03/2004 09:30:00"));
+    QCOMPARE(reef->childCount(), 0);
+
+    w->tvTreeView->setFocus();
+    QTest::keyClick(w->tvTreeView, Qt::Key_Right);
+    QCOMPARE(MainWindowFixture::childKeys(reef), (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
+    QTest::keyClick(w->tvTreeView, Qt::Key_Down);
+    QCOMPARE(w->currentNode, m.dive(m.third));
+    QCOMPARE(Settings::instance().currentDiveID(), m.third);
 }
 
 void tst_frmMain::diveSelection() {
@@ -331,7 +359,7 @@ void tst_frmMain::rebuildRequeriesBeforeSelecting() {
     QVERIFY(node->parent()->isExpanded());
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentDiveID(), -1);
-    QCOMPARE(w->lvListView->topLevelItem(0)->text(1), QStringLiteral("4"));
+    QCOMPARE(rowTexts(w->lvListView, 0).value(1), QStringLiteral("4"));
 
     m.select(m.dive(saved));
     QCOMPARE(w->dbData->currentDiveID(), saved);
@@ -581,9 +609,9 @@ void tst_frmMain::captionsAndColumnsFit() {
     }
 
     m.select(m.logbook(m.reef));
-    QTreeWidget* list = w->lvDiveRecord;
+    QTreeView* list = w->lvDiveRecord;
     QVERIFY(list->isVisible());
-    const int last = list->columnCount() - 1;
+    const int last = list->model()->columnCount() - 1;
     QVERIFY2(list->columnViewportPosition(last) < list->viewport()->width(), "the last column is out of sight");
     const int dateWidth = list->columnWidth(0);
     list->resizeColumnToContents(0);

@@ -188,7 +188,7 @@ void tst_frmMainCommands::filterOnAndOff() {
     QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))), QStringList{m.dive(m.first)});
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentDiveID(), -1);
-    QCOMPARE(w->lvListView->topLevelItem(0)->text(1), QStringLiteral("1"));
+    QCOMPARE(w->lvListView->model()->index(0, 1).data().toString(), QStringLiteral("1"));
     QCOMPARE(w->calendarTab->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 1"));
     QVERIFY(!w->calendarTab->MonthView1->isBold(QDate(2004, 3, 6)));
 
@@ -281,8 +281,8 @@ void tst_frmMainCommands::deleteLogbookDeletesItsDives() {
     // The root is applied again.
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentLogbookID(), -1);
-    QCOMPARE(w->lvListView->topLevelItemCount(), 1);
-    QCOMPARE(w->lvListView->topLevelItem(0)->text(0), QStringLiteral("Lake"));
+    QCOMPARE(w->lvListView->model()->rowCount(), 1);
+    QCOMPARE(w->lvListView->model()->index(0, 0).data().toString(), QStringLiteral("Lake"));
     QVERIFY(!w->dbData->rows().isEmpty());
     QCOMPARE(w->dbData->indexOfDive(m.first), -1);
 }
@@ -313,7 +313,7 @@ void tst_frmMainCommands::deleteDiveDropsItsPendingEdits() {
     QVERIFY(!w->dbData->hasPendingEdits());
     QCOMPARE(w->currentNode, m.logbook(m.reef));
     QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.first)}));
-    QCOMPARE(w->lvDiveRecord->topLevelItemCount(), 2);
+    QCOMPARE(w->lvDiveRecord->model()->rowCount(), 2);
 
     m.select(m.dive(m.third));
     QCOMPARE(w->currentNode, m.dive(m.third));

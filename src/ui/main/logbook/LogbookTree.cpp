@@ -81,6 +81,7 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
         dive.text = row.date.isValid() ? dateText.text(row.date, row.time) : QStringLiteral("?");
         dive.image = treeImage(row.isSimul, row.sample);
         logbook.dives.append(dive);
+        tree.m_logbookOfDive.insert(row.diveID, *at);
         if (!visibleNodeKey.isEmpty() && QString::number(row.diveID) == visibleNodeKey)
             tree.visibleDiveKey = dive.key;
 
@@ -99,6 +100,11 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
 const LogbookTree::LogbookNode* LogbookTree::logbook(const QString& key) const {
     const auto at = m_logbookIndex.constFind(key);
     return at == m_logbookIndex.constEnd() ? nullptr : &logbooks[*at];
+}
+
+const LogbookTree::LogbookNode* LogbookTree::logbookOfDive(qint32 diveID) const {
+    const auto at = m_logbookOfDive.constFind(diveID);
+    return at == m_logbookOfDive.constEnd() ? nullptr : &logbooks[*at];
 }
 
 qint32 LogbookTree::diveCount() const {

@@ -84,10 +84,13 @@ public:
     QString visibleDiveKey;
 
     const LogbookNode* logbook(const QString& key) const;
+    // The logbook whose node holds the dive; null when the tree shows no such dive.
+    const LogbookNode* logbookOfDive(qint32 diveID) const;
     qint32 diveCount() const;
     bool hasDiveDate(const QDate& day) const { return m_dateSet.contains(day); }
 
 private:
     QHash<QString, qsizetype> m_logbookIndex;
+    QHash<qint32, qsizetype> m_logbookOfDive;
     QSet<QDate> m_dateSet;
 };
