@@ -117,13 +117,22 @@ QString DiveDataControl::rowStatement(const QString& recordSource) {
     const qsizetype order = orderByPosition(source);
     const QString rows = order < 0 ? source : source.left(order).trimmed();
     const QString ordering = order < 0 ? QString() : u' ' + source.mid(order);
+    return QStringLiteral("SELECT DIVE_ID, FILE_ID, DATETIME FROM (") + rows + u')' + ordering;
+}
+
+QHash<qint32, DiveDataControl::Look> DiveDataControl::looksOfLogbook(qint32 fileID) {
     // The state of SAMPLE without copying every profile out of the engine: a profile starts with
     // a digit, so only a rare text beginning with a blank is trimmed whole.
-    return QStringLiteral("SELECT DIVE_ID, FILE_ID, DATETIME, IS_SIMUL, "
-                          "CASE WHEN SAMPLE IS NULL THEN 0 WHEN SAMPLE = '' THEN 1 "
-                          "WHEN substr(SAMPLE, 1, 1) <> ' ' THEN 3 WHEN trim(SAMPLE) = '' THEN 2 ELSE 3 END "
-                          "AS SAMPLE_STATE FROM (") +
-           rows + u')' + ordering;
+    Recordset rs(database(),
+                 QStringLiteral("SELECT DIVE_ID, IS_SIMUL, "
+                                "CASE WHEN SAMPLE IS NULL THEN 0 WHEN SAMPLE = '' THEN 1 "
+                                "WHEN substr(SAMPLE, 1, 1) <> ' ' THEN 3 WHEN trim(SAMPLE) = '' THEN 2 ELSE 3 END "
+                                "FROM DIVE WHERE FILE_ID = ?"),
+                 {fileID}, Recordset::ForwardOnly);
+    QHash<qint32, Look> looks;
+    for (; !rs.eof(); rs.moveNext())
+        looks.insert(rs.value(0).toInt(), {rs.value(1).toLongLong() != 0, SampleState(rs.value(2).toInt())});
+    return looks;
 }
 
 void DiveDataControl::refresh() {
@@ -137,8 +146,6 @@ void DiveDataControl::refresh() {
         row.hasFileID = !fileID.isNull() && !fileID.toString().trimmed().isEmpty();
         row.fileID = fileID.toInt();
         readDateTime(rs.value(2), row.date, row.time);
-        row.isSimul = rs.value(3).toLongLong() != 0;
-        row.sample = SampleState(rs.value(4).toInt());
         index.insert(row.diveID, qint32(rows.size()));
         rows.append(row);
     }

@@ -36,7 +36,9 @@ public:
         Data,  // anything else
     };
 
-    // What the tree and its counts need of a row; the rest is read for the current row only.
+    // What the tree and its counts need of a row; the rest is read for the current row only. These
+    // columns are all in the logbook's (FILE_ID, DATETIME) index: a hundred thousand rows are read
+    // without reading the rows themselves.
     struct Row {
         qint32 diveID = 0;
         qint32 fileID = 0;
@@ -44,6 +46,10 @@ public:
         // DATETIME as stored, without a time zone: the tree shows it and counts days by it.
         QDate date; // invalid when NULL
         QTime time;
+    };
+
+    // What the picture of a dive in the tree tells.
+    struct Look {
         bool isSimul = false;
         SampleState sample = SampleState::Null;
     };
@@ -77,6 +83,11 @@ public:
     qint32 currentDiveID() const;
     // The position of the dive's row, -1 when it is not among the rows.
     qint32 indexOfDive(qint32 diveID) const { return m_index.value(diveID, -1); }
+
+    // The looks of the dives of one logbook (FILE_ID), by DIVE_ID, read now: they take reading the
+    // whole rows, so the tree reads them one logbook at a time, when it shows the logbook's dives.
+    // Engine errors go to the caller as RuntimeError.
+    QHash<qint32, Look> looksOfLogbook(qint32 fileID);
 
     // Writes the pending edits, then stands on the dive's row. False, with no current row, when the
     // dive is not among the rows. A failing write raises RuntimeError and the control does not move.

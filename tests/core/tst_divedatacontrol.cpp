@@ -103,12 +103,17 @@ void tst_DiveDataControl::sampleStates() {
     QFETCH(int, state);
     TestEnvironment env;
     LogbookFixture fixture;
-    fixture.dive(fixture.logbook(QStringLiteral("L"), 1), at(2010, 1, 1), {{QStringLiteral("SAMPLE"), sample}});
+    const qint32 logbook = fixture.logbook(QStringLiteral("L"), 1);
+    const qint32 dive = fixture.dive(logbook, at(2010, 1, 1), {{QStringLiteral("SAMPLE"), sample}});
+    const qint32 simulated = fixture.dive(logbook, at(2010, 1, 2), {{QStringLiteral("IS_SIMUL"), 1}});
+    fixture.dive(fixture.logbook(QStringLiteral("M"), 1), at(2010, 1, 1));
     DiveDataControl data;
     data.setDatabaseName(Settings::instance().databaseName());
-    data.setRecordSource(ALL);
-    data.refresh();
-    QCOMPARE(int(data.rows().value(0).sample), state);
+    const QHash<qint32, DiveDataControl::Look> looks = data.looksOfLogbook(logbook);
+    QCOMPARE(looks.size(), 2);
+    QCOMPARE(int(looks.value(dive).sample), state);
+    QVERIFY(!looks.value(dive).isSimul);
+    QVERIFY(looks.value(simulated).isSimul);
 }
 
 void tst_DiveDataControl::moveToDive() {

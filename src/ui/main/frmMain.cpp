@@ -91,6 +91,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     dbData = new DiveDataControl(this);
     setupControls(this, dbData);
     m_edits = std::make_unique<LogbookEdits>(*dbData, this);
+    m_nodes.looks = [this](qint32 fileID) { return dbData->looksOfLogbook(fileID); };
     // The calendar names the selected logbook as the tree shows it, renamed or not.
     calendarTab->nodeText = [this](const QString& key) {
         const QTreeWidgetItem* logbook = m_nodes.find(key);

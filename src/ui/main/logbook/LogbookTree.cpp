@@ -79,7 +79,6 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
         dive.key = TreeNodeKey::dive(row.diveID);
         // A dive whose start is damaged is still the diver's dive: it is listed, to be re-dated.
         dive.text = row.date.isValid() ? dateText.text(row.date, row.time) : QStringLiteral("?");
-        dive.image = treeImage(row.isSimul, row.sample);
         logbook.dives.append(dive);
         tree.m_logbookOfDive.insert(row.diveID, *at);
         if (!visibleNodeKey.isEmpty() && QString::number(row.diveID) == visibleNodeKey)

@@ -50,7 +50,6 @@ public:
         qint32 diveID = 0;
         QString key;
         QString text;
-        int image = IMAGE_DIVE;
     };
 
     struct LogbookNode {
@@ -69,7 +68,8 @@ public:
     static LogbookTree build(qint16 model, const QList<LogbookRow>& logbooks, const QList<DiveDataControl::Row>& rows,
                              const QString& visibleNodeKey);
 
-    // The picture of a dive in the tree and in the dive list.
+    // The picture of a dive in the tree and in the dive list. The tree reads what it needs for a
+    // logbook's dives when it shows them (DiveDataControl::looksOfLogbook).
     static int treeImage(bool isSimul, DiveDataControl::SampleState sample);
     static int listImage(bool isSimul, bool sampleIsNull);
 

@@ -3,6 +3,7 @@
 #include "LogbookTree.h"
 #include "LogbookViews.h"
 #include "MainPictures.h"
+#include "RuntimeError.h"
 #include "TreeNodeKey.h"
 
 #include <QTreeWidgetItem>
@@ -60,11 +61,28 @@ void TreeNodes::fill(QTreeWidgetItem* logbook) {
         return;
     const LogbookTree::LogbookNode& node = m_tree->logbooks[*at];
     m_unfilled.erase(at);
+    QHash<qint32, DiveDataControl::Look> found;
+    try {
+        if (looks)
+            found = looks(node.fileID);
+    } catch (const RuntimeError&) {
+        // The dives are still the diver's: they are shown, with the plain picture.
+    }
+    QHash<int, QIcon> icons;
+    const auto iconOf = [&icons](int image) {
+        auto icon = icons.find(image);
+        if (icon == icons.end())
+            icon = icons.insert(image, MainPictures::logBookIcon(image));
+        return *icon;
+    };
     QList<QTreeWidgetItem*> dives;
     dives.reserve(node.dives.size());
     m_items.reserve(m_items.size() + node.dives.size());
     for (const LogbookTree::DiveNode& dive : node.dives) {
-        QTreeWidgetItem* diveItem = LogbookViews::item(dive.key, dive.text, MainPictures::logBookIcon(dive.image));
+        const auto look = found.constFind(dive.diveID);
+        const int image =
+            look == found.constEnd() ? LogbookTree::IMAGE_DIVE : LogbookTree::treeImage(look->isSimul, look->sample);
+        QTreeWidgetItem* diveItem = LogbookViews::item(dive.key, dive.text, iconOf(image));
         m_items.insert(dive.key, diveItem);
         dives.append(diveItem);
     }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DiveDataControl.h"
 #include "DiveListRows.h"
 
 #include <QHash>
 #include <QString>
+#include <functional>
 
 class LogbookTree;
 class QTreeWidgetItem;
@@ -42,6 +44,10 @@ public:
     void insert(const QString& key, QTreeWidgetItem* item) { m_items.insert(key, item); }
     // Drops an item and those below it, made or not, before the item is deleted.
     void forget(QTreeWidgetItem* item);
+
+    // The looks of a logbook's dives (FILE_ID), for their pictures; without it, or when it fails,
+    // every dive shows the picture of a dive without profile.
+    std::function<QHash<qint32, DiveDataControl::Look>(qint32)> looks;
 
 private:
     const LogbookTree* m_tree = nullptr;

@@ -10,15 +10,13 @@ namespace {
 using Row = DiveDataControl::Row;
 using State = DiveDataControl::SampleState;
 
-Row row(qint32 diveID, qint32 fileID, const QDateTime& start, bool simul = false, State sample = State::Data) {
+Row row(qint32 diveID, qint32 fileID, const QDateTime& start) {
     Row r;
     r.diveID = diveID;
     r.fileID = fileID;
     r.hasFileID = true;
     r.date = start.date();
     r.time = start.time();
-    r.isSimul = simul;
-    r.sample = sample;
     return r;
 }
 
@@ -123,9 +121,7 @@ void tst_LogbookTree::diveImages() {
     QFETCH(bool, simul);
     QFETCH(int, sample);
     QFETCH(int, treeImage);
-    const LogbookTree tree =
-        LogbookTree::build(1, twoLogbooks(), {row(1, 10, at(2004, 1, 1), simul, State(sample))}, QString());
-    QCOMPARE(tree.logbooks[0].dives[0].image, treeImage);
+    QCOMPARE(LogbookTree::treeImage(simul, State(sample)), treeImage);
 }
 
 void tst_LogbookTree::dayCounts() {

@@ -2,6 +2,8 @@
 #include "LogbookFixture.h"
 #include "LogbookTree.h"
 #include "LogbookViews.h"
+#include "MainPictures.h"
+#include "RuntimeError.h"
 #include "TreeNodes.h"
 
 #include <QTreeWidget>
@@ -17,7 +19,6 @@ Row row(qint32 diveID, qint32 fileID, const QDateTime& start) {
     r.hasFileID = true;
     r.date = start.date();
     r.time = start.time();
-    r.sample = DiveDataControl::SampleState::Data;
     return r;
 }
 
@@ -54,6 +55,7 @@ private slots:
     void openingALogbookMakesItsDives();
     void askingForADiveMakesItsLogbook();
     void forgettingALogbook();
+    void divePicturesFromTheirLooks();
     void listRows();
 };
 
@@ -123,6 +125,29 @@ void tst_TreeNodes::forgettingALogbook() {
     QVERIFY(!nodes.find(QStringLiteral("LB11")));
     QVERIFY(!nodes.node(QStringLiteral("DR2")));
     QCOMPARE(childKeys(root.get()), (QStringList{"LB10", "LB12"}));
+}
+
+void tst_TreeNodes::divePicturesFromTheirLooks() {
+    const LogbookTree tree = twoLogbooks();
+    TreeNodes nodes;
+    QList<qint32> asked;
+    nodes.looks = [&asked](qint32 fileID) {
+        asked.append(fileID);
+        if (fileID == 11)
+            throw RuntimeError(3044, QStringLiteral("test"), QStringLiteral("unreadable"));
+        return QHash<qint32, DiveDataControl::Look>{{3, {true, DiveDataControl::SampleState::Data}},
+                                                    {1, {false, DiveDataControl::SampleState::Data}}};
+    };
+    std::unique_ptr<QTreeWidgetItem> root(nodes.build(tree));
+    QVERIFY(asked.isEmpty());
+    const auto imageOf = [&nodes](const char* key) {
+        return nodes.node(QLatin1String(key))->icon(0).pixmap(16).toImage();
+    };
+    QCOMPARE(imageOf("DR3"), MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_SIMULATED).pixmap(16).toImage());
+    QCOMPARE(imageOf("DR1"), MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE_PROFILE).pixmap(16).toImage());
+    // Looks that cannot be read leave the dives shown with the plain picture.
+    QCOMPARE(imageOf("DR2"), MainPictures::logBookIcon(LogbookTree::IMAGE_DIVE).pixmap(16).toImage());
+    QCOMPARE(asked, (QList<qint32>{10, 11}));
 }
 
 void tst_TreeNodes::listRows() {

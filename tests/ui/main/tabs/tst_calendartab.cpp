@@ -20,7 +20,6 @@ DiveDataControl::Row diveRow(qint32 diveID, qint32 fileID, const QDate& day) {
     row.hasFileID = true;
     row.date = day;
     row.time = QTime(10, 0);
-    row.sample = DiveDataControl::SampleState::Data;
     return row;
 }
 
