@@ -5,12 +5,27 @@
 #include "Recordset.h"
 #include "TreeNodeKey.h"
 
+#include <numeric>
+
+// Made for every dive of the tree, twice: digits put in place, not a formatted print.
 QString DayCounts::keyOf(const QDate& day) {
-    return QString::asprintf("%04d%02d%02d", day.year(), day.month(), day.day());
+    const int year = day.year();
+    if (year < 0 || year > 9999)
+        return QString::asprintf("%04d%02d%02d", year, day.month(), day.day());
+    char16_t text[8];
+    const int parts[] = {year / 100, year % 100, day.month(), day.day()};
+    for (int i = 0; i < 4; ++i) {
+        text[2 * i] = char16_t(u'0' + parts[i] / 10);
+        text[2 * i + 1] = char16_t(u'0' + parts[i] % 10);
+    }
+    return QString(reinterpret_cast<const QChar*>(text), 8);
 }
 
 void DayCounts::add(const QDate& day) {
-    const QString key = keyOf(day);
+    add(keyOf(day));
+}
+
+void DayCounts::add(const QString& key) {
     auto it = m_counts.find(key);
     if (it == m_counts.end()) {
         m_counts.insert(key, 1);
@@ -67,6 +82,15 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
     QHash<qint32, qsizetype> logbookOfFile;
     for (qsizetype i = 0; i < tree.logbooks.size(); ++i)
         logbookOfFile.insert(tree.logbooks[i].fileID, i);
+    QList<qsizetype> dives(tree.logbooks.size(), 0);
+    for (const DiveDataControl::Row& row : rows) {
+        const auto at = row.hasFileID ? logbookOfFile.constFind(row.fileID) : logbookOfFile.constEnd();
+        if (at != logbookOfFile.constEnd())
+            ++dives[*at];
+    }
+    for (qsizetype i = 0; i < tree.logbooks.size(); ++i)
+        tree.logbooks[i].dives.reserve(dives[i]);
+    tree.m_logbookOfDive.reserve(std::accumulate(dives.cbegin(), dives.cend(), qsizetype(0)));
     for (const DiveDataControl::Row& row : rows) {
         if (!row.hasFileID)
             continue;
@@ -90,8 +114,9 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
             tree.m_dateSet.insert(row.date);
             tree.diveDates.append(row.date);
         }
-        tree.diveDayCounts.add(row.date);
-        logbook.dayCounts.add(row.date);
+        const QString day = DayCounts::keyOf(row.date);
+        tree.diveDayCounts.add(day);
+        logbook.dayCounts.add(day);
     }
     return tree;
 }

@@ -16,6 +16,8 @@ public:
     static QString keyOf(const QDate& day);
 
     void add(const QDate& day);
+    // The day by its key, keyOf(day).
+    void add(const QString& key);
     qint32 count(const QString& key) const { return m_counts.value(key); }
     bool contains(const QString& key) const { return m_counts.contains(key); }
     const QStringList& keys() const { return m_keys; }

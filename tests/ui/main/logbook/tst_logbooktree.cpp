@@ -43,6 +43,8 @@ private slots:
     void diveImages_data();
     void diveImages();
     void dayCounts();
+    void dayKey_data();
+    void dayKey();
     void visibleDive_data();
     void visibleDive();
     void readLogbooksOfTheModel();
@@ -122,6 +124,21 @@ void tst_LogbookTree::diveImages() {
     QFETCH(int, sample);
     QFETCH(int, treeImage);
     QCOMPARE(LogbookTree::treeImage(simul, State(sample)), treeImage);
+}
+
+void tst_LogbookTree::dayKey_data() {
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("March") << QDate(2004, 3, 5) << "20040305";
+    QTest::newRow("December") << QDate(2021, 12, 31) << "20211231";
+    QTest::newRow("year below 1000") << QDate(987, 1, 2) << "09870102";
+    QTest::newRow("year after 9999") << QDate(12345, 6, 7) << "123450607";
+}
+
+void tst_LogbookTree::dayKey() {
+    QFETCH(QDate, day);
+    QFETCH(QString, key);
+    QCOMPARE(DayCounts::keyOf(day), key);
 }
 
 void tst_LogbookTree::dayCounts() {
