@@ -11,10 +11,12 @@
 #include "SqlScript.h"
 #include "StartUp.h"
 #include "Workspace.h"
+#include "frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 
 namespace bench {
@@ -81,6 +83,45 @@ inline void useOffscreenWithoutDisplay() {
 inline void closeEverything() {
     unloadAllForms();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A main window on the generated logbook, shown and painted.
+inline frmMain* openMainWindow() {
+    auto* window = new frmMain;
+    window->show();
+    QCoreApplication::processEvents();
+    return window;
+}
+
+// Times Main() to the main window shown and painted; `seen` looks at the window, untimed, before it
+// closes.
+template <typename F> void timeStartUp(benchmark::State& state, F&& seen) {
+    for (auto _ : state) {
+        if (!Main())
+            state.SkipWithError("start-up ended without a main window");
+        QCoreApplication::processEvents(); // the first paint
+        state.PauseTiming();
+        if (auto* window = qobject_cast<frmMain*>(mainWindow()))
+            seen(*window);
+        closeEverything();
+        state.ResumeTiming();
+    }
+}
+
+// The body of a benchmark program's main: its benchmarks run on a generated logbook. With
+// `startUp`, Main() makes the program's main window as the program does.
+inline int runOnGeneratedLogbook(int argc, char** argv, int dives, int model, int logbooks, bool startUp = false) {
+    useOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    GeneratedLogbook logbook(dives, model, logbooks);
+    if (startUp) {
+        setMainWindowFactory([] { return new frmMain; });
+        Settings::release(); // start-up creates its own, as the program does
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace bench

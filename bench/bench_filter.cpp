@@ -26,9 +26,7 @@ QString noDecoBetween10And30() {
 }
 
 void applyFilter(benchmark::State& state, const QString& statement) {
-    auto* window = new frmMain;
-    window->show();
-    QCoreApplication::processEvents();
+    frmMain* window = bench::openMainWindow();
     for (auto _ : state) {
         Settings::instance().setCurrentFilter(statement);
         window->refreshMainWindow();
@@ -52,11 +50,5 @@ BENCHMARK(BM_FilterOff)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(3.0
 } // namespace
 
 int main(int argc, char** argv) {
-    bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOnGeneratedLogbook(argc, argv, DIVES, MODEL, LOGBOOKS);
 }

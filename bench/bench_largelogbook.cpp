@@ -31,17 +31,10 @@ double statusMegabytes(const char* field) {
 void BM_StartUpLarge(benchmark::State& state) {
     qint64 nodes = 0;
     double resident = 0;
-    for (auto _ : state) {
-        if (!Main())
-            state.SkipWithError("start-up ended without a main window");
-        QCoreApplication::processEvents(); // the first paint
-        state.PauseTiming();
+    bench::timeStartUp(state, [&](frmMain& window) {
         resident = statusMegabytes("VmRSS:");
-        if (auto* window = qobject_cast<frmMain*>(mainWindow()))
-            nodes = window->tree().diveCount();
-        bench::closeEverything();
-        state.ResumeTiming();
-    }
+        nodes = window.tree().diveCount();
+    });
     state.counters["dives in tree"] = double(nodes);
     state.counters["resident MB"] = resident;
     state.counters["peak MB"] = statusMegabytes("VmHWM:");
@@ -52,13 +45,5 @@ BENCHMARK(BM_StartUpLarge)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(
 } // namespace
 
 int main(int argc, char** argv) {
-    bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
-    setMainWindowFactory([] { return new frmMain; });
-    Settings::release(); // start-up creates its own, as the program does
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOnGeneratedLogbook(argc, argv, DIVES, MODEL, LOGBOOKS, true);
 }

@@ -3,7 +3,6 @@
 
 #include "BenchTime.h"
 #include "MainWindowBench.h"
-#include "TreeNodeKey.h"
 #include "frmMain.h"
 
 #include <QTreeWidget>
@@ -15,52 +14,45 @@ constexpr int DIVES = 10000;
 constexpr int LOGBOOKS = 1;
 constexpr int MODEL = 1;
 
-// The first logbook of the tree, the root of which is applied when the window loads.
-QTreeWidgetItem* firstLogbook(frmMain* window) {
+// The main window with its root applied, as it loads, and its first logbook.
+struct Window {
+    frmMain* window = bench::openMainWindow();
     QTreeWidgetItem* root = window->tvTreeView->topLevelItem(0);
-    return root && root->childCount() > 0 ? root->child(0) : nullptr;
-}
+    QTreeWidgetItem* logbook = root && root->childCount() > 0 ? root->child(0) : nullptr;
+
+    void select(QTreeWidgetItem* item) {
+        window->tvTreeView->setCurrentItem(item);
+        QCoreApplication::processEvents(); // the list painted
+    }
+};
 
 void BM_SelectLogbook(benchmark::State& state) {
-    auto* window = new frmMain;
-    window->show();
-    QCoreApplication::processEvents();
-    QTreeWidgetItem* root = window->tvTreeView->topLevelItem(0);
-    QTreeWidgetItem* logbook = firstLogbook(window);
-    if (!logbook) {
+    Window w;
+    if (!w.logbook) {
         state.SkipWithError("no logbook in the tree");
         return;
     }
     for (auto _ : state) {
-        window->tvTreeView->setCurrentItem(logbook);
-        QCoreApplication::processEvents(); // the list painted
+        w.select(w.logbook);
         state.PauseTiming();
-        window->tvTreeView->setCurrentItem(root);
-        QCoreApplication::processEvents();
+        w.select(w.root);
         state.ResumeTiming();
     }
-    window->tvTreeView->setCurrentItem(logbook);
-    state.counters["dives listed"] = double(window->tree().logbooks.value(0).dives.size());
+    state.counters["dives listed"] = double(w.window->tree().logbooks.value(0).dives.size());
     bench::closeEverything();
 }
 
 void BM_SelectRoot(benchmark::State& state) {
-    auto* window = new frmMain;
-    window->show();
-    QCoreApplication::processEvents();
-    QTreeWidgetItem* root = window->tvTreeView->topLevelItem(0);
-    QTreeWidgetItem* logbook = firstLogbook(window);
-    if (!logbook) {
+    Window w;
+    if (!w.logbook) {
         state.SkipWithError("no logbook in the tree");
         return;
     }
     for (auto _ : state) {
         state.PauseTiming();
-        window->tvTreeView->setCurrentItem(logbook);
-        QCoreApplication::processEvents();
+        w.select(w.logbook);
         state.ResumeTiming();
-        window->tvTreeView->setCurrentItem(root);
-        QCoreApplication::processEvents();
+        w.select(w.root);
     }
     bench::closeEverything();
 }
@@ -71,11 +63,5 @@ BENCHMARK(BM_SelectRoot)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(1.
 } // namespace
 
 int main(int argc, char** argv) {
-    bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOnGeneratedLogbook(argc, argv, DIVES, MODEL, LOGBOOKS);
 }

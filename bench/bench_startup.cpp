@@ -17,23 +17,12 @@ constexpr int MODEL = 1;
 
 void BM_StartUp(benchmark::State& state) {
     qint64 nodes = 0;
-    for (auto _ : state) {
-        if (!Main())
-            state.SkipWithError("start-up ended without a main window");
-        QCoreApplication::processEvents(); // the first paint
-        state.PauseTiming();
-        if (auto* window = qobject_cast<frmMain*>(mainWindow()))
-            nodes = window->tree().diveCount();
-        bench::closeEverything();
-        state.ResumeTiming();
-    }
+    bench::timeStartUp(state, [&nodes](frmMain& window) { nodes = window.tree().diveCount(); });
     state.counters["dive nodes"] = double(nodes);
 }
 
 void BM_RebuildTree(benchmark::State& state) {
-    auto* window = new frmMain;
-    window->show();
-    QCoreApplication::processEvents();
+    frmMain* window = bench::openMainWindow();
     for (auto _ : state) {
         window->reloadTreeView(QString());
         QCoreApplication::processEvents();
@@ -48,13 +37,5 @@ BENCHMARK(BM_RebuildTree)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(3
 } // namespace
 
 int main(int argc, char** argv) {
-    bench::useOffscreenWithoutDisplay();
-    QApplication app(argc, argv);
-    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
-    setMainWindowFactory([] { return new frmMain; });
-    Settings::release(); // start-up creates its own, as the program does
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runOnGeneratedLogbook(argc, argv, DIVES, MODEL, LOGBOOKS, true);
 }

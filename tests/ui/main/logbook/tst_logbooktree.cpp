@@ -3,6 +3,7 @@
 #include "LogbookTree.h"
 #include "TestEnvironment.h"
 #include "TreeNodeKey.h"
+#include "TreeRows.h"
 
 #include <QtTest>
 
@@ -11,13 +12,7 @@ using Row = DiveDataControl::Row;
 using State = DiveDataControl::SampleState;
 
 Row row(qint32 diveID, qint32 fileID, const QDateTime& start) {
-    Row r;
-    r.diveID = diveID;
-    r.fileID = fileID;
-    r.hasFileID = true;
-    r.date = start.date();
-    r.time = start.time();
-    return r;
+    return treeRow(diveID, fileID, start);
 }
 
 QList<LogbookTree::LogbookRow> twoLogbooks() {

@@ -5,29 +5,18 @@
 #include "MainPictures.h"
 #include "RuntimeError.h"
 #include "TreeNodes.h"
+#include "TreeRows.h"
 
 #include <QTreeWidget>
 #include <QtTest>
 
 namespace {
-using Row = DiveDataControl::Row;
-
-Row row(qint32 diveID, qint32 fileID, const QDateTime& start) {
-    Row r;
-    r.diveID = diveID;
-    r.fileID = fileID;
-    r.hasFileID = true;
-    r.date = start.date();
-    r.time = start.time();
-    return r;
-}
-
 // Two logbooks, dives 3 and 1 in the first, 2 in the second; dive 9 belongs to no logbook shown.
 LogbookTree twoLogbooks() {
     return LogbookTree::build(
         1, {{10, QStringLiteral("Red Sea")}, {11, QStringLiteral("Lakes")}, {12, QStringLiteral("Empty")}},
-        {row(3, 10, at(2004, 3, 7)), row(2, 11, at(2004, 3, 6)), row(9, 99, at(2004, 3, 6)),
-         row(1, 10, at(2004, 3, 5, 9, 30))},
+        {treeRow(3, 10, at(2004, 3, 7)), treeRow(2, 11, at(2004, 3, 6)), treeRow(9, 99, at(2004, 3, 6)),
+         treeRow(1, 10, at(2004, 3, 5, 9, 30))},
         QString());
 }
 

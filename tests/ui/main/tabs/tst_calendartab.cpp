@@ -3,6 +3,7 @@
 #include "MonthView.h"
 #include "Settings.h"
 #include "TestEnvironment.h"
+#include "TreeRows.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,13 +15,7 @@ constexpr qint32 REEF = 1;
 constexpr qint32 LAKE = 2;
 
 DiveDataControl::Row diveRow(qint32 diveID, qint32 fileID, const QDate& day) {
-    DiveDataControl::Row row;
-    row.diveID = diveID;
-    row.fileID = fileID;
-    row.hasFileID = true;
-    row.date = day;
-    row.time = QTime(10, 0);
-    return row;
+    return treeRow(diveID, fileID, QDateTime(day, QTime(10, 0)));
 }
 
 // Two logbooks: on 5 March 2004 two dives in Reef and one in Lake, then a Reef dive on 9 March, a
