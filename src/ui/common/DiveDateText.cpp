@@ -28,7 +28,15 @@ DiveDateText::DiveDateText(const QLocale& locale) : m_locale(locale) {
 }
 
 QString DiveDateText::text(const QDate& date, const QTime& time) const {
-    return m_locale.toString(date, m_dateFormat) + u' ' + m_locale.toString(time, m_timeFormat);
+    return dateText(date) + u' ' + timeText(time);
+}
+
+QString DiveDateText::dateText(const QDate& date) const {
+    return m_locale.toString(date, m_dateFormat);
+}
+
+QString DiveDateText::timeText(const QTime& time) const {
+    return m_locale.toString(time, m_timeFormat);
 }
 
 QDateTime DiveDateText::parse(const QString& text) const {

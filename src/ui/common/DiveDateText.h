@@ -12,6 +12,9 @@ public:
     explicit DiveDateText(const QLocale& locale = QLocale());
 
     QString text(const QDate& date, const QTime& time) const;
+    // The two halves of text(), the date and the time.
+    QString dateText(const QDate& date) const;
+    QString timeText(const QTime& time) const;
     // The date-time of a text made by text(); invalid for any other.
     QDateTime parse(const QString& text) const;
 

@@ -5,6 +5,7 @@
 #include "Recordset.h"
 #include "TreeNodeKey.h"
 
+#include <limits>
 #include <numeric>
 
 // Made for every dive of the tree, twice: digits put in place, not a formatted print.
@@ -76,9 +77,16 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
         tree.logbooks.append(node);
     }
 
+    // The dive to make visible is named by its DIVE_ID exactly as written in decimal; any other text
+    // names none.
+    bool isNumber = false;
+    const qint64 visibleNumber = visibleNodeKey.toLongLong(&isNumber);
+    const qint64 visibleID = isNumber && QString::number(visibleNumber) == visibleNodeKey
+                                 ? visibleNumber
+                                 : std::numeric_limits<qint64>::min();
+
     // Dives of logbooks the tree does not show (another model's) are left out, and so are their
     // days.
-    const DiveDateText dateText;
     QHash<qint32, qsizetype> logbookOfFile;
     for (qsizetype i = 0; i < tree.logbooks.size(); ++i)
         logbookOfFile.insert(tree.logbooks[i].fileID, i);
@@ -98,15 +106,10 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
         if (at == logbookOfFile.constEnd())
             continue;
         LogbookNode& logbook = tree.logbooks[*at];
-        DiveNode dive;
-        dive.diveID = row.diveID;
-        dive.key = TreeNodeKey::dive(row.diveID);
-        // A dive whose start is damaged is still the diver's dive: it is listed, to be re-dated.
-        dive.text = row.date.isValid() ? dateText.text(row.date, row.time) : QStringLiteral("?");
-        logbook.dives.append(dive);
+        logbook.dives.append({row.diveID, row.date, row.time});
         tree.m_logbookOfDive.insert(row.diveID, *at);
-        if (!visibleNodeKey.isEmpty() && QString::number(row.diveID) == visibleNodeKey)
-            tree.visibleDiveKey = dive.key;
+        if (row.diveID == visibleID)
+            tree.visibleDiveKey = TreeNodeKey::dive(row.diveID);
 
         if (!row.date.isValid())
             continue;
@@ -119,6 +122,23 @@ LogbookTree LogbookTree::build(qint16 model, const QList<LogbookRow>& logbooks, 
         logbook.dayCounts.add(day);
     }
     return tree;
+}
+
+QString LogbookTree::DiveNode::key() const {
+    return TreeNodeKey::dive(diveID);
+}
+
+// A dive whose start is damaged is still the diver's dive: it is listed, to be re-dated.
+QString LogbookTree::text(const DiveNode& dive) const {
+    if (!dive.date.isValid())
+        return QStringLiteral("?");
+    auto day = m_dayTexts.constFind(dive.date);
+    if (day == m_dayTexts.constEnd())
+        day = m_dayTexts.insert(dive.date, m_dateText.dateText(dive.date));
+    auto time = m_timeTexts.constFind(dive.time);
+    if (time == m_timeTexts.constEnd())
+        time = m_timeTexts.insert(dive.time, m_dateText.timeText(dive.time));
+    return *day + u' ' + *time;
 }
 
 const LogbookTree::LogbookNode* LogbookTree::logbook(const QString& key) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiveDataControl.h"
+#include "DiveDateText.h"
 
 #include <QDate>
 #include <QHash>
@@ -48,10 +49,13 @@ public:
         QString name;
     };
 
+    // A dive under its logbook. Its key and text are made when the tree's item or a list row is:
+    // a hundred thousand dives are counted at every start, few of them shown.
     struct DiveNode {
         qint32 diveID = 0;
-        QString key;
-        QString text;
+        QDate date; // invalid when NULL
+        QTime time;
+        QString key() const;
     };
 
     struct LogbookNode {
@@ -85,6 +89,9 @@ public:
     // The dive node to make visible; "" to show the root expanded.
     QString visibleDiveKey;
 
+    // A dive's text in the tree: its date and time in the user's formats, "?" when it has none.
+    QString text(const DiveNode& dive) const;
+
     const LogbookNode* logbook(const QString& key) const;
     // The logbook whose node holds the dive; null when the tree shows no such dive.
     const LogbookNode* logbookOfDive(qint32 diveID) const;
@@ -92,6 +99,10 @@ public:
     bool hasDiveDate(const QDate& day) const { return m_dateSet.contains(day); }
 
 private:
+    DiveDateText m_dateText;
+    // Many dives share a day and a time of day; each is written once.
+    mutable QHash<QDate, QString> m_dayTexts;
+    mutable QHash<QTime, QString> m_timeTexts;
     QHash<QString, qsizetype> m_logbookIndex;
     QHash<qint32, qsizetype> m_logbookOfDive;
     QSet<QDate> m_dateSet;

@@ -82,8 +82,9 @@ void TreeNodes::fill(QTreeWidgetItem* logbook) {
         const auto look = found.constFind(dive.diveID);
         const int image =
             look == found.constEnd() ? LogbookTree::IMAGE_DIVE : LogbookTree::treeImage(look->isSimul, look->sample);
-        QTreeWidgetItem* diveItem = LogbookViews::item(dive.key, dive.text, iconOf(image));
-        m_items.insert(dive.key, diveItem);
+        const QString key = dive.key();
+        QTreeWidgetItem* diveItem = LogbookViews::item(key, m_tree->text(dive), iconOf(image));
+        m_items.insert(key, diveItem);
         dives.append(diveItem);
     }
     logbook->addChildren(dives);
@@ -97,7 +98,7 @@ QList<DiveListRows::Node> TreeNodes::children(const QTreeWidgetItem* node) const
         const LogbookTree::LogbookNode& logbook = m_tree->logbooks[*unfilled];
         children.reserve(logbook.dives.size());
         for (const LogbookTree::DiveNode& dive : logbook.dives)
-            children.append({dive.key, dive.text, 0});
+            children.append({dive.key(), m_tree->text(dive), 0});
         return children;
     }
     children.reserve(node->childCount());

@@ -22,7 +22,7 @@ QList<LogbookTree::LogbookRow> twoLogbooks() {
 QStringList diveKeys(const LogbookTree::LogbookNode* logbook) {
     QStringList keys;
     for (const LogbookTree::DiveNode& dive : logbook->dives)
-        keys.append(dive.key);
+        keys.append(dive.key());
     return keys;
 }
 } // namespace
@@ -79,7 +79,7 @@ void tst_LogbookTree::logbooksAndDives() {
     QCOMPARE(tree.logbooks[1].key, QStringLiteral("LB11"));
     QCOMPARE(diveKeys(tree.logbook(QStringLiteral("LB10"))), (QStringList{"DR3", "DR1"}));
     QCOMPARE(diveKeys(tree.logbook(QStringLiteral("LB11"))), QStringList{"DR2"});
-    QCOMPARE(tree.logbooks[0].dives[1].text, QStringLiteral("05/03/2004 09:30:00"));
+    QCOMPARE(tree.text(tree.logbooks[0].dives[1]), QStringLiteral("05/03/2004 09:30:00"));
     QCOMPARE(tree.diveCount(), 3);
 }
 
@@ -96,7 +96,7 @@ void tst_LogbookTree::rowsTheTreeLeavesOut() {
     QCOMPARE(tree.logbooks.size(), 1);
     // A dive whose start is damaged stays in sight, to be re-dated, but counts on no day.
     QCOMPARE(diveKeys(tree.logbook(QStringLiteral("LB10"))), (QStringList{"DR5", "DR7"}));
-    QCOMPARE(tree.logbooks[0].dives[0].text, QStringLiteral("?"));
+    QCOMPARE(tree.text(tree.logbooks[0].dives[0]), QStringLiteral("?"));
     // The dive of another model's logbook is counted nowhere.
     QCOMPARE(tree.diveDayCounts.keys(), QStringList{"20040311"});
     QCOMPARE(tree.diveDates, QList<QDate>{QDate(2004, 3, 11)});
@@ -167,6 +167,12 @@ void tst_LogbookTree::visibleDive_data() {
                                              << "";
     QTest::newRow("not exactly the key") << " 2"
                                          << "";
+    QTest::newRow("a leading zero") << "02"
+                                    << "";
+    QTest::newRow("a sign") << "+2"
+                            << "";
+    QTest::newRow("not a number") << "DR2"
+                                  << "";
 }
 
 void tst_LogbookTree::visibleDive() {
