@@ -45,6 +45,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -463,11 +464,12 @@ void frmMain::setTitle(const QString& title) {
 
 void frmMain::fitColumns(QTreeView* list) {
     // Each column as wide as its widest entry and its title, never narrower than it was made; when
-    // they do not all fit the list, the widest give way first, so that the short ones stay whole and
-    // every column in sight.
+    // they do not all fit the list, the widest give way first, none narrower than its title, so that
+    // every title reads whole and every column is in sight.
     QList<int>& made = m_madeColumnWidths[list];
     const int count = list->model()->columnCount();
     QList<int> widths(count, 0);
+    QList<int> floors(count, 0);
     int total = 0;
     for (int column = 0; column < count; ++column) {
         if (made.size() <= column)
@@ -476,22 +478,26 @@ void frmMain::fitColumns(QTreeView* list) {
             continue;
         list->resizeColumnToContents(column);
         widths[column] = std::max(made[column], list->columnWidth(column));
+        floors[column] = std::min(widths[column], list->header()->sectionSizeHint(column));
         total += widths[column];
     }
     // The first column (a date, a logbook's name) keeps its width whatever the others do.
-    constexpr int narrowest = 80;
     const int room = list->viewport()->width();
-    while (total > room && count > 1) {
-        const auto widest = std::max_element(widths.begin() + 1, widths.end());
-        int next = narrowest;
+    while (total > room) {
+        int widest = -1;
         for (int column = 1; column < count; ++column) {
-            if (widths[column] < *widest)
+            if (widths[column] > floors[column] && (widest < 0 || widths[column] > widths[widest]))
+                widest = column;
+        }
+        if (widest < 0)
+            break;
+        int next = floors[widest];
+        for (int column = 1; column < count; ++column) {
+            if (widths[column] < widths[widest])
                 next = std::max(next, widths[column]);
         }
-        const int shrink = std::min(total - room, *widest - next);
-        if (shrink <= 0)
-            break;
-        *widest -= shrink;
+        const int shrink = std::min(total - room, widths[widest] - next);
+        widths[widest] -= shrink;
         total -= shrink;
     }
     for (int column = 0; column < count - 1; ++column) {

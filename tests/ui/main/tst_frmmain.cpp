@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -586,7 +587,7 @@ void tst_frmMain::captionsAndColumnsFit_data() {
 }
 
 // At the first size every dive tab shows its whole caption (as far as the screen allows), and the
-// dive list shows every column, the date whole.
+// dive list shows every column, the date and every column's title whole.
 void tst_frmMain::captionsAndColumnsFit() {
     QFETCH(int, language);
     Logbooks m;
@@ -613,6 +614,12 @@ void tst_frmMain::captionsAndColumnsFit() {
     QVERIFY(list->isVisible());
     const int last = list->model()->columnCount() - 1;
     QVERIFY2(list->columnViewportPosition(last) < list->viewport()->width(), "the last column is out of sight");
+    for (int column = 0; column <= last; ++column) {
+        const int title = list->header()->sectionSizeHint(column);
+        QVERIFY2(
+            list->columnWidth(column) >= title,
+            qPrintable(QStringLiteral("column %1: %2 < %3").arg(column).arg(list->columnWidth(column)).arg(title)));
+    }
     const int dateWidth = list->columnWidth(0);
     list->resizeColumnToContents(0);
     QVERIFY(list->columnWidth(0) <= dateWidth);
