@@ -321,9 +321,7 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive, const Char* text, 
         if (wanted <= 0)
             return true;
         qsizetype fit = qMin(wanted, lists.room());
-        if (freeDive > 32767)
-            fit = 0;
-        else if (seconds > 32767)
+        if (freeDive > 32767 || seconds > 32767)
             fit = 0;
         else
             fit = qMin<qsizetype>(fit, (32767 - seconds) / Dive::FREE_DIVE_POINT_SECONDS + 1);

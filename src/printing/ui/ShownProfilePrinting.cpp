@@ -8,6 +8,14 @@
 
 namespace ShownProfilePrinting {
 
+std::optional<Output> outputOf(const QString& key) {
+    if (key == QLatin1String("PRINT"))
+        return Output::Printer;
+    if (key == QLatin1String("PREVIEW"))
+        return Output::Preview;
+    return std::nullopt;
+}
+
 void print(const std::shared_ptr<Profile>& profile, qint16 markerStep, qint32 reloadID, Output output,
            QWidget* parent) {
     const std::shared_ptr<Dive> dive = profile->getCurrentDive();

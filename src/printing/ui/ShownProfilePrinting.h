@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <memory>
+#include <optional>
 
 class Profile;
 class QWidget;
@@ -12,6 +14,9 @@ class QWidget;
 namespace ShownProfilePrinting {
 
 enum class Output { Printer, Preview };
+
+// The output of a toolbar button's key ("PRINT", "PREVIEW"); none for any other key.
+std::optional<Output> outputOf(const QString& key);
 
 // When the profile's dive has no descriptive record, the record of dive `reloadID` is loaded and kept
 // on it for later commands; -1 skips this. A dive that cannot be loaded (deleted meanwhile) ends the

@@ -182,13 +182,11 @@ void frmProfile::resizeEvent(QResizeEvent* event) {
 void frmProfile::toolbarLeft_ButtonClick(const QString& key) {
     // Nothing a command fails with may leave the event loop's call.
     try {
-        if (key == QLatin1String("PRINT") || key == QLatin1String("PREVIEW")) {
+        if (const auto output = ShownProfilePrinting::outputOf(key)) {
             // The descriptive record is the window's own dive's, whatever the main window selects now.
             if (const std::shared_ptr<Dive>& dive = m_replay->dive())
                 ShownProfilePrinting::print(diveProfile(), DiveGraph1->getCurrentDiverPosition(), dive->diveID(),
-                                            key == QLatin1String("PRINT") ? ShownProfilePrinting::Output::Printer
-                                                                          : ShownProfilePrinting::Output::Preview,
-                                            this);
+                                            *output, this);
         } else if (!m_replay->toggleFloating(key, buttons.value(key))) {
             m_replay->step(key);
         }

@@ -82,9 +82,8 @@ void ProfilePanel::setProfileDive(std::shared_ptr<Dive> cDive, const QList<std::
 }
 
 void ProfilePanel::tblProfile_ButtonClick(const QString& key) {
-    if (key == QLatin1String("PRINT") || key == QLatin1String("PREVIEW")) {
-        printShownProfile(key == QLatin1String("PRINT") ? ShownProfilePrinting::Output::Printer
-                                                        : ShownProfilePrinting::Output::Preview);
+    if (const auto output = ShownProfilePrinting::outputOf(key)) {
+        printShownProfile(*output);
         return;
     }
     if (key == QLatin1String("SIMULATOR"))

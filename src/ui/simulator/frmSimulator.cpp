@@ -334,10 +334,8 @@ void frmSimulator::toolbarLeft_ButtonClick(const QString& key) {
     QAction* button = commandButton(key);
     if (key == QLatin1String("SAVE") && button && button->isEnabled() && !m_engine->isPlaying())
         saveSimulation();
-    else if (key == QLatin1String("PRINT"))
-        ShownProfilePrinting::print(m_engine->sharedProfile(), -1, -1, ShownProfilePrinting::Output::Printer, this);
-    else if (key == QLatin1String("PREVIEW"))
-        ShownProfilePrinting::print(m_engine->sharedProfile(), -1, -1, ShownProfilePrinting::Output::Preview, this);
+    else if (const auto output = ShownProfilePrinting::outputOf(key))
+        ShownProfilePrinting::print(m_engine->sharedProfile(), -1, -1, *output, this);
     else if (key == QLatin1String("SETTINGS"))
         editParameters();
     else if (key == QLatin1String("DEPTH_CHANGE") && button)

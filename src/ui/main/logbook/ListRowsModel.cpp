@@ -37,11 +37,7 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return row.texts.value(index.column());
     case Qt::DecorationRole:
-        if (index.column() != 0)
-            return {};
-        if (!m_icons.contains(row.image))
-            m_icons.insert(row.image, MainPictures::logBookIcon(row.image));
-        return m_icons.value(row.image);
+        return index.column() == 0 ? QVariant(MainPictures::logBookIcon(row.image)) : QVariant();
     case KeyRole:
         return index.column() == 0 ? QVariant(row.key) : QVariant();
     default:

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QHash>
-#include <QIcon>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -52,5 +50,4 @@ private:
     QList<Column> m_columns;
     QStringList m_titles;
     QList<Row> m_rows;
-    mutable QHash<int, QIcon> m_icons;
 };

@@ -68,13 +68,6 @@ void TreeNodes::fill(QTreeWidgetItem* logbook) {
     } catch (const RuntimeError&) {
         // The dives are still the diver's: they are shown, with the plain picture.
     }
-    QHash<int, QIcon> icons;
-    const auto iconOf = [&icons](int image) {
-        auto icon = icons.find(image);
-        if (icon == icons.end())
-            icon = icons.insert(image, MainPictures::logBookIcon(image));
-        return *icon;
-    };
     QList<QTreeWidgetItem*> dives;
     dives.reserve(node.dives.size());
     m_items.reserve(m_items.size() + node.dives.size());
@@ -83,7 +76,7 @@ void TreeNodes::fill(QTreeWidgetItem* logbook) {
         const int image =
             look == found.constEnd() ? LogbookTree::IMAGE_DIVE : LogbookTree::treeImage(look->isSimul, look->sample);
         const QString key = dive.key();
-        QTreeWidgetItem* diveItem = LogbookViews::item(key, m_tree->text(dive), iconOf(image));
+        QTreeWidgetItem* diveItem = LogbookViews::item(key, m_tree->text(dive), MainPictures::logBookIcon(image));
         m_items.insert(key, diveItem);
         dives.append(diveItem);
     }
