@@ -2,6 +2,7 @@
 
 #include "ControlInput.h"
 #include "RuntimeError.h"
+#include "SurfaceScale.h"
 #include "WindowHelpers.h"
 
 #include <QApplication>
@@ -223,31 +224,11 @@ void SmartCheckBox::setScaleTop(float top) {
 }
 
 float SmartCheckBox::twipsPerUnit(qint16 mode, bool horizontal, const char* member) const {
-    switch (mode) {
-    case SCALE_USER:
-        if (m_scaleMode != SCALE_USER)
-            return 1;
-        return horizontal ? widthTwips() / m_scaleWidth : heightTwips() / m_scaleHeight;
-    case SCALE_TWIPS:
-        return 1;
-    case SCALE_POINTS:
-        return 20;
-    case SCALE_PIXELS:
-        return TWIPS_PER_PIXEL;
-    case SCALE_CHARACTERS:
-        return horizontal ? 120 : 240;
-    case SCALE_INCHES:
-        return 1440;
-    case SCALE_MILLIMETERS:
-        return float(1440 / 25.4);
-    case SCALE_CENTIMETERS:
-        return float(1440 / 2.54);
-    case SCALE_HIMETRIC:
-        return float(1440 / 2540.0);
-    default:
-        throw RuntimeError(RuntimeError::InvalidProcedureCall, QStringLiteral("SmartCheckBox.") + QLatin1String(member),
-                           QStringLiteral("Invalid procedure call or argument"));
-    }
+    const double user = m_scaleMode != SCALE_USER ? 1.0
+                        : horizontal              ? double(widthTwips() / m_scaleWidth)
+                                                  : double(heightTwips() / m_scaleHeight);
+    return float(
+        SurfaceScale::twipsPerUnit(mode, horizontal, user, QStringLiteral("SmartCheckBox.") + QLatin1String(member)));
 }
 
 float SmartCheckBox::ScaleX(float width, std::optional<qint16> fromScale, std::optional<qint16> toScale) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SurfaceScale.h"
+
 #include <QAbstractButton>
 #include <QPixmap>
 #include <QVariantMap>
@@ -25,15 +27,15 @@ public:
     explicit SmartCheckBox(QWidget* parent = nullptr);
 
     // Scale modes of the drawing surface.
-    static constexpr qint16 SCALE_USER = 0;
-    static constexpr qint16 SCALE_TWIPS = 1;
-    static constexpr qint16 SCALE_POINTS = 2;
-    static constexpr qint16 SCALE_PIXELS = 3;
-    static constexpr qint16 SCALE_CHARACTERS = 4;
-    static constexpr qint16 SCALE_INCHES = 5;
-    static constexpr qint16 SCALE_MILLIMETERS = 6;
-    static constexpr qint16 SCALE_CENTIMETERS = 7;
-    static constexpr qint16 SCALE_HIMETRIC = 8;
+    static constexpr qint16 SCALE_USER = SurfaceScale::USER;
+    static constexpr qint16 SCALE_TWIPS = SurfaceScale::TWIPS;
+    static constexpr qint16 SCALE_POINTS = SurfaceScale::POINTS;
+    static constexpr qint16 SCALE_PIXELS = SurfaceScale::PIXELS;
+    static constexpr qint16 SCALE_CHARACTERS = SurfaceScale::CHARACTERS;
+    static constexpr qint16 SCALE_INCHES = SurfaceScale::INCHES;
+    static constexpr qint16 SCALE_MILLIMETERS = SurfaceScale::MILLIMETERS;
+    static constexpr qint16 SCALE_CENTIMETERS = SurfaceScale::CENTIMETERS;
+    static constexpr qint16 SCALE_HIMETRIC = SurfaceScale::HIMETRIC;
 
     static constexpr qint32 DEFAULT_BACK_COLOR = qint32(0x8000000F);
     static constexpr qint32 DEFAULT_FORE_COLOR = qint32(0x80000012);

@@ -2,6 +2,7 @@
 
 #include "Dive.h"
 #include "FaceText.h"
+#include "GraphColors.h"
 #include "Internationalization.h"
 #include "MainModule.h"
 #include "Profile.h"
@@ -13,13 +14,14 @@
 
 using namespace faceelements;
 
-DiveComputerDisplay::DiveComputerDisplay(QWidget* parent) : QWidget(parent) {
+DiveComputerDisplay::DiveComputerDisplay(QWidget* parent) : UserControl(parent) {
     setFixedSize(WIDTH_TWIPS / TWIPS_PER_PIXEL, HEIGHT_TWIPS / TWIPS_PER_PIXEL);
     // The grey-green of a liquid-crystal glass, behind the opaque fields too.
     QPalette glass = palette();
     glass.setColor(QPalette::Window, QColor(196, 204, 190));
     glass.setColor(QPalette::WindowText, QColor(20, 24, 20));
     setPalette(glass);
+    setBackColor(0x00BECCC4); // the same glass, red in the low byte
 }
 
 void DiveComputerDisplay::addProfile(std::shared_ptr<ProfileReader> cProfile) {
@@ -187,5 +189,10 @@ void DiveComputerDisplay::setDiveMarks(const Dive& dive, std::initializer_list<i
 
 void DiveComputerDisplay::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), palette().window());
+    if (BackStyle() != 0)
+        p.fillRect(rect(), graphcolors::fromStored(BackColor()));
+    if (BorderStyle() == 1) {
+        p.setPen(QColor(0, 0, 0));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "DiveComputerFace.h"
 #include "FaceElements.h"
+#include "UserControl.h"
 
 #include <QHash>
 #include <QList>
@@ -22,7 +23,11 @@ class ProfileReader;
 //
 // Every element is a named child (indexed ones carry the index after the name, "lblDigitAscTime1"),
 // so that a host or a test reads what the face shows.
-class DiveComputerDisplay : public QWidget, public DiveComputerFace {
+//
+// The surface's appearance and its keyboard and mouse events are those of every own control
+// (UserControl): the background colour and style fill the surface between the elements, and a
+// click on an element is not one on the surface.
+class DiveComputerDisplay : public UserControl, public DiveComputerFace {
     Q_OBJECT
 public:
     // The area a host gives every face.
@@ -35,6 +40,8 @@ public:
     explicit DiveComputerDisplay(QWidget* parent = nullptr);
 
     std::shared_ptr<ProfileReader> currentProfile() const { return m_profile; }
+    // Only keeps the profile: the display shows the previous one until the next reset or step.
+    void setCurrentProfile(std::shared_ptr<ProfileReader> profile) { m_profile = std::move(profile); }
     // Keeps the profile (shared: a floating face may outlive its host's copy) and resets the display.
     void addProfile(std::shared_ptr<ProfileReader> cProfile);
     void addProfile(std::shared_ptr<Profile> profile) override;

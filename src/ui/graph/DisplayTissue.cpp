@@ -19,7 +19,7 @@ QRectF pixelRect(const QRect& t) {
 
 } // namespace
 
-DisplayTissue::DisplayTissue(QWidget* parent) : QWidget(parent) {
+DisplayTissue::DisplayTissue(QWidget* parent) : UserControl(parent) {
     setObjectName(QStringLiteral("DisplayTissue1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont small = font();
@@ -53,35 +53,8 @@ void DisplayTissue::setLineBase(qint16 v) {
     markChanged(QStringLiteral("lineBase"));
 }
 
-void DisplayTissue::setBackColor(qint32 color) {
-    m_backColor = color;
-    markChanged(QStringLiteral("BackColor"));
-    update();
-}
-
-void DisplayTissue::setForeColor(qint32 color) {
-    m_foreColor = color;
-    markChanged(QStringLiteral("ForeColor"));
-}
-
-void DisplayTissue::setBackStyle(qint16 style) {
-    m_backStyle = style;
-    markChanged(QStringLiteral("BackStyle"));
-}
-
-void DisplayTissue::setBorderStyle(qint16 style) {
-    m_borderStyle = style;
-    markChanged(QStringLiteral("BorderStyle"));
-}
-
 void DisplayTissue::readProperties(const PropertyBag& bag) {
-    m_backColor = bag.read(QStringLiteral("BackColor"), DEFAULT_BACK_COLOR).toInt();
-    m_foreColor = bag.read(QStringLiteral("ForeColor"), DEFAULT_FORE_COLOR).toInt();
-    setEnabled(bag.read(QStringLiteral("Enabled"), true).toBool());
-    const QFont ambient = parentWidget() ? parentWidget()->font() : font();
-    setFont(bag.read(QStringLiteral("Font"), ambient).value<QFont>());
-    m_backStyle = qint16(bag.read(QStringLiteral("BackStyle"), 1).toInt());
-    m_borderStyle = qint16(bag.read(QStringLiteral("BorderStyle"), 0).toInt());
+    UserControl::readProperties(bag);
     m_textBase = qint16(bag.read(QStringLiteral("textBase"), 200).toInt());
     m_xInterval = qint16(bag.read(QStringLiteral("xInterval"), 50).toInt());
     m_textDown = qint16(bag.read(QStringLiteral("textDown"), 0).toInt());
@@ -91,22 +64,12 @@ void DisplayTissue::readProperties(const PropertyBag& bag) {
 }
 
 PropertyBag DisplayTissue::writeProperties() const {
-    PropertyBag bag;
-    bag.write(QStringLiteral("BackColor"), m_backColor, DEFAULT_BACK_COLOR);
-    bag.write(QStringLiteral("ForeColor"), m_foreColor, DEFAULT_FORE_COLOR);
-    bag.write(QStringLiteral("Enabled"), isEnabled(), true);
-    bag.write(QStringLiteral("Font"), font(), parentWidget() ? parentWidget()->font() : QFont());
-    bag.write(QStringLiteral("BackStyle"), m_backStyle, qint16(1));
-    bag.write(QStringLiteral("BorderStyle"), m_borderStyle, qint16(0));
+    PropertyBag bag = UserControl::writeProperties();
     bag.write(QStringLiteral("textBase"), m_textBase, qint16(200));
     bag.write(QStringLiteral("xInterval"), m_xInterval, qint16(50));
     bag.write(QStringLiteral("textDown"), m_textDown, qint16(0));
     bag.write(QStringLiteral("lineBase"), m_lineBase, qint16(400));
     return bag;
-}
-
-void DisplayTissue::Refresh() {
-    update();
 }
 
 void DisplayTissue::addProfile(std::shared_ptr<Profile> cProfile) {
@@ -119,7 +82,7 @@ void DisplayTissue::erase() {
     const QSize pixels = size().expandedTo(QSize(1, 1));
     if (m_image.size() != pixels)
         m_image = QImage(pixels, QImage::Format_RGB32);
-    m_image.fill(graphcolors::fromStored(m_backColor));
+    m_image.fill(graphcolors::fromStored(BackColor()));
 }
 
 void DisplayTissue::clearDisplay() {
@@ -154,10 +117,10 @@ void DisplayTissue::paintEvent(QPaintEvent*) {
     if (m_image.size() == size())
         painter.drawImage(0, 0, m_image);
     else
-        painter.fillRect(rect(), graphcolors::fromStored(m_backColor));
+        painter.fillRect(rect(), graphcolors::fromStored(BackColor()));
     // The rounded outline that frames the chart.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(graphcolors::fromStored(m_foreColor), 1));
+    painter.setPen(QPen(graphcolors::fromStored(ForeColor()), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 }
@@ -172,22 +135,4 @@ void DisplayTissue::resizeEvent(QResizeEvent* event) {
         // stays blank until the next step.
     }
     emit Resize();
-}
-
-void DisplayTissue::mouseReleaseEvent(QMouseEvent* event) {
-    QWidget::mouseReleaseEvent(event);
-    emit Click();
-}
-
-void DisplayTissue::mouseDoubleClickEvent(QMouseEvent* event) {
-    QWidget::mouseDoubleClickEvent(event);
-    emit DblClick();
-}
-
-void DisplayTissue::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        markChanged(QStringLiteral("Enabled"));
-    else if (event->type() == QEvent::FontChange)
-        markChanged(QStringLiteral("Font"));
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "PropertyBag.h"
+#include "UserControl.h"
 
 #include <QFont>
 #include <QImage>
-#include <QWidget>
 #include <memory>
 
 class Profile;
@@ -17,14 +16,14 @@ class Profile;
 //
 // A step is worked out whole before the old chart is erased: a step the profile refuses leaves the
 // previous chart, and the error goes to the caller.
-class DisplayTissue : public QWidget {
+//
+// The background colour is also the colour the chart is erased with; the foreground colour draws
+// the outline. The surface passes its keyboard and mouse events on to the host.
+class DisplayTissue : public UserControl {
     Q_OBJECT
 public:
     explicit DisplayTissue(QWidget* parent = nullptr);
     ~DisplayTissue() override;
-
-    static constexpr qint32 DEFAULT_BACK_COLOR = qint32(0x8000000F);
-    static constexpr qint32 DEFAULT_FORE_COLOR = qint32(0x80000012);
 
     const std::shared_ptr<Profile>& currentProfile() const { return m_profile; }
     // Stored only.
@@ -39,17 +38,6 @@ public:
     // Distance of the bars' base line above the bottom edge.
     qint16 lineBase() const { return m_lineBase; }
     void setLineBase(qint16 v);
-    // The background, also the colour the chart is erased with.
-    qint32 BackColor() const { return m_backColor; }
-    void setBackColor(qint32 color);
-    qint32 ForeColor() const { return m_foreColor; }
-    void setForeColor(qint32 color);
-    qint16 BackStyle() const { return m_backStyle; }
-    void setBackStyle(qint16 style);
-    qint16 BorderStyle() const { return m_borderStyle; }
-    void setBorderStyle(qint16 style);
-
-    void Refresh();
     // Keeps the profile and reads its compartment count; draws nothing.
     void addProfile(std::shared_ptr<Profile> cProfile);
     // Draws the chart of a sample step; nothing while there is no profile.
@@ -62,21 +50,15 @@ public:
     QImage image() const { return m_image; }
 
     // The stored properties a host saved, keys in any letter case; missing ones take the defaults.
-    void readProperties(const PropertyBag& bag);
-    PropertyBag writeProperties() const;
+    void readProperties(const PropertyBag& bag) override;
+    PropertyBag writeProperties() const override;
 
 signals:
     void Resize();
-    void Click();
-    void DblClick();
-    void propertyChanged(const QString& key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void erase();
@@ -87,10 +69,6 @@ private:
     qint16 m_xInterval = 50;
     qint16 m_textDown = 0;
     qint16 m_lineBase = 400;
-    qint32 m_backColor = DEFAULT_BACK_COLOR;
-    qint32 m_foreColor = DEFAULT_FORE_COLOR;
-    qint16 m_backStyle = 1;
-    qint16 m_borderStyle = 0;
     qint16 m_count = 11;
     qint16 m_lastStep = 0;
     QImage m_image;

@@ -9,6 +9,7 @@
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "SurfaceScale.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -61,14 +63,13 @@ public:
         record({GraphStroke::Text, {x, y}, {x, y}, color, 1, Qt::SolidLine, text});
     }
     void box(double x, double y, double size, const QColor& color) {
-        m_painter.fillRect(QRectF(toPixels(x, y), QSizeF(size / scale(), size / scale())), color);
+        m_painter.fillRect(QRectF(toPixels(x, y), toPixels(x + size, y + size)), color);
         record({GraphStroke::Box, {x, y}, {x + size, y + size}, color, 1, Qt::SolidLine, {}});
     }
     QPainter& painter() { return m_painter; }
 
 private:
-    double scale() const { return m_graph.unitsPerPixel(); }
-    QPointF toPixels(double x, double y) const { return {x / scale(), y / scale()}; }
+    QPointF toPixels(double x, double y) const { return m_graph.pixelPoint({x, y}); }
     void record(const GraphStroke& stroke) {
         if (m_graph.m_recording)
             m_graph.m_strokes.append(stroke);
@@ -163,21 +164,133 @@ void DiveGraph::setSimulationMode(bool on) {
     markChanged(QStringLiteral("setSimulationMode"));
 }
 
-void DiveGraph::setScaleMode(qint16 mode) {
-    // Only the two modes our hosts use; any other keeps the surface in twips.
-    m_scaleMode = mode == SCALE_PIXELS ? SCALE_PIXELS : SCALE_TWIPS;
+void DiveGraph::setCurrentX(double x) {
+    m_currentX = x;
+    markChanged(QStringLiteral("CurrentX"));
 }
 
-double DiveGraph::unitsPerPixel() const {
-    return m_scaleMode == SCALE_PIXELS ? 1.0 : double(TWIPS_PER_PIXEL);
+void DiveGraph::setCurrentY(double y) {
+    m_currentY = y;
+    markChanged(QStringLiteral("CurrentY"));
+}
+
+void DiveGraph::setScaleMode(qint16 mode) {
+    applyScaleMode(mode);
+    markChanged(QStringLiteral("ScaleMode"));
+}
+
+void DiveGraph::applyScaleMode(qint16 mode) {
+    if (mode == SurfaceScale::USER) {
+        // The present system, kept whatever the size does from now on.
+        if (m_scaleMode != SurfaceScale::USER) {
+            m_scaleWidth = ScaleWidth();
+            m_scaleHeight = ScaleHeight();
+            m_scaleMode = SurfaceScale::USER;
+        }
+        return;
+    }
+    // Only the two fixed modes our hosts use; any other keeps the surface in twips.
+    m_scaleMode = mode == SCALE_PIXELS ? SCALE_PIXELS : SCALE_TWIPS;
+    m_scaleLeft = 0;
+    m_scaleTop = 0;
+}
+
+namespace {
+// A surface of no width or no height has no coordinate system, nor one that is not a number.
+void refuseValue(QLatin1String key, double value, bool isExtent) {
+    if (!std::isfinite(value) || (isExtent && value == 0))
+        throw RuntimeError(RuntimeError::InvalidPropertyValue, QStringLiteral("DiveGraph.") + key,
+                           QStringLiteral("Invalid property value"));
+}
+} // namespace
+
+void DiveGraph::applyScale(const char* key, double value) {
+    const QLatin1String name(key);
+    refuseValue(name, value, name == "ScaleWidth" || name == "ScaleHeight");
+    applyScaleMode(SurfaceScale::USER);
+    if (name == "ScaleLeft")
+        m_scaleLeft = value;
+    else if (name == "ScaleTop")
+        m_scaleTop = value;
+    else if (name == "ScaleWidth")
+        m_scaleWidth = value;
+    else
+        m_scaleHeight = value;
+}
+
+void DiveGraph::setScaleLeft(double left) {
+    applyScale("ScaleLeft", left);
+    markChanged(QStringLiteral("ScaleLeft"));
+}
+
+void DiveGraph::setScaleTop(double top) {
+    applyScale("ScaleTop", top);
+    markChanged(QStringLiteral("ScaleTop"));
+}
+
+void DiveGraph::setScaleWidth(double width) {
+    applyScale("ScaleWidth", width);
+    markChanged(QStringLiteral("ScaleWidth"));
+}
+
+void DiveGraph::setScaleHeight(double height) {
+    applyScale("ScaleHeight", height);
+    markChanged(QStringLiteral("ScaleHeight"));
+}
+
+void DiveGraph::Scale_(std::optional<double> x1, std::optional<double> y1, std::optional<double> x2,
+                       std::optional<double> y2) {
+    if (!x1 && !y1 && !x2 && !y2) {
+        applyScaleMode(SCALE_TWIPS);
+        return;
+    }
+    const double left = x1.value_or(ScaleLeft());
+    const double top = y1.value_or(ScaleTop());
+    const double width = x2.value_or(ScaleLeft() + ScaleWidth()) - left;
+    const double height = y2.value_or(ScaleTop() + ScaleHeight()) - top;
+    // A refused call changes nothing.
+    refuseValue(QLatin1String("Scale"), left, false);
+    refuseValue(QLatin1String("Scale"), top, false);
+    refuseValue(QLatin1String("ScaleWidth"), width, true);
+    refuseValue(QLatin1String("ScaleHeight"), height, true);
+    applyScale("ScaleLeft", left);
+    applyScale("ScaleTop", top);
+    applyScale("ScaleWidth", width);
+    applyScale("ScaleHeight", height);
+}
+
+double DiveGraph::twipsPerUnit(bool horizontal) const {
+    if (m_scaleMode == SurfaceScale::USER)
+        return horizontal ? Twips::twips(width()) / m_scaleWidth : Twips::twips(height()) / m_scaleHeight;
+    return m_scaleMode == SCALE_PIXELS ? double(TWIPS_PER_PIXEL) : 1.0;
 }
 
 double DiveGraph::ScaleWidth() const {
-    return width() * unitsPerPixel();
+    return m_scaleMode == SurfaceScale::USER ? m_scaleWidth : Twips::twips(width()) / twipsPerUnit(true);
 }
 
 double DiveGraph::ScaleHeight() const {
-    return height() * unitsPerPixel();
+    return m_scaleMode == SurfaceScale::USER ? m_scaleHeight : Twips::twips(height()) / twipsPerUnit(false);
+}
+
+double DiveGraph::ScaleX(double width, std::optional<qint16> fromScale, std::optional<qint16> toScale) const {
+    return SurfaceScale::convert(width, fromScale.value_or(SurfaceScale::HIMETRIC), toScale.value_or(m_scaleMode), true,
+                                 twipsPerUnit(true), QStringLiteral("DiveGraph.ScaleX"));
+}
+
+double DiveGraph::ScaleY(double height, std::optional<qint16> fromScale, std::optional<qint16> toScale) const {
+    return SurfaceScale::convert(height, fromScale.value_or(SurfaceScale::HIMETRIC), toScale.value_or(m_scaleMode),
+                                 false, twipsPerUnit(false), QStringLiteral("DiveGraph.ScaleY"));
+}
+
+QPointF DiveGraph::pixelPoint(const QPointF& surface) const {
+    return {(surface.x() - m_scaleLeft) * twipsPerUnit(true) / TWIPS_PER_PIXEL,
+            (surface.y() - m_scaleTop) * twipsPerUnit(false) / TWIPS_PER_PIXEL};
+}
+
+QPointF DiveGraph::surfacePoint(const QPointF& pixels) const {
+    return {m_scaleLeft + pixels.x() * TWIPS_PER_PIXEL / twipsPerUnit(true),
+            m_scaleTop + pixels.y() * TWIPS_PER_PIXEL / twipsPerUnit(false)};
 }
 
 void DiveGraph::Size(int width, int height) {
@@ -194,9 +307,19 @@ void DiveGraph::readProperties(const PropertyBag& bag) {
     // The surface values, the scale mode last: it decides the coordinate system.
     m_currentX = bag.read(QStringLiteral("CurrentX"), 0).toDouble();
     m_currentY = bag.read(QStringLiteral("CurrentY"), 0).toDouble();
-    m_scaleLeft = bag.read(QStringLiteral("ScaleLeft"), 0).toDouble();
-    m_scaleTop = bag.read(QStringLiteral("ScaleTop"), 0).toDouble();
-    setScaleMode(qint16(bag.read(QStringLiteral("ScaleMode"), SCALE_PIXELS).toInt()));
+    // The stored system is a user scale until the stored mode says otherwise; a fixed mode gives
+    // the extent back to the size. A value that makes no system is passed over.
+    const auto applyStored = [&](const char* key, double fallback) {
+        try {
+            applyScale(key, bag.read(QLatin1String(key), fallback).toDouble());
+        } catch (const RuntimeError&) {
+        }
+    };
+    applyStored("ScaleLeft", 0);
+    applyStored("ScaleTop", 0);
+    applyStored("ScaleWidth", 384);
+    applyStored("ScaleHeight", 290);
+    applyScaleMode(qint16(bag.read(QStringLiteral("ScaleMode"), SCALE_PIXELS).toInt()));
     m_modifyProfile = bag.read(QStringLiteral("modifyProfile"), 0);
     m_removeProfile = bag.read(QStringLiteral("removeProfile"), 0);
     m_diverOn = bag.read(QStringLiteral("setDiverOn"), false).toBool();
@@ -269,8 +392,9 @@ void DiveGraph::layoutAndDraw() {
     }
     m_overlay.fill(Qt::transparent);
     m_strokes.clear();
-    const int w = int(ScaleWidth());
-    const int h = int(ScaleHeight());
+    // A user scale may measure the surface in units too large to lay out.
+    const int w = int(std::clamp(ScaleWidth(), -1e9, 1e9));
+    const int h = int(std::clamp(ScaleHeight(), -1e9, 1e9));
     m_asseY = QLine(600, 300, 600, h - 600);
     m_asseX = QLine(600, h - 600, w - 300, h - 600);
     paintBackground();
@@ -434,8 +558,8 @@ bool DiveGraph::isDiverVisible() const {
 
 void DiveGraph::placeDiver(qint16 step) {
     const size_t vertex = size_t(step) + 1;
-    const double unit = unitsPerPixel();
-    m_diverSprite->move(qRound(m_vertexX.at(vertex) / unit), qRound((m_vertexY.at(vertex) - DIVER_RAISE) / unit));
+    const QPointF at = pixelPoint({m_vertexX.at(vertex), m_vertexY.at(vertex) - DIVER_RAISE});
+    m_diverSprite->move(qRound(at.x()), qRound(at.y()));
     m_diverStep = step;
 }
 
@@ -473,10 +597,6 @@ void DiveGraph::setDepthChange(bool on) {
 }
 
 // --- the mouse -------------------------------------------------------------------------------
-
-QPointF DiveGraph::surfacePoint(const QPointF& pixels) const {
-    return pixels * unitsPerPixel();
-}
 
 qint32 DiveGraph::editScale() const {
     if (m_depthScale != 1)

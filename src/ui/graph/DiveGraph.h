@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Profile;
@@ -79,17 +80,37 @@ public:
     qint16 BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(qint16 style);
 
-    // The surface's coordinate system: twips (1) or pixels (3); width and height follow the size.
+    // The surface's coordinate system: twips (1) or pixels (3), whose width and height follow the
+    // size and whose origin is the top-left corner; or a user scale (0), in which the surface's
+    // corner and extent are what was set, whatever its size. Setting any of the four below makes
+    // the scale a user scale with the others as they were; setting the mode to twips or pixels
+    // ends it, and to 0 keeps the present system as a user scale. The drawing lays itself out in
+    // the present scale's units.
     qint16 ScaleMode() const { return m_scaleMode; }
     void setScaleMode(qint16 mode);
-    double ScaleWidth() const;
-    double ScaleHeight() const;
     double ScaleLeft() const { return m_scaleLeft; }
+    void setScaleLeft(double left);
     double ScaleTop() const { return m_scaleTop; }
+    void setScaleTop(double top);
+    // A width or height of 0 is refused with RuntimeError 380.
+    double ScaleWidth() const;
+    void setScaleWidth(double width);
+    double ScaleHeight() const;
+    void setScaleHeight(double height);
+    // A user scale whose top-left corner is (x1, y1) and bottom-right corner (x2, y2); a value left
+    // out keeps the present one, and none at all brings the surface back to twips.
+    void Scale_(std::optional<double> x1 = std::nullopt, std::optional<double> y1 = std::nullopt,
+                std::optional<double> x2 = std::nullopt, std::optional<double> y2 = std::nullopt);
+    // A width or height converted between scale modes (0 to 8): from himetric and to the present
+    // mode when left out. RuntimeError 5 for an unknown mode.
+    double ScaleX(double width, std::optional<qint16> fromScale = std::nullopt,
+                  std::optional<qint16> toScale = std::nullopt) const;
+    double ScaleY(double height, std::optional<qint16> fromScale = std::nullopt,
+                  std::optional<qint16> toScale = std::nullopt) const;
     double CurrentX() const { return m_currentX; }
-    void setCurrentX(double x) { m_currentX = x; }
+    void setCurrentX(double x);
     double CurrentY() const { return m_currentY; }
-    void setCurrentY(double y) { m_currentY = y; }
+    void setCurrentY(double y);
     // Resizes the control; width and height in twips.
     void Size(int width, int height);
 
@@ -177,8 +198,12 @@ private:
     void releaseDrag(double y);
     // The depth, in whole metres, at a height while dragging.
     qint32 depthAt(double y) const;
-    double unitsPerPixel() const;
+    // Twips in one unit of the present scale, along x or y.
+    double twipsPerUnit(bool horizontal) const;
+    void applyScale(const char* key, double value);
+    void applyScaleMode(qint16 mode);
     QPointF surfacePoint(const QPointF& pixels) const;
+    QPointF pixelPoint(const QPointF& surface) const;
     void markChanged(const QString& key);
 
     std::shared_ptr<Profile> m_profile;
@@ -210,6 +235,9 @@ private:
     qint16 m_scaleMode = SCALE_TWIPS;
     double m_scaleLeft = 0;
     double m_scaleTop = 0;
+    // The extent of a user scale; the other modes take theirs from the size.
+    double m_scaleWidth = 0;
+    double m_scaleHeight = 0;
     double m_currentX = 0;
     double m_currentY = 0;
 

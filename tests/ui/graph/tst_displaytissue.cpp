@@ -2,6 +2,7 @@
 #include "ErrorOf.h"
 #include "GraphTestDives.h"
 #include "RuntimeError.h"
+#include "SurfaceEvents.h"
 #include "TestEnvironment.h"
 #include "TissueChart.h"
 
@@ -38,6 +39,8 @@ private slots:
     void resizeRedrawsTheLastStep();
     void tinyControl();
     void storedProperties();
+    void surfaceEvents_data();
+    void surfaceEvents();
 
 private:
     DisplayTissue& tissueOf(std::shared_ptr<Dive> dive, QSize twipsSize = QSize(3165, 1950));
@@ -252,6 +255,36 @@ void tst_DisplayTissue::storedProperties() {
     QCOMPARE(tissue.image(), before);
     QCOMPARE(changed.size(), 2);
     QCOMPARE(changed.at(0).first().toString(), QStringLiteral("textBase"));
+
+    // The appearance goes through a stored layout with the bars' own values.
+    tissue.setBackColor(0x00102030);
+    tissue.setBorderStyle(1);
+    tissue.setEnabled(false);
+    DisplayTissue copy;
+    copy.readProperties(tissue.writeProperties());
+    QCOMPARE(copy.BackColor(), 0x00102030);
+    QCOMPARE(copy.BorderStyle(), qint16(1));
+    QVERIFY(!copy.isEnabled());
+    QCOMPARE(copy.textBase(), qint16(900));
+}
+
+void tst_DisplayTissue::surfaceEvents_data() {
+    QTest::addColumn<SurfaceInput>("input");
+    QTest::addColumn<QStringList>("events");
+    addSurfaceInputRows();
+}
+
+void tst_DisplayTissue::surfaceEvents() {
+    QFETCH(SurfaceInput, input);
+    QFETCH(QStringList, events);
+    DisplayTissue& tissue = tissueOf(squareDive(30, 30));
+    tissue.updateDisplay(10);
+    SurfaceEventLog log(tissue);
+    QSignalSpy resized(&tissue, &DisplayTissue::Resize);
+    sendSurfaceInput(&tissue, input, QPoint(10, 20));
+    QCOMPARE(log.events, events);
+    QCOMPARE(resized.size(), 0);
+    QCOMPARE(tissue.lastStep(), qint16(10));
 }
 
 QTEST_MAIN(tst_DisplayTissue)

@@ -67,6 +67,8 @@ private slots:
     void releaseAfterEditingWasSwitchedOff();
 
     void storedProperties();
+    void scaleSystem_data();
+    void scaleSystem();
     void diverIconOutsideItsRangeUsesIconOne_data();
     void diverIconOutsideItsRangeUsesIconOne();
 
@@ -717,6 +719,139 @@ void tst_DiveGraph::storedProperties() {
     QCOMPARE(changed.at(0).first().toString(), QStringLiteral("BackColor"));
     QCOMPARE(changed.at(1).first().toString(), QStringLiteral("setSimulationMode"));
     QCOMPARE(changed.at(2).first().toString(), QStringLiteral("setDiverOn"));
+}
+
+namespace {
+// The coordinate system of a graph, with what 1500 twips measure in it across and down.
+struct ScaleState {
+    qint16 mode;
+    double left, top, width, height, across, down;
+    bool operator==(const ScaleState&) const = default;
+};
+
+ScaleState scaleOf(const DiveGraph& graph) {
+    return {graph.ScaleMode(),
+            graph.ScaleLeft(),
+            graph.ScaleTop(),
+            graph.ScaleWidth(),
+            graph.ScaleHeight(),
+            graph.ScaleX(1500, DiveGraph::SCALE_TWIPS),
+            graph.ScaleY(1500, DiveGraph::SCALE_TWIPS)};
+}
+
+char* toString(const ScaleState& s) {
+    return QTest::toString(QStringLiteral("mode %1 at (%2, %3) extent %4 x %5, 1500 twips %6 x %7")
+                               .arg(s.mode)
+                               .arg(s.left)
+                               .arg(s.top)
+                               .arg(s.width)
+                               .arg(s.height)
+                               .arg(s.across)
+                               .arg(s.down));
+}
+
+std::optional<double> argument(const QList<double>& args, int i) {
+    return i < args.size() && !qIsNaN(args[i]) ? std::optional<double>(args[i]) : std::nullopt;
+}
+} // namespace
+
+void tst_DiveGraph::scaleSystem_data() {
+    // Every graph is 600 by 400 pixels, 9000 by 6000 twips; `start` is a user scale set first
+    // (empty: twips). A left-out argument is NaN.
+    QTest::addColumn<QList<double>>("start");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QList<double>>("args");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QStringList>("reported");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QList<double>>("system"); // left, top, width, height, then 1500 twips across and down
+
+    const QList<double> twips{};
+    const QList<double> pixelsAsUser{10, 20, 610, 420};
+    const double none = qQNaN();
+    const QStringList nothing;
+    QTest::newRow("pixels") << twips << "ScaleMode" << QList<double>{3} << 0 << QStringList{"ScaleMode"} << 3
+                            << QList<double>{0, 0, 600, 400, 100, 100};
+    QTest::newRow("twips after a user scale: origin and extent from the size")
+        << pixelsAsUser << "ScaleMode" << QList<double>{1} << 0 << QStringList{"ScaleMode"} << 1
+        << QList<double>{0, 0, 9000, 6000, 1500, 1500};
+    QTest::newRow("user mode keeps the present system")
+        << twips << "ScaleMode" << QList<double>{0} << 0 << QStringList{"ScaleMode"} << 0
+        << QList<double>{0, 0, 9000, 6000, 1500, 1500};
+    QTest::newRow("width") << twips << "ScaleWidth" << QList<double>{900} << 0 << QStringList{"ScaleWidth"} << 0
+                           << QList<double>{0, 0, 900, 6000, 150, 1500};
+    QTest::newRow("height") << twips << "ScaleHeight" << QList<double>{60} << 0 << QStringList{"ScaleHeight"} << 0
+                            << QList<double>{0, 0, 9000, 60, 1500, 15};
+    QTest::newRow("negative width: x grows to the left")
+        << twips << "ScaleWidth" << QList<double>{-9000} << 0 << QStringList{"ScaleWidth"} << 0
+        << QList<double>{0, 0, -9000, 6000, -1500, 1500};
+    QTest::newRow("left moves the origin, not the unit")
+        << pixelsAsUser << "ScaleLeft" << QList<double>{-100} << 0 << QStringList{"ScaleLeft"} << 0
+        << QList<double>{-100, 20, 600, 400, 100, 100};
+    QTest::newRow("top") << twips << "ScaleTop" << QList<double>{50} << 0 << QStringList{"ScaleTop"} << 0
+                         << QList<double>{0, 50, 9000, 6000, 1500, 1500};
+    QTest::newRow("both corners") << twips << "Scale_" << pixelsAsUser << 0 << nothing << 0
+                                  << QList<double>{10, 20, 600, 400, 100, 100};
+    QTest::newRow("right corner only: the left one stays")
+        << twips << "Scale_" << QList<double>{none, none, 4500, none} << 0 << nothing << 0
+        << QList<double>{0, 0, 4500, 6000, 750, 1500};
+    QTest::newRow("no corners: back to twips") << pixelsAsUser << "Scale_" << QList<double>{} << 0 << nothing << 1
+                                               << QList<double>{0, 0, 9000, 6000, 1500, 1500};
+    QTest::newRow("width 0 refused") << twips << "ScaleWidth" << QList<double>{0} << 380 << nothing << 1
+                                     << QList<double>{0, 0, 9000, 6000, 1500, 1500};
+    QTest::newRow("corners of no height refused, nothing changed")
+        << pixelsAsUser << "Scale_" << QList<double>{0, 5, 600, 5} << 380 << nothing << 0
+        << QList<double>{10, 20, 600, 400, 100, 100};
+    QTest::newRow("conversion to an unknown mode refused")
+        << twips << "ScaleX" << QList<double>{1, 1, 9} << 5 << nothing << 1
+        << QList<double>{0, 0, 9000, 6000, 1500, 1500};
+}
+
+void tst_DiveGraph::scaleSystem() {
+    QFETCH(QList<double>, start);
+    QFETCH(QString, member);
+    QFETCH(QList<double>, args);
+    QFETCH(int, error);
+    QFETCH(QStringList, reported);
+    QFETCH(int, mode);
+    QFETCH(QList<double>, system);
+    const ScaleState expected{qint16(mode), system[0], system[1], system[2], system[3], system[4], system[5]};
+
+    DiveGraph graph;
+    graph.resize(600, 400);
+    if (!start.isEmpty())
+        graph.Scale_(start[0], start[1], start[2], start[3]);
+    QSignalSpy changed(&graph, &DiveGraph::propertyChanged);
+    const double value = args.value(0);
+    const int raised = errorOf([&] {
+        if (member == u"ScaleMode")
+            graph.setScaleMode(qint16(value));
+        else if (member == u"ScaleLeft")
+            graph.setScaleLeft(value);
+        else if (member == u"ScaleTop")
+            graph.setScaleTop(value);
+        else if (member == u"ScaleWidth")
+            graph.setScaleWidth(value);
+        else if (member == u"ScaleHeight")
+            graph.setScaleHeight(value);
+        else if (member == u"ScaleX")
+            graph.ScaleX(value, qint16(args[1]), qint16(args[2]));
+        else
+            graph.Scale_(argument(args, 0), argument(args, 1), argument(args, 2), argument(args, 3));
+    });
+    QCOMPARE(raised, error);
+    QStringList keys;
+    for (const QList<QVariant>& signal : changed)
+        keys.append(signal.first().toString());
+    QCOMPARE(keys, reported);
+    QCOMPARE(scaleOf(graph), expected);
+    QCOMPARE(graph.ScaleX(2540), system[4] / 1500 * 1440); // from himetric by default
+
+    // A host's stored layout brings the same system back.
+    DiveGraph copy;
+    copy.resize(600, 400);
+    copy.readProperties(graph.writeProperties());
+    QCOMPARE(scaleOf(copy), expected);
 }
 
 void tst_DiveGraph::diverIconOutsideItsRangeUsesIconOne_data() {

@@ -5,7 +5,9 @@
 #include "MainPictures.h"
 #include "Settings.h"
 
+#include <QApplication>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QTreeWidgetItem>
 
 namespace LogbookViews {
@@ -50,6 +52,18 @@ void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, const QLi
     for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 50); ++i)
         widest = std::max(widest, view->fontMetrics().horizontalAdvance(items[i].dateTime));
     view->setColumnWidth(0, std::max(view->columnWidth(0), widest + 32));
+}
+
+void setTreeBackColor(QTreeWidget* tree, qint32 color) {
+    QPalette palette = tree->palette();
+    if (color == -1) {
+        palette.setColor(QPalette::Base, QApplication::palette(tree).color(QPalette::Base));
+    } else {
+        const quint32 v = quint32(color);
+        palette.setColor(QPalette::Base, QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)));
+    }
+    tree->setPalette(palette);
+    tree->viewport()->update();
 }
 
 } // namespace LogbookViews

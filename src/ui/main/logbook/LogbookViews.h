@@ -9,6 +9,7 @@ class ListRowsModel;
 class LogbookTree;
 class QIcon;
 class QTreeView;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 // The main window's logbook tree items and the rows of its two lists, read from the tree's nodes.
@@ -23,5 +24,9 @@ void fillLogbookList(ListRowsModel& list, const QList<DiveListRows::Node>& logbo
 // The dives under the logbook of `fileID`, with the columns read from their rows; `view` shows them.
 void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, const QList<DiveListRows::Node>& dives,
                   const Database& db);
+
+// The tree's background, red in the low byte; -1 gives the tree its own background again. The lines
+// between the items are drawn anew over it.
+void setTreeBackColor(QTreeWidget* tree, qint32 color);
 
 } // namespace LogbookViews

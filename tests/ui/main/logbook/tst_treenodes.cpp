@@ -46,6 +46,8 @@ private slots:
     void forgettingALogbook();
     void divePicturesFromTheirLooks();
     void listRows();
+    void treeBackColor_data();
+    void treeBackColor();
 };
 
 void tst_TreeNodes::logbooksWaitForTheirDives() {
@@ -157,6 +159,36 @@ void tst_TreeNodes::listRows() {
     QVERIFY(!rows.index(0, 1).data(Qt::DecorationRole).isValid());
     rows.clear();
     QCOMPARE(rows.rowCount(), 0);
+}
+
+void tst_TreeNodes::treeBackColor_data() {
+    QTest::addColumn<qint32>("color");
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("red in the low byte") << qint32(0x000000FF) << QColor(255, 0, 0);
+    QTest::newRow("blue in the third") << qint32(0x00FF0000) << QColor(0, 0, 255);
+    QTest::newRow("mixed") << qint32(0x00804020) << QColor(0x20, 0x40, 0x80);
+    QTest::newRow("the high byte is no colour") << qint32(0x02123456) << QColor(0x56, 0x34, 0x12);
+    QTest::newRow("-1: the tree's own again") << qint32(-1) << QColor();
+}
+
+void tst_TreeNodes::treeBackColor() {
+    QFETCH(qint32, color);
+    QFETCH(QColor, background);
+    QTreeWidget tree;
+    const QColor own = tree.palette().color(QPalette::Base);
+    if (!background.isValid())
+        background = own;
+    tree.resize(200, 200);
+    auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("Kobi")});
+    root->addChild(new QTreeWidgetItem(QStringList{QStringLiteral("Red Sea")}));
+    tree.addTopLevelItem(root);
+    tree.expandAll();
+    LogbookViews::setTreeBackColor(&tree, 0x0000FF00);
+    LogbookViews::setTreeBackColor(&tree, color);
+    QCOMPARE(tree.palette().color(QPalette::Base), background);
+    // Below the items, and between the lines, the new background shows.
+    const QImage shown = tree.viewport()->grab().toImage();
+    QCOMPARE(shown.pixelColor(150, shown.height() - 10), background);
 }
 
 QTEST_MAIN(tst_TreeNodes)
