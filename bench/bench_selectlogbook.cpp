@@ -3,6 +3,7 @@
 
 #include "BenchTime.h"
 #include "MainWindowBench.h"
+#include "SqlFloor.h"
 #include "frmMain.h"
 
 #include <QTreeWidget>
@@ -26,14 +27,17 @@ struct Window {
     }
 };
 
+const QString SELECT_LOGBOOK = QStringLiteral("BM_SelectLogbook");
+
 void BM_SelectLogbook(benchmark::State& state) {
     Window w;
     if (!w.logbook) {
         state.SkipWithError("no logbook in the tree");
         return;
     }
+    bench::RatioToFloor ratio(state, SELECT_LOGBOOK);
     for (auto _ : state) {
-        w.select(w.logbook);
+        ratio.time([&] { w.select(w.logbook); });
         state.PauseTiming();
         w.select(w.root);
         state.ResumeTiming();
@@ -57,11 +61,37 @@ void BM_SelectRoot(benchmark::State& state) {
     bench::closeEverything();
 }
 
-BENCHMARK(BM_SelectLogbook)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(3.0));
-BENCHMARK(BM_SelectRoot)->Unit(benchmark::kMillisecond)->MinTime(benchMinTime(1.0));
+// The statements of one selection of the logbook, caught on the window's own connection.
+std::unique_ptr<bench::SqlFloor> catchFloor() {
+    const QString path = Settings::instance().databaseName();
+    auto floor = std::make_unique<bench::SqlFloor>(SELECT_LOGBOOK, path);
+    {
+        Window w;
+        if (w.logbook)
+            floor->catchStatements(Workspace::defaultWorkspace().openDatabase(path), [&] { w.select(w.logbook); });
+    }
+    bench::closeEverything();
+    return floor;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return bench::runOnGeneratedLogbook(argc, argv, DIVES, MODEL, LOGBOOKS);
+    bench::useOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    bench::GeneratedLogbook logbook(DIVES, MODEL, LOGBOOKS);
+    const std::unique_ptr<bench::SqlFloor> floor = catchFloor();
+    benchmark::RegisterBenchmark("Floor/BM_SelectLogbook", bench::runFloor, floor.get())
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(benchMinTime(2.0));
+    benchmark::RegisterBenchmark("BM_SelectLogbook", BM_SelectLogbook)
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(benchMinTime(3.0));
+    benchmark::RegisterBenchmark("BM_SelectRoot", BM_SelectRoot)
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(benchMinTime(1.0));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -24,6 +24,10 @@ RuntimeError fromSql(const QSqlError& error, const QString& source) {
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     if (!ok)
         return RuntimeError(Reserved, source, detail.isEmpty() ? QStringLiteral("Database error") : detail);
+    return fromEngine(code, detail, source);
+}
+
+RuntimeError fromEngine(int code, const QString& detail, const QString& source) {
     // The extended codes of one kind share its primary code in their low byte: a lock is a lock,
     // however the engine came to meet it.
     switch (code & 0xff) {

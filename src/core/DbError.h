@@ -29,5 +29,7 @@ constexpr qint32 NullNotAllowed = 3314;                       // NULL in a colum
 
 // The engine's failure as the program reports it; `source` names the operation.
 RuntimeError fromSql(const QSqlError& error, const QString& source);
+// The same from the engine's own extended result code and message.
+RuntimeError fromEngine(int code, const QString& detail, const QString& source);
 
 } // namespace DbError

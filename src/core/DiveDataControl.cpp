@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "DiveColumns.h"
+#include "EngineRows.h"
 #include "Recordset.h"
 #include "SqlDates.h"
 #include "Workspace.h"
@@ -36,40 +37,48 @@ qsizetype orderByPosition(const QString& statement) {
     return found;
 }
 
-int digits(QStringView text, qsizetype from, qsizetype count) {
+int digits(QByteArrayView text, qsizetype from, qsizetype count) {
     int value = 0;
     for (qsizetype i = from; i < from + count; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
+        const unsigned digit = static_cast<unsigned char>(text[i]) - '0';
+        if (digit > 9)
             return -1;
-        value = value * 10 + (c - u'0');
+        value = value * 10 + int(digit);
     }
     return value;
 }
 
-// The stored "yyyy-MM-dd HH:mm:ss" read without the cost of a format parser: ten thousand rows are
-// read at every start. Any other text goes through the general reader.
-void readDateTime(const QVariant& value, QDate& date, QTime& time) {
+// The stored "yyyy-MM-dd HH:mm:ss" read where the engine holds it, without the cost of a format
+// parser: a hundred thousand rows are read at every start. Anything else goes through the general
+// reader.
+void readDateTime(const EngineRows& rows, int index, QDate& date, QTime& time) {
     date = QDate();
     time = QTime();
-    if (value.isNull())
+    const EngineRows::Type type = rows.type(index);
+    if (type == EngineRows::Null)
         return;
-    const QString text = value.toString();
-    if (text.size() == 19 && text[4] == u'-' && text[7] == u'-' && text[10] == u' ' && text[13] == u':' &&
-        text[16] == u':') {
-        const QDate d(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
-        const QTime t(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
-        if (d.isValid() && t.isValid()) {
-            date = d;
-            time = t;
-            return;
+    if (type == EngineRows::Text) {
+        const QByteArrayView text = rows.bytes(index);
+        if (text.size() == 19 && text[4] == '-' && text[7] == '-' && text[10] == ' ' && text[13] == ':' &&
+            text[16] == ':') {
+            const QDate d(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
+            const QTime t(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
+            if (d.isValid() && t.isValid()) {
+                date = d;
+                time = t;
+                return;
+            }
         }
     }
-    const QDateTime other = SqlDates::fromStored(value);
+    const QDateTime other = SqlDates::fromStored(rows.value(index));
     if (other.isValid()) {
         date = other.date();
         time = other.time();
     }
+}
+// A key or code column as an int, as the Qt driver's value would convert.
+int intOf(const EngineRows& rows, int index) {
+    return rows.type(index) == EngineRows::Integer ? int(rows.integer(index)) : rows.value(index).toInt();
 }
 } // namespace
 
@@ -123,33 +132,41 @@ QString DiveDataControl::rowStatement(const QString& recordSource) {
 QHash<qint32, DiveDataControl::Look> DiveDataControl::looksOfLogbook(qint32 fileID) {
     // The state of SAMPLE without copying every profile out of the engine: a profile starts with
     // a digit, so only a rare text beginning with a blank is trimmed whole.
-    Recordset rs(database(),
-                 QStringLiteral("SELECT DIVE_ID, IS_SIMUL, "
-                                "CASE WHEN SAMPLE IS NULL THEN 0 WHEN SAMPLE = '' THEN 1 "
-                                "WHEN substr(SAMPLE, 1, 1) <> ' ' THEN 3 WHEN trim(SAMPLE) = '' THEN 2 ELSE 3 END "
-                                "FROM DIVE WHERE FILE_ID = ?"),
-                 {fileID}, Recordset::ForwardOnly);
+    EngineRows rs(database(),
+                  QStringLiteral("SELECT DIVE_ID, IS_SIMUL, "
+                                 "CASE WHEN SAMPLE IS NULL THEN 0 WHEN SAMPLE = '' THEN 1 "
+                                 "WHEN substr(SAMPLE, 1, 1) <> ' ' THEN 3 WHEN trim(SAMPLE) = '' THEN 2 ELSE 3 END "
+                                 "FROM DIVE WHERE FILE_ID = ?"),
+                  {fileID});
     QHash<qint32, Look> looks;
-    for (; !rs.eof(); rs.moveNext())
-        looks.insert(rs.value(0).toInt(), {rs.value(1).toLongLong() != 0, SampleState(rs.value(2).toInt())});
+    for (; !rs.atEnd(); rs.next()) {
+        const bool simulated = rs.type(1) == EngineRows::Integer ? rs.integer(1) != 0 : rs.value(1).toLongLong() != 0;
+        looks.insert(intOf(rs, 0), {simulated, SampleState(intOf(rs, 2))});
+    }
     return looks;
 }
 
 void DiveDataControl::refresh() {
-    Recordset rs(database(), rowStatement(m_recordSource), {}, Recordset::ForwardOnly);
     QList<Row> rows;
     QHash<qint32, qint32> index;
-    for (; !rs.eof(); rs.moveNext()) {
-        Row row;
-        row.diveID = rs.value(0).toInt();
-        const QVariant fileID = rs.value(1);
-        row.hasFileID = !fileID.isNull() && !fileID.toString().trimmed().isEmpty();
-        row.fileID = fileID.toInt();
-        readDateTime(rs.value(2), row.date, row.time);
-        index.insert(row.diveID, qint32(rows.size()));
-        rows.append(row);
+    {
+        EngineRows rs(database(), rowStatement(m_recordSource));
+        for (; !rs.atEnd(); rs.next()) {
+            Row row;
+            row.diveID = intOf(rs, 0);
+            if (rs.type(1) == EngineRows::Integer) {
+                row.hasFileID = true;
+                row.fileID = int(rs.integer(1));
+            } else {
+                const QVariant fileID = rs.value(1);
+                row.hasFileID = !fileID.isNull() && !fileID.toString().trimmed().isEmpty();
+                row.fileID = fileID.toInt();
+            }
+            readDateTime(rs, 2, row.date, row.time);
+            index.insert(row.diveID, qint32(rows.size()));
+            rows.append(row);
+        }
     }
-    rs.close();
 
     const qint32 current = currentDiveID();
     m_rows = std::move(rows);

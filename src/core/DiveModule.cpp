@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "Dive.h"
 #include "DiveColumns.h"
+#include "EngineRows.h"
 #include "MainModule.h"
 #include "Numeric.h"
 #include "ProfileText.h"
@@ -91,7 +92,7 @@ void reportDamage(const QString& file, const QList<Damage>& damaged) {
 
 // Where each column of the table stands in the rows of one query; -1 for a column not read.
 struct ColumnPositions {
-    ColumnPositions(Recordset& rs, bool elevenTissues, bool rgbm, bool withInfo) : rs(rs) {
+    ColumnPositions(const EngineRows& rs, bool elevenTissues, bool rgbm, bool withInfo) : rs(rs) {
         diveID = required(DiveColumns::DIVE_ID);
         fileID = required(QStringLiteral("DIVE.") + DiveColumns::FILE_ID);
         diveModel = required(DiveColumns::DIVE_MODEL);
@@ -127,7 +128,7 @@ struct ColumnPositions {
         return index;
     }
 
-    Recordset& rs;
+    const EngineRows& rs;
     int diveID, fileID, diveModel, dateTime, sample, tsr = -1;
     QList<int> header, tissues, rgbmColumns, texts, codes;
     // The names, made once per query for the rows whose damage names a column.
@@ -140,7 +141,7 @@ struct ColumnPositions {
 // property keeps its empty value and the column is noted, so that the other dives still load.
 class RowReader {
 public:
-    RowReader(Recordset& rs, const ColumnPositions& at, qint32 model) : rs(rs), at(at), model(model) {}
+    RowReader(const EngineRows& rs, const ColumnPositions& at, qint32 model) : rs(rs), at(at), model(model) {}
 
     std::shared_ptr<Dive> read(bool withInfo, bool elevenTissues, bool rgbm) {
         damage.clear();
@@ -166,19 +167,16 @@ private:
     // A numeric column. NULL reads as 0: older files made before every numeric column had its
     // default hold NULL where a writer left a value unset, and 0 is what such a column means.
     std::optional<double> number(int index, const QString& column) {
-        const QVariant value = rs.value(index);
-        switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::ULongLong:
-        case QMetaType::Double:
-            return value.toDouble();
+        switch (rs.type(index)) {
+        case EngineRows::Integer:
+        case EngineRows::Float:
+            return rs.number(index);
+        case EngineRows::Null:
+            return 0.0;
         default:
             break;
         }
-        if (value.isNull())
-            return 0.0;
+        const QVariant value = rs.value(index);
         bool ok = false;
         const double v = value.toString().trimmed().toDouble(&ok);
         if (ok && std::isfinite(v))
@@ -208,7 +206,7 @@ private:
         const auto codes = DiveColumns::descriptiveCodes();
         for (size_t k = 0; k < codes.size(); ++k) {
             const int index = at.codes[qsizetype(k)];
-            if (rs.value(index).isNull())
+            if (rs.isNull(index))
                 codes[k].set(*descriptive, -1);
             else
                 set(index, at.codeNames[qsizetype(k)], [&](double v) { codes[k].set(*descriptive, num::toInt16(v)); });
@@ -217,14 +215,15 @@ private:
     }
 
     void readKeys() {
-        const QVariant key = rs.value(at.diveID);
-        if (!key.isNull())
+        if (!rs.isNull(at.diveID))
             diveID = num::toInt32(number(at.diveID, at.diveIDName).value_or(0));
         dive->setDiveID(diveID);
         set(at.fileID, at.fileIDName, [&](double v) { dive->setLogbookID(v); });
         // The model code is the logbook's, not the row's: a logbook of an unknown model fails the query.
-        const QVariant model = rs.value(at.diveModel);
-        dive->setDiveComputer(model.isNull() ? 0.0 : model.toDouble());
+        const EngineRows::Type modelType = rs.type(at.diveModel);
+        dive->setDiveComputer(modelType == EngineRows::Integer || modelType == EngineRows::Float
+                                  ? rs.number(at.diveModel)
+                                  : rs.value(at.diveModel).toDouble());
         const QVariant stamp = rs.value(at.dateTime);
         const QDateTime dateTime = SqlDates::fromStored(stamp);
         if (!dateTime.isValid())
@@ -267,18 +266,18 @@ private:
 
     void readProfile() {
         profileDamage.clear();
-        // Our own statements hand the profile over as bytes (see selectColumns): the dive keeps the
-        // engine's copy and the reader reads it in place. A caller's statement hands over text.
-        const QVariant value = rs.value(at.sample);
-        if (value.typeId() == QMetaType::QByteArray) {
-            const QByteArray bytes = value.toByteArray();
+        // Our own statements hand the profile over as bytes (see selectColumns): the dive keeps one
+        // copy of them and the reader reads it in place. A caller's statement hands over text.
+        const EngineRows::Type type = rs.type(at.sample);
+        if (type == EngineRows::Blob) {
+            const QByteArrayView bytes = rs.bytes(at.sample);
             if (bytes.isEmpty()) {
-                dive->setSAMPLES(QString::fromUtf8(bytes));
+                dive->setSAMPLES(QStringLiteral(""));
                 return;
             }
-            dive->setStoredSamples(bytes);
+            dive->setStoredSamples(bytes.toByteArray());
         } else {
-            dive->setSAMPLES(text(value));
+            dive->setSAMPLES(text(rs.value(at.sample)));
             if (dive->getSamples().isEmpty())
                 return;
         }
@@ -287,7 +286,7 @@ private:
             profileDamage = result.description();
     }
 
-    Recordset& rs;
+    const EngineRows& rs;
     const ColumnPositions& at;
     qint32 model;
     std::shared_ptr<Dive> dive;
@@ -303,26 +302,29 @@ DiveList loadDives(const QString& statement, bool withInfo, const QVariantList& 
     const bool rgbm = settings.isCurrentDiveComputerRGBM();
 
     Database db = Workspace::defaultWorkspace().openDatabase(settings.databaseName());
-    Recordset rs(db, statement, params, Recordset::ForwardOnly);
     DiveList dives;
-    if (rs.eof())
-        return dives;
-
-    const ColumnPositions positions(rs, elevenTissues, rgbm, withInfo);
-    RowReader reader(rs, positions, model);
+    const QString file = db.name();
     QList<Damage> damaged;
-    for (; !rs.eof(); rs.moveNext()) {
-        std::shared_ptr<Dive> dive = reader.read(withInfo, elevenTissues, rgbm);
-        QStringList found = reader.damage;
-        if (!reader.profileDamage.isEmpty())
-            found.append(reader.profileDamage);
-        if (!found.isEmpty())
-            damaged.append({reader.diveID, dive->getDateTime(), found.join(QStringLiteral("; "))});
-        dives.append(std::move(dive));
+    {
+        EngineRows rs(db, statement, params);
+        if (rs.atEnd())
+            return dives;
+
+        const ColumnPositions positions(rs, elevenTissues, rgbm, withInfo);
+        RowReader reader(rs, positions, model);
+        for (; !rs.atEnd(); rs.next()) {
+            std::shared_ptr<Dive> dive = reader.read(withInfo, elevenTissues, rgbm);
+            QStringList found = reader.damage;
+            if (!reader.profileDamage.isEmpty())
+                found.append(reader.profileDamage);
+            if (!found.isEmpty())
+                damaged.append({reader.diveID, dive->getDateTime(), found.join(QStringLiteral("; "))});
+            dives.append(std::move(dive));
+        }
     }
-    rs.close();
+    db.close();
     if (!damaged.isEmpty())
-        reportDamage(db.name(), damaged);
+        reportDamage(file, damaged);
     return dives;
 }
 

@@ -6,6 +6,8 @@
 #include "Settings.h"
 #include "diveFreeInfo.h"
 
+#include <QtEndian>
+
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -62,6 +64,20 @@ inline bool readLooseField(const char* p, qsizetype length, double& value) {
 // The number in the `width` characters at `p` (fewer when `available` is short). Plain digits,
 // which is what every writer produces, take the fast path.
 template <int width, typename Char> inline bool readField(const Char* p, qsizetype available, double& value) {
+    if constexpr (width == 4 && std::is_same_v<Char, char>) {
+        // The four bytes of a field read as one word: a hundred thousand profiles are read at a load.
+        if (available >= 4) {
+            const quint32 chunk = qFromUnaligned<quint32>(p);
+            const quint32 word = qFromLittleEndian(chunk); // the first character in the low byte
+            // Each byte a digit: its high nibble is 3, and stays 3 when 6 is added.
+            if (((word & 0xF0F0F0F0u) | (((word + 0x06060606u) & 0xF0F0F0F0u) >> 4)) == 0x33333333u) {
+                const quint32 digits = word - 0x30303030u;
+                const quint32 pairs = digits * 10 + (digits >> 8); // bytes 0 and 2: the two halves
+                value = double((pairs & 0xFF) * 100 + ((pairs >> 16) & 0xFF));
+                return true;
+            }
+        }
+    }
     if (available >= width) {
         unsigned number = 0;
         int k = 0;

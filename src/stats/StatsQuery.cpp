@@ -2,8 +2,8 @@
 
 #include "Database.h"
 #include "DbConnection.h"
+#include "EngineRows.h"
 #include "Numeric.h"
-#include "Recordset.h"
 #include "RuntimeError.h"
 #include "StatsScope.h"
 
@@ -36,37 +36,61 @@ std::optional<double> numberOf(const QVariant& value) {
     return v;
 }
 
+std::optional<double> numberOf(const EngineRows& rows, int index) {
+    switch (rows.type(index)) {
+    case EngineRows::Integer:
+    case EngineRows::Float:
+        return rows.number(index);
+    case EngineRows::Null:
+        return std::nullopt;
+    default:
+        return numberOf(rows.value(index));
+    }
+}
+
+inline unsigned codeOf(QChar c) {
+    return c.unicode();
+}
+inline unsigned codeOf(char c) {
+    return static_cast<unsigned char>(c);
+}
+QString textOf(const QChar* field, qsizetype size) {
+    return QString(field, size);
+}
+QString textOf(const char* field, qsizetype size) {
+    return QString::fromLatin1(field, size);
+}
+
 // The value of a misc field; nullopt when it is not a number.
-std::optional<qint16> fieldValue(QStringView field) {
+template <typename Char> std::optional<qint16> fieldValue(const Char* field, qsizetype size) {
     // Plain digits are the norm and read fast; anything else reads as the number it holds, if any.
     int digits = 0;
     qsizetype k = 0;
-    for (; k < field.size(); ++k) {
-        const char16_t c = field[k].unicode();
-        if (c < u'0' || c > u'9')
+    for (; k < size; ++k) {
+        const unsigned digit = codeOf(field[k]) - u'0';
+        if (digit > 9)
             break;
-        digits = digits * 10 + (c - u'0');
+        digits = digits * 10 + int(digit);
     }
-    if (k == field.size() && k > 0)
+    if (k == size && k > 0)
         return qint16(digits);
     try {
-        return num::toInt16(num::textToDouble(field.toString()));
+        return num::toInt16(num::textToDouble(textOf(field, size)));
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
 }
 
-} // namespace
-
-void StatsQuery::readConsumption(QStringView sample, StatsDive& dive) {
+// A profile text as characters: QChar, or bytes that are all ASCII, where bytes are characters.
+template <typename Char> void readConsumptionOf(const Char* sample, qsizetype size, StatsDive& dive) {
     dive.consumptionRead = false;
     dive.consumptionDamaged = false;
-    const qsizetype samples = sample.size() / SAMPLE_LENGTH;
+    const qsizetype samples = size / SAMPLE_LENGTH;
     qint16 largest = 0;
     qint16 smallest = 0;
     bool any = false;
     for (qsizetype i = 2; i <= samples; i += 3) {
-        const auto v = fieldValue(sample.mid(SAMPLE_LENGTH * i - MISC_WIDTH, MISC_WIDTH));
+        const auto v = fieldValue(sample + SAMPLE_LENGTH * i - MISC_WIDTH, MISC_WIDTH);
         if (!v) {
             dive.consumptionDamaged = true;
             return;
@@ -80,6 +104,19 @@ void StatsQuery::readConsumption(QStringView sample, StatsDive& dive) {
     dive.consumptionRead = any;
     dive.consumptionMax = largest;
     dive.consumptionMin = smallest;
+}
+
+bool isAscii(QByteArrayView bytes) {
+    unsigned char seen = 0;
+    for (const char c : bytes)
+        seen |= static_cast<unsigned char>(c);
+    return seen < 0x80;
+}
+
+} // namespace
+
+void StatsQuery::readConsumption(QStringView sample, StatsDive& dive) {
+    readConsumptionOf(sample.data(), sample.size(), dive);
 }
 
 std::vector<StatsDive> StatsQuery::read(const Database& db, qint16 statsMode, qint32 logbookID, qint32 model,
@@ -100,21 +137,23 @@ std::vector<StatsDive> StatsQuery::read(const Database& db, qint16 statsMode, qi
     if (airIntegrated)
         columns.append(QStringLiteral("DIVE.SAMPLE"));
 
-    Recordset rs(db, StatsScope::statement(statsMode, logbookID, model, columns.join(QStringLiteral(", "))), {},
-                 Recordset::ForwardOnly);
+    EngineRows rs(db, StatsScope::statement(statsMode, logbookID, model, columns.join(QStringLiteral(", "))));
     std::vector<StatsDive> dives;
-    for (; !rs.eof(); rs.moveNext()) {
+    for (; !rs.atEnd(); rs.next()) {
         StatsDive& dive = dives.emplace_back();
         for (size_t c = 0; c < NUMERIC_COLUMNS.size(); ++c) {
             if (positions[c] >= 0)
-                dive.*columnTargets[c] = numberOf(rs.value(positions[c]));
+                dive.*columnTargets[c] = numberOf(rs, positions[c]);
         }
-        if (samplePosition >= 0) {
-            const QVariant sample = rs.value(samplePosition);
-            if (!sample.isNull())
-                readConsumption(sample.toString(), dive);
+        if (samplePosition >= 0 && !rs.isNull(samplePosition)) {
+            // The text is read where the engine holds it; positions count characters, which
+            // bytes are when they are all ASCII, as every stored profile is.
+            const QByteArrayView bytes = rs.bytes(samplePosition);
+            if (isAscii(bytes))
+                readConsumptionOf(bytes.data(), bytes.size(), dive);
+            else
+                readConsumption(QString::fromUtf8(bytes), dive);
         }
     }
-    rs.close();
     return dives;
 }

@@ -1,5 +1,6 @@
 #include "Database.h"
 #include "DbError.h"
+#include "EngineRows.h"
 #include "ErrorOf.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -47,6 +48,8 @@ private slots:
 
     void readingByName();
     void readingPastTheEnd();
+    void engineRowsReadAsRecordsetDoes();
+    void engineRowsErrors();
     void dynasetMovesAndCounts();
     void editWritesTheCurrentRow();
 
@@ -467,6 +470,55 @@ void tst_Database::readingPastTheEnd() {
     QCOMPARE(errorOf([&] { rs.moveNext(); }), DbError::NoCurrentRecord);
     QCOMPARE(errorOf([&] { rs.moveFirst(); }), DbError::NotSupported);
     QCOMPARE(errorOf([&] { Recordset(db, QStringLiteral("SELECT * FROM NOWHERE")); }), DbError::Reserved);
+}
+
+// The readers of many rows go straight to the engine: every column, by position and by name, reads
+// as the recordset reads it, NULL, numbers, texts and bytes alike, with bound values and date literals.
+void tst_Database::engineRowsReadAsRecordsetDoes() {
+    Database db = freshDatabase();
+    const qint32 logbook = addLogbook(db, QStringLiteral("Elba"));
+    const qint32 dive = addDive(db, logbook, QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    addDive(db, logbook, QDateTime(QDate(2004, 3, 15), QTime(9, 5)));
+    db.execute(QStringLiteral("UPDATE DIVE SET DIVER = ?, MAX_DEPTH = 12.5, SAMPLE = ?, PICTURE = ?, WEIGHT = NULL "
+                              "WHERE DIVE_ID = ?"),
+               {QStringLiteral("Ann Ö"), QStringLiteral("0123000200000000"), QByteArray("\x00\x01pic", 5), dive});
+    const QString statement =
+        QStringLiteral("SELECT *, CAST(DIVE.SAMPLE AS BLOB) AS BYTES FROM DIVE, FILE WHERE FILE.FILE_ID = "
+                       "DIVE.FILE_ID AND DIVE.FILE_ID = ? AND [DATETIME] < #03/15/2004 00:00# ORDER BY DIVE_ID");
+    Recordset expected(db, statement, {logbook}, Recordset::ForwardOnly);
+    EngineRows rows(db, statement, {logbook});
+    QVERIFY(!rows.atEnd());
+    QCOMPARE(rows.columnCount(), expected.fieldCount());
+    for (int c = 0; c < rows.columnCount(); ++c) {
+        const QString name = expected.fieldName(c);
+        QCOMPARE(rows.fieldName(c), name);
+        QCOMPARE(rows.fieldIndex(name.toLower()), expected.fieldIndex(name));
+        QCOMPARE(rows.value(c), expected.value(c));
+        QCOMPARE(rows.value(c).isNull(), expected.value(c).isNull());
+    }
+    QVERIFY(rows.fieldIndex(QStringLiteral("DIVE.FILE_ID")) != rows.fieldIndex(QStringLiteral("FILE.FILE_ID")));
+    QCOMPARE(rows.fieldIndex(QStringLiteral("NO_SUCH_COLUMN")), -1);
+    const int bytes = rows.fieldIndex(QStringLiteral("BYTES"));
+    QCOMPARE(rows.type(bytes), EngineRows::Blob);
+    QCOMPARE(rows.bytes(bytes).toByteArray(), QByteArray("0123000200000000"));
+    QCOMPARE(rows.number(rows.fieldIndex(QStringLiteral("MAX_DEPTH"))), 12.5);
+    QCOMPARE(rows.text(rows.fieldIndex(QStringLiteral("DIVER"))), QStringLiteral("Ann Ö"));
+    QVERIFY(rows.isNull(rows.fieldIndex(QStringLiteral("WEIGHT"))));
+    rows.next();
+    QVERIFY(rows.atEnd()); // the second dive is after the literal
+}
+
+void tst_Database::engineRowsErrors() {
+    Database db = freshDatabase();
+    EngineRows none(db, QStringLiteral("SELECT * FROM DIVE"));
+    QVERIFY(none.atEnd());
+    QCOMPARE(errorOf([&] { none.next(); }), DbError::NoCurrentRecord);
+    QString description;
+    QCOMPARE(errorOf([&] { EngineRows(db, QStringLiteral("SELECT * FROM NOWHERE")); }, &description),
+             DbError::Reserved);
+    QVERIFY2(description.contains(QStringLiteral("NOWHERE")), qPrintable(description));
+    // The connection may close once the rows are gone.
+    db.close();
 }
 
 void tst_Database::dynasetMovesAndCounts() {

@@ -1,9 +1,9 @@
 #include "DiveListRows.h"
 
 #include "CodedLists.h"
+#include "EngineRows.h"
 #include "LogbookTree.h"
 #include "MainModule.h"
-#include "Recordset.h"
 #include "TreeNodeKey.h"
 
 #include <QHash>
@@ -31,14 +31,19 @@ QList<DiveItem> diveItems(const Database& db, qint32 fileID, const QList<Node>& 
     };
     // Read afresh, so that the list shows what was stored since the tree was built.
     QHash<qint32, Row> rows;
-    Recordset rs(db,
-                 QStringLiteral("SELECT DIVE_ID, DIVER, LOCATION, ACTIVITY, DIVE_MODE, IS_SIMUL, SAMPLE IS NULL "
-                                "FROM DIVE WHERE FILE_ID = ?"),
-                 {fileID}, Recordset::ForwardOnly);
-    for (; !rs.eof(); rs.moveNext())
-        rows.insert(rs.value(0).toInt(), {rs.value(1), rs.value(2), rs.value(3), rs.value(4).toInt(),
-                                          rs.value(5).toLongLong() != 0, rs.value(6).toInt() != 0});
-    rs.close();
+    {
+        EngineRows rs(db,
+                      QStringLiteral("SELECT DIVE_ID, DIVER, LOCATION, ACTIVITY, DIVE_MODE, IS_SIMUL, SAMPLE IS NULL "
+                                     "FROM DIVE WHERE FILE_ID = ?"),
+                      {fileID});
+        // Numbers as the engine holds them; anything else as the driver's value converts.
+        const auto integer = [&rs](int column) {
+            return rs.type(column) == EngineRows::Integer ? rs.integer(column) : rs.value(column).toLongLong();
+        };
+        for (; !rs.atEnd(); rs.next())
+            rows.insert(qint32(integer(0)),
+                        {rs.value(1), rs.value(2), rs.value(3), qint32(integer(4)), integer(5) != 0, integer(6) != 0});
+    }
 
     QList<DiveItem> items;
     items.reserve(dives.size());

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QLocale>
 #include <QTemporaryFile>
 #include <cmath>
@@ -115,15 +116,52 @@ void ProfileExport::copyToClipboard(const QList<QStringList>& rows) {
     Seams::clipboard().setText(clipboardText(rows));
 }
 
+namespace {
+// The spreadsheet library is loaded when a workbook is first written, not at every start: it
+// brings a cryptography library whose thousands of relocations each launch would pay for.
+struct Xlsx {
+    decltype(&workbook_new) newWorkbook = nullptr;
+    decltype(&workbook_add_worksheet) addWorksheet = nullptr;
+    decltype(&worksheet_write_string) writeString = nullptr;
+    decltype(&worksheet_write_number) writeNumber = nullptr;
+    decltype(&workbook_close) close = nullptr;
+
+    bool loaded() const { return newWorkbook && addWorksheet && writeString && writeNumber && close; }
+};
+
+template <typename Function> void resolve(QLibrary& library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(library.resolve(name));
+}
+
+const Xlsx& xlsx() {
+    static const Xlsx functions = [] {
+        Xlsx f;
+        QLibrary library(QStringLiteral("xlsxwriter"), 4);
+        if (!library.load())
+            return f;
+        resolve(library, "workbook_new", f.newWorkbook);
+        resolve(library, "workbook_add_worksheet", f.addWorksheet);
+        resolve(library, "worksheet_write_string", f.writeString);
+        resolve(library, "worksheet_write_number", f.writeNumber);
+        resolve(library, "workbook_close", f.close);
+        return f;
+    }();
+    return functions;
+}
+} // namespace
+
 bool ProfileExport::writeWorkbook(const QList<QStringList>& rows, const QString& path) {
-    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    const Xlsx& lib = xlsx();
+    if (!lib.loaded())
+        return false;
+    lxw_workbook* workbook = lib.newWorkbook(QFile::encodeName(path).constData());
     if (!workbook)
         return false;
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
+    lxw_worksheet* sheet = lib.addWorksheet(workbook, nullptr);
     bool written = sheet != nullptr;
     const auto writeText = [&](lxw_row_t r, lxw_col_t c, const QString& text) {
         if (written && !text.isEmpty())
-            written = worksheet_write_string(sheet, r, c, text.toUtf8().constData(), nullptr) == LXW_NO_ERROR;
+            written = lib.writeString(sheet, r, c, text.toUtf8().constData(), nullptr) == LXW_NO_ERROR;
     };
     // A spreadsheet takes a typed "185" for the number 185; the cells do the same. The texts hold
     // single-precision digits, which a double keeps as they read (12.3, not 12.30000019...).
@@ -134,7 +172,7 @@ bool ProfileExport::writeWorkbook(const QList<QStringList>& rows, const QString&
         if (!isNumber)
             writeText(r, c, text);
         else if (written)
-            written = worksheet_write_number(sheet, r, c, sign * value, nullptr) == LXW_NO_ERROR;
+            written = lib.writeNumber(sheet, r, c, sign * value, nullptr) == LXW_NO_ERROR;
     };
 
     const QStringList header = titles();
@@ -151,7 +189,7 @@ bool ProfileExport::writeWorkbook(const QList<QStringList>& rows, const QString&
         ++r;
     }
     // Closing writes the file; it must run even after a failed cell, to free the workbook.
-    const bool closed = workbook_close(workbook) == LXW_NO_ERROR;
+    const bool closed = lib.close(workbook) == LXW_NO_ERROR;
     return written && closed;
 }
 
