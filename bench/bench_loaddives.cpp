@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -75,10 +76,29 @@ qint64 loadLogbooks(bool withInfo) {
     return dives;
 }
 
+// The resident memory of the process, in MiB.
+double residentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return 0;
+}
+
+// The resident memory while the dives of the last load are held.
+double& heldMiB() {
+    static double held = 0;
+    return held;
+}
+
 // The same dives through a caller's own "SELECT *" statement: every column, the picture included.
 qint64 loadSelectStar() {
     const DiveList loaded = DiveModule::loadDives(SELECT_STAR, true);
     benchmark::DoNotOptimize(loaded.data());
+    heldMiB() = residentMiB();
     return loaded.size();
 }
 
@@ -108,6 +128,7 @@ void BM_LoadSelectStar(benchmark::State& state) {
     for (auto _ : state)
         ratio.time([&] { dives = loadSelectStar(); });
     state.counters["dives"] = double(dives);
+    state.counters["held_rss_mib"] = heldMiB();
 }
 
 // The floors. Their statements are caught on a small logbook of the same keys, so that every case

@@ -266,10 +266,11 @@ private:
 
     void readProfile() {
         profileDamage.clear();
-        // Our own statements hand the profile over as bytes (see selectColumns): the dive keeps one
-        // copy of them and the reader reads it in place. A caller's statement hands over text.
+        // The dive keeps one copy of the engine's bytes, which the reader reads in place and which
+        // take half the memory of the text made from them. Our own statements hand the profile over
+        // as bytes (see selectColumns), a caller's as text: its UTF-8 bytes are the same.
         const EngineRows::Type type = rs.type(at.sample);
-        if (type == EngineRows::Blob) {
+        if (type == EngineRows::Blob || type == EngineRows::Text) {
             const QByteArrayView bytes = rs.bytes(at.sample);
             if (bytes.isEmpty()) {
                 dive->setSAMPLES(QStringLiteral(""));
