@@ -17,6 +17,11 @@ FloatingDisplays* Floating::windows() {
     return installed().get();
 }
 
+void Floating::unloadAll() {
+    if (FloatingDisplays* loaded = windows())
+        loaded->unloadAll();
+}
+
 void Floating::press(FloatingDisplays& windows, FloatingDisplays::Window window, std::shared_ptr<Profile> profile,
                      qint16 step, QWidget* own, bool pressed) {
     if (pressed)

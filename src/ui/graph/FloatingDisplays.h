@@ -38,6 +38,8 @@ void install(std::unique_ptr<FloatingDisplays> windows);
 FloatingDisplays* windows();
 // A host's face or tissue button: pressed, the window shows the host's profile at its marker `step`
 // and the host's own display `own` (may be null) hides; released, the window hides and `own` shows.
+// Unloads both windows when they are installed, whichever host opened them.
+void unloadAll();
 void press(FloatingDisplays& windows, FloatingDisplays::Window window, std::shared_ptr<Profile> profile, qint16 step,
            QWidget* own, bool pressed);
 } // namespace Floating

@@ -12,6 +12,17 @@
 #include <QShortcut>
 #include <QToolBar>
 
+namespace {
+// A display that cannot show a step (past the model's tables) keeps its previous picture; the others
+// still follow, and no event ends in an error.
+template <typename Show> void guarded(Show show) {
+    try {
+        show();
+    } catch (const std::exception&) {
+    }
+}
+} // namespace
+
 ProfileReplay::ProfileReplay(DiveGraph* graph, DisplayTissue* tissue, QObject* parent)
     : QObject(parent), m_graph(graph), m_tissue(tissue) {
     connect(m_graph, &DiveGraph::DiverMovement, this, &ProfileReplay::followMarker);
@@ -71,13 +82,16 @@ bool ProfileReplay::step(const QString& key) {
     return true;
 }
 
+void ProfileReplay::setProfile(std::shared_ptr<Profile> profile) {
+    m_dive = profile ? profile->getCurrentDive() : nullptr;
+    m_profile = std::move(profile);
+    m_graph->addProfile(m_profile);
+    m_tissue->addProfile(m_profile);
+    if (m_face)
+        m_face->addProfile(m_profile);
+}
+
 void ProfileReplay::followMarker(qint16 step) {
-    const auto guarded = [](const std::function<void()>& show) {
-        try {
-            show();
-        } catch (const std::exception&) {
-        }
-    };
     if (m_face)
         guarded([&] { m_face->updateDisplay(step); });
     guarded([&] { m_tissue->updateDisplay(step); });
@@ -87,17 +101,46 @@ void ProfileReplay::followMarker(qint16 step) {
         guarded([&] { windows->follow(m_profile.get(), step); });
 }
 
+void ProfileReplay::leaveMarkerToHost() {
+    disconnect(m_graph, &DiveGraph::DiverMovement, this, &ProfileReplay::followMarker);
+}
+
+void ProfileReplay::followDepth(float metres) {
+    if (m_face)
+        guarded([&] { m_face->updateDepth(metres); });
+    if (FloatingDisplays* windows = Floating::windows())
+        guarded([&] { windows->followDepth(m_profile.get(), metres); });
+}
+
+void ProfileReplay::resetFace() {
+    if (m_face)
+        guarded([&] { m_face->resetDisplay(); });
+    if (FloatingDisplays* windows = Floating::windows())
+        guarded([&] { windows->resetFace(m_profile.get()); });
+}
+
+void ProfileReplay::clearTissue() {
+    m_tissue->clearDisplay();
+    if (FloatingDisplays* windows = Floating::windows())
+        guarded([&] { windows->clearTissue(m_profile.get()); });
+}
+
+void ProfileReplay::setFloating(FloatingDisplays::Window window, bool pressed) {
+    FloatingDisplays* windows = Floating::windows();
+    if (!windows)
+        return;
+    QWidget* own = window == FloatingDisplays::Face ? (m_face ? m_face->widget() : nullptr) : m_tissue;
+    Floating::press(*windows, window, m_profile, m_graph->getCurrentDiverPosition(), own, pressed);
+}
+
 bool ProfileReplay::toggleFloating(const QString& key, QAction* button) {
     const bool face = key == QLatin1String("DiveComputer");
     if (!face && key != QLatin1String("Tissue"))
         return false;
-    FloatingDisplays* windows = Floating::windows();
-    if (!windows || !button)
+    if (!Floating::windows() || !button)
         return true;
-    const FloatingDisplays::Window window = face ? FloatingDisplays::Face : FloatingDisplays::Tissue;
-    QWidget* own = face ? (m_face ? m_face->widget() : nullptr) : m_tissue;
     const bool pressed = button->isChecked();
-    Floating::press(*windows, window, m_profile, m_graph->getCurrentDiverPosition(), own, pressed);
+    setFloating(face ? FloatingDisplays::Face : FloatingDisplays::Tissue, pressed);
     const char* picture = face ? (pressed ? "dcON" : "dcOFF") : (pressed ? "tissueON" : "tissueOFF");
     button->setIcon(ProfilePictures::toolbarIcon(QLatin1String(picture)));
     return true;

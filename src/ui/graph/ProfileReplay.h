@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FloatingDisplays.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -17,9 +19,10 @@ class QToolBar;
 class QWidget;
 
 // What every host of a replayed dive does alike (the main window's profile panel, the profile
-// window): compute the dive, hand the profile to face, graph and tissue display in a fixed order,
-// put the marker on step 0, pass every marker step on to each display, and step the marker from
-// the toolbar and the keyboard.
+// window, the simulator): hand the profile to face, graph and tissue display in a fixed order, pass
+// every marker step on to each display and to the floating windows, and float the face and the
+// tissue bars. The panel and the profile window also compute the dive, put the marker on step 0 and
+// step it from the toolbar and the keyboard.
 class ProfileReplay : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +44,9 @@ public:
     void showDive(std::shared_ptr<Dive> dive, const QList<std::shared_ptr<Dive>>* previous, bool resetGraph);
     // Shows no dive: the graph's gradient alone and a blank tissue display.
     void clear();
+    // A profile the host computes itself (the simulator's), handed to graph, tissue display and face;
+    // the marker stays where it is.
+    void setProfile(std::shared_ptr<Profile> profile);
     const std::shared_ptr<Dive>& dive() const { return m_dive; }
     const std::shared_ptr<Profile>& profile() const { return m_profile; }
 
@@ -48,11 +54,23 @@ public:
     // floating window at the marker's step, the host's own copy hides, and back when released;
     // false for any other key.
     bool toggleFloating(const QString& key, QAction* button);
+    // The floating window shows the host's profile at the marker's step and the host's own display
+    // hides, or the window hides and the host's display shows again. Pressing always hands the
+    // window this host's profile, also when another host loaded it.
+    void setFloating(FloatingDisplays::Window window, bool pressed);
     // The marker commands "FIRST", "PREVIOUS", "NEXT" and "LAST"; false for any other key.
     bool step(const QString& key);
     // The step as every display shows it. A display that cannot show a step (past the model's
     // tables) keeps its previous picture; the others still follow.
     void followMarker(qint16 step);
+    // The host follows the marker from its own handler of the graph's event, calling followMarker.
+    void leaveMarkerToHost();
+    // Between samples, the simulator's live depth in metres: the depth digits of the face, the
+    // host's and the floating one while it shows this host's profile.
+    void followDepth(float metres);
+    // The face back to its empty reading, and the tissue bars blank, the host's and the floating ones.
+    void resetFace();
+    void clearTissue();
 
     // The toolbar of a host, in the order the hosts share: the face and tissue check buttons,
     // print and preview, the simulator (when asked), the four marker steps. Tool tips are string

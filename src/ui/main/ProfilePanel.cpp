@@ -6,7 +6,7 @@
 #include "DiveComputerFace.h"
 #include "DiveGraph.h"
 #include "DiveModule.h"
-#include "FloatingDisplays.h"
+#include "ProfileHost.h"
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
 #include "Settings.h"
@@ -18,65 +18,61 @@
 
 namespace {
 constexpr int MARGIN = 70;
+
+// The tissue bars with their scale line low and no text above them; the graph on the usual surface.
+ProfileHost::Look look() {
+    ProfileHost::Look look;
+    look.graph = ProfileHost::graphSurface();
+    look.tissue.write(QStringLiteral("lineBase"), 200, {});
+    look.tissue.write(QStringLiteral("textBase"), 0, {});
+    return look;
 }
+} // namespace
 
 ProfilePanel::ProfilePanel(DiveGraph* graph, QWidget* parent) : QWidget(parent), DiveGraph1(graph) {
     tblProfile = new QToolBar(this);
     tblProfile->setObjectName(QStringLiteral("tblProfile"));
     tblProfile->setIconSize(QSize(16, 16));
-    buttons = ProfileReplay::buildToolbar(tblProfile, true);
-    // The floating windows only where the program installed them.
-    for (const char* key : {"DiveComputer", "Tissue"})
-        buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
+    buttons = ProfileHost::buildToolbar(tblProfile, true);
     connect(tblProfile, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tblProfile_ButtonClick(action->data().toString()); });
 
-    DisplayTissue1 = new DisplayTissue(this);
-    PropertyBag tissue;
-    tissue.write(QStringLiteral("lineBase"), 200, {});
-    tissue.write(QStringLiteral("textBase"), 0, {});
-    DisplayTissue1->readProperties(tissue);
-
-    PropertyBag surface;
-    surface.write(QStringLiteral("ScaleMode"), DiveGraph::SCALE_TWIPS, {});
-    surface.write(QStringLiteral("Font"), QFont(QStringLiteral("Tahoma"), 8), {});
-    DiveGraph1->readProperties(surface);
-    DiveGraph1->setFocusPolicy(Qt::StrongFocus);
-
-    m_replay = new ProfileReplay(DiveGraph1, DisplayTissue1, this);
-    m_replay->setPreviousDiveLookup([](const Dive& dive) { return DiveModule::getPreviousDive(dive, false); });
-    m_replay->addStepKeys(this);
-    m_replay->addStepKeys(DiveGraph1);
+    m_host = std::make_unique<ProfileHost>(this, look(), DiveGraph1);
+    DisplayTissue1 = m_host->tissue();
+    replay().setPreviousDiveLookup([](const Dive& dive) { return DiveModule::getPreviousDive(dive, false); });
+    replay().addStepKeys(this);
+    replay().addStepKeys(DiveGraph1);
 }
 
-ProfilePanel::~ProfilePanel() {
-    m_replay->setFace(nullptr);
+ProfilePanel::~ProfilePanel() = default;
+
+DiveComputerFace* ProfilePanel::diveComputerDisplay() const {
+    return m_host->face();
+}
+
+ProfileReplay& ProfilePanel::replay() {
+    return m_host->replay();
 }
 
 const std::shared_ptr<Profile>& ProfilePanel::diveProfile() const {
-    return m_replay->profile();
+    return m_host->replay().profile();
 }
 
 void ProfilePanel::createDiveComputerDisplay() {
-    m_face = Faces::create(Settings::instance().currentDiveComputer(), this);
-    if (m_face) {
-        m_face->widget()->setObjectName(QStringLiteral("DiveComputerDisplay1"));
-        m_face->widget()->show();
-    }
-    m_replay->setFace(m_face.get());
+    m_host->createFace();
     layoutPanel();
 }
 
 void ProfilePanel::setProfileDive(std::shared_ptr<Dive> cDive, const QList<std::shared_ptr<Dive>>* pDives) {
     if (!cDive) {
-        m_replay->clear();
+        replay().clear();
         return;
     }
     try {
-        m_replay->showDive(std::move(cDive), pDives, true);
+        replay().showDive(std::move(cDive), pDives, true);
     } catch (...) {
         // Nothing of another dive may stay on show beside this one.
-        m_replay->clear();
+        replay().clear();
         throw;
     }
 }
@@ -88,10 +84,10 @@ void ProfilePanel::tblProfile_ButtonClick(const QString& key) {
     }
     if (key == QLatin1String("SIMULATOR"))
         emit simulatorRequested();
-    else if (m_replay->toggleFloating(key, buttons.value(key)))
+    else if (replay().toggleFloating(key, buttons.value(key)))
         layoutPanel();
     else
-        m_replay->step(key);
+        replay().step(key);
 }
 
 void ProfilePanel::printShownProfile(ShownProfilePrinting::Output output) {
@@ -117,9 +113,9 @@ void ProfilePanel::layoutPanel() {
     const int toolbarHeight = tblProfile->sizeHint().height();
     tblProfile->setGeometry(0, 0, width(), toolbarHeight);
     int top = Twips::twips(toolbarHeight) + FACE_GAP;
-    if (m_face) {
-        m_face->widget()->setGeometry(Twips::pixels(FACE_LEFT, top, Faces::FACE_WIDTH, Faces::FACE_HEIGHT));
-        if (!m_face->widget()->isHidden())
+    if (QWidget* face = m_host->faceWidget()) {
+        face->setGeometry(Twips::pixels(FACE_LEFT, top, Faces::FACE_WIDTH, Faces::FACE_HEIGHT));
+        if (!face->isHidden())
             top += Faces::FACE_HEIGHT;
     }
     // The tab page of this platform is a little narrower than the face: the bars keep a margin on

@@ -13,6 +13,7 @@ class Dive;
 class DiveComputerFace;
 class DiveGraph;
 class Profile;
+class ProfileHost;
 class ProfileReplay;
 class QAction;
 class QToolBar;
@@ -45,9 +46,9 @@ public:
     QHash<QString, QAction*> buttons;
     DiveGraph* DiveGraph1;
 
-    DiveComputerFace* diveComputerDisplay() const { return m_face.get(); }
+    DiveComputerFace* diveComputerDisplay() const;
     const std::shared_ptr<Profile>& diveProfile() const;
-    ProfileReplay& replay() { return *m_replay; }
+    ProfileReplay& replay();
 
 signals:
     // The simulator button: the main window opens the simulator on the dive it shows.
@@ -61,6 +62,5 @@ private:
     // A profile page of the shown dive with the diver at the graph's step; nothing before a dive.
     void printShownProfile(ShownProfilePrinting::Output output);
 
-    std::unique_ptr<DiveComputerFace> m_face;
-    ProfileReplay* m_replay;
+    std::unique_ptr<ProfileHost> m_host;
 };

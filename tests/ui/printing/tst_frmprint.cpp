@@ -1,4 +1,4 @@
-#include "../PrintFixture.h"
+#include "../../printing/PrintFixture.h"
 #include "LogbookFixture.h"
 #include "PreviewWatcher.h"
 #include "PrinterManager.h"

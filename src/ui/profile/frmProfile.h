@@ -11,6 +11,7 @@ class Dive;
 class DiveComputerFace;
 class DiveGraph;
 class Profile;
+class ProfileHost;
 class ProfileReplay;
 class QAction;
 class QFrame;
@@ -50,8 +51,8 @@ public:
     const std::shared_ptr<Dive>& currentDive() const;
     const std::shared_ptr<Profile>& diveProfile() const;
     // The window's face; null while the model has none.
-    DiveComputerFace* diveComputerDisplay() const { return m_face.get(); }
-    ProfileReplay& replay() { return *m_replay; }
+    DiveComputerFace* diveComputerDisplay() const;
+    ProfileReplay& replay();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -59,6 +60,5 @@ protected:
 private:
     bool isFaceShown() const;
 
-    std::unique_ptr<DiveComputerFace> m_face;
-    ProfileReplay* m_replay;
+    std::unique_ptr<ProfileHost> m_host;
 };

@@ -1,4 +1,4 @@
-#include "../PrintFixture.h"
+#include "../../printing/PrintFixture.h"
 #include "DiveModule.h"
 #include "LogbookFixture.h"
 #include "PreviewWatcher.h"

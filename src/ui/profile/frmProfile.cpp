@@ -9,9 +9,9 @@
 #include "FloatingDisplays.h"
 #include "FormLocalizer.h"
 #include "MainModule.h"
+#include "ProfileHost.h"
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
-#include "Settings.h"
 #include "ShownProfilePrinting.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -36,19 +36,15 @@ int twipsOf(int px) {
     return Twips::twips(px);
 }
 
-// The graph's stored properties as the window keeps them: twips, the white surface colour.
-PropertyBag graphProperties() {
-    PropertyBag bag;
-    bag.write(QStringLiteral("ScaleMode"), 1, {});
-    bag.write(QStringLiteral("Font"), QFont(QStringLiteral("Tahoma"), 8), {});
-    bag.write(QStringLiteral("ForeColor"), 15, {});
-    return bag;
-}
-
-PropertyBag tissueProperties() {
-    PropertyBag bag;
-    bag.write(QStringLiteral("textBase"), 300, {});
-    return bag;
+// Graph and tissue bars as the window keeps them: the graph's white surface colour, the graph taking
+// the focus from a click only.
+ProfileHost::Look look() {
+    ProfileHost::Look look;
+    look.graph = ProfileHost::graphSurface();
+    look.graph.write(QStringLiteral("ForeColor"), 15, {});
+    look.tissue.write(QStringLiteral("textBase"), 300, {});
+    look.graphFocus = Qt::ClickFocus;
+    return look;
 }
 
 } // namespace
@@ -63,10 +59,7 @@ frmProfile::frmProfile(QWidget* owner) : QWidget(owner, Qt::Window) {
     toolbarLeft = new QToolBar(this);
     toolbarLeft->setObjectName(QStringLiteral("toolbarLeft"));
     toolbarLeft->setIconSize(QSize(16, 16));
-    buttons = ProfileReplay::buildToolbar(toolbarLeft, false);
-    // The floating windows once installed.
-    for (const char* key : {"DiveComputer", "Tissue"})
-        buttons.value(QLatin1String(key))->setEnabled(Floating::windows() != nullptr);
+    buttons = ProfileHost::buildToolbar(toolbarLeft, false);
     connect(toolbarLeft, &QToolBar::actionTriggered, this,
             [this](QAction* action) { toolbarLeft_ButtonClick(action->data().toString()); });
 
@@ -77,50 +70,48 @@ frmProfile::frmProfile(QWidget* owner) : QWidget(owner, Qt::Window) {
     horizontalSplitter->setObjectName(QStringLiteral("horizontalSplitter"));
     horizontalSplitter->setFrameStyle(QFrame::HLine | QFrame::Sunken);
 
-    DisplayTissue1 = new DisplayTissue(this);
-    DisplayTissue1->readProperties(tissueProperties());
-    DiveGraph1 = new DiveGraph(this);
-    DiveGraph1->readProperties(graphProperties());
-    DiveGraph1->setFocusPolicy(Qt::ClickFocus);
-
-    m_replay = new ProfileReplay(DiveGraph1, DisplayTissue1, this);
-    m_replay->setPreviousDiveLookup([](const Dive& dive) { return DiveModule::getPreviousDive(dive, false); });
-    m_replay->addStepKeys(this);
+    m_host = std::make_unique<ProfileHost>(this, look());
+    DisplayTissue1 = m_host->tissue();
+    DiveGraph1 = m_host->graph();
+    replay().setPreviousDiveLookup([](const Dive& dive) { return DiveModule::getPreviousDive(dive, false); });
+    replay().addStepKeys(this);
 
     centerForm(this);
-    m_face = Faces::create(Settings::instance().currentDiveComputer(), this);
-    if (m_face) {
-        place(m_face->widget(), 0, 0, Faces::FACE_WIDTH, Faces::FACE_HEIGHT);
-        m_face->widget()->setObjectName(QStringLiteral("DiveComputerDisplay1"));
-        m_face->widget()->show();
-    }
-    m_replay->setFace(m_face.get());
+    m_host->createFace();
+    if (QWidget* face = m_host->faceWidget())
+        place(face, 0, 0, Faces::FACE_WIDTH, Faces::FACE_HEIGHT);
     Form_Resize();
 }
 
 frmProfile::~frmProfile() {
-    // The displays go before the replay that feeds them is taken apart.
-    m_replay->setFace(nullptr);
     // The floating windows close with the window, whoever opened them.
-    if (FloatingDisplays* windows = Floating::windows())
-        windows->unloadAll();
+    Floating::unloadAll();
+}
+
+DiveComputerFace* frmProfile::diveComputerDisplay() const {
+    return m_host->face();
+}
+
+ProfileReplay& frmProfile::replay() {
+    return m_host->replay();
 }
 
 const std::shared_ptr<Dive>& frmProfile::currentDive() const {
-    return m_replay->dive();
+    return m_host->replay().dive();
 }
 
 const std::shared_ptr<Profile>& frmProfile::diveProfile() const {
-    return m_replay->profile();
+    return m_host->replay().profile();
 }
 
 void frmProfile::addDive(std::shared_ptr<Dive> cDive, const QList<std::shared_ptr<Dive>>* pDives) {
-    m_replay->showDive(std::move(cDive), pDives, false);
+    replay().showDive(std::move(cDive), pDives, false);
     Form_Resize();
 }
 
 bool frmProfile::isFaceShown() const {
-    return m_face && !m_face->widget()->isHidden();
+    const QWidget* face = m_host->faceWidget();
+    return face && !face->isHidden();
 }
 
 void frmProfile::Form_Resize() {
@@ -134,15 +125,14 @@ void frmProfile::Form_Resize() {
     const int scaleHeight = twipsOf(height());
     // A model without a face lays out as if its face were hidden: the tissue display takes the
     // face's place below the toolbar.
-    const auto faceTop = [this] {
-        return m_face ? twipsOf(m_face->widget()->y()) : twipsOf(toolbarLeft->geometry().bottom() + 1);
-    };
-    const auto faceHeight = [this] { return isFaceShown() ? twipsOf(m_face->widget()->height()) : 0; };
+    QWidget* face = m_host->faceWidget();
+    const auto faceTop = [&] { return face ? twipsOf(face->y()) : twipsOf(toolbarLeft->geometry().bottom() + 1); };
+    const auto faceHeight = [&] { return isFaceShown() ? twipsOf(face->height()) : 0; };
     int splitterLeft = Faces::FACE_WIDTH;
 
     step([this] { localizeForm(this); });
     step([this] {
-        if (const std::shared_ptr<Dive>& dive = m_replay->dive())
+        if (const std::shared_ptr<Dive>& dive = currentDive())
             setWindowTitle(getString(1000) + QStringLiteral(": ") +
                            QLocale::system().toString(dive->getDateTime(), QLocale::ShortFormat));
     });
@@ -159,9 +149,8 @@ void frmProfile::Form_Resize() {
     });
     step([&] { place(horizontalSplitter, splitterLeft, scaleHeight, scaleWidth - splitterLeft, SPLITTER_SIZE); });
     step([&] {
-        if (m_face)
-            place(m_face->widget(), 0, twipsOf(toolbarLeft->geometry().bottom() + 1), Faces::FACE_WIDTH,
-                  Faces::FACE_HEIGHT);
+        if (face)
+            place(face, 0, twipsOf(toolbarLeft->geometry().bottom() + 1), Faces::FACE_WIDTH, Faces::FACE_HEIGHT);
     });
     step([&] {
         const int top = faceTop() + faceHeight();
@@ -184,11 +173,11 @@ void frmProfile::toolbarLeft_ButtonClick(const QString& key) {
     try {
         if (const auto output = ShownProfilePrinting::outputOf(key)) {
             // The descriptive record is the window's own dive's, whatever the main window selects now.
-            if (const std::shared_ptr<Dive>& dive = m_replay->dive())
+            if (const std::shared_ptr<Dive>& dive = currentDive())
                 ShownProfilePrinting::print(diveProfile(), DiveGraph1->getCurrentDiverPosition(), dive->diveID(),
                                             *output, this);
-        } else if (!m_replay->toggleFloating(key, buttons.value(key))) {
-            m_replay->step(key);
+        } else if (!replay().toggleFloating(key, buttons.value(key))) {
+            replay().step(key);
         }
     } catch (const std::exception& error) {
         CommandFailure::report(QStringLiteral("frmProfile.toolbarLeft_ButtonClick"),

@@ -1,4 +1,4 @@
-#include "../PrintFixture.h"
+#include "../../printing/PrintFixture.h"
 #include "PrinterManager.h"
 #include "frmPreview.h"
 
