@@ -16,6 +16,9 @@ private slots:
     void generatedLogbooksLoadUnderEveryModel();
     void scubaProfileShape();
     void sameSeedSameDives();
+    void kindsAskedFor_data();
+    void kindsAskedFor();
+    void drawnDivesAreAMix();
 };
 
 void tst_DiveGenerator::generatedLogbooksLoadUnderEveryModel() {
@@ -84,6 +87,73 @@ void tst_DiveGenerator::sameSeedSameDives() {
     const auto session = DiveGenerator(11).freeDiveSession(start, 6, true);
     QCOMPARE(session.dive->diveFreeInfo()->getSamplesCount(), qint16(6));
     QVERIFY(session.dive->getSamples().startsWith(u'*'));
+}
+
+void tst_DiveGenerator::kindsAskedFor_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("stopFlag");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("deco");
+    using Kind = DiveGenerator::ScubaKind;
+    QTest::newRow("air") << int(Kind::Air) << 1 << false << int(Dive::AIR_MODE) << false;
+    QTest::newRow("nitrox") << int(Kind::Nitrox) << 8 << false << int(Dive::NITROX_MODE) << false;
+    QTest::newRow("deco") << int(Kind::Deco) << 2 << false << int(Dive::AIR_MODE) << true;
+    QTest::newRow("bottom time") << int(Kind::BottomTime) << 4 << false << int(Dive::BOTTOM_TIME_MODE) << false;
+    QTest::newRow("Kobi bottom time") << int(Kind::BottomTime) << 32 << false << int(Dive::KOBI_BOTTOM_TIME_MODE)
+                                      << false;
+    QTest::newRow("stop flag") << int(Kind::StopFlag) << 16 << true << int(Dive::AIR_MODE) << false;
+}
+
+void tst_DiveGenerator::kindsAskedFor() {
+    QFETCH(int, kind);
+    QFETCH(int, model);
+    QFETCH(bool, stopFlag);
+    QFETCH(int, mode);
+    QFETCH(bool, deco);
+    TestEnvironment env;
+    const QDateTime start(QDate(2021, 4, 3), QTime(9, 0));
+    DiveGenerator generator(5);
+    for (int n = 0; n < 10; ++n) {
+        const auto g = generator.scubaDive(model, start.addDays(n), 30, DiveGenerator::ScubaKind(kind));
+        const Dive& dive = *g.dive;
+        QCOMPARE(dive.getStop() == 1, stopFlag);
+        QCOMPARE(dive.getDiveMode(), mode);
+        QCOMPARE(dive.isDeco(), deco);
+        if (deco) {
+            // Long enough for its stops, deep enough to need them.
+            QCOMPARE(dive.getDiveTime(), qint16(DiveGenerator::DECO_MINUTES));
+            QVERIFY(dive.getMaxDepth() >= 36);
+        } else {
+            QCOMPARE(dive.getDiveTime(), qint16(30));
+        }
+        if (mode == Dive::NITROX_MODE) {
+            // Above the mix's depth limit at 1.4 bar.
+            const int mix = dive.getNitroxMixture();
+            QVERIFY(mix == 32 || mix == 36);
+            QVERIFY(dive.getMaxDepth() <= 14.0f / mix * 100 - 10);
+        }
+    }
+}
+
+void tst_DiveGenerator::drawnDivesAreAMix() {
+    TestEnvironment env;
+    const QDateTime start(QDate(2021, 4, 3), QTime(9, 0));
+    DiveGenerator generator(2004);
+    int stopFlag = 0, nitrox = 0, deco = 0, bottomTime = 0;
+    const int count = 400;
+    for (int n = 0; n < count; ++n) {
+        const auto g = generator.scubaDive(4, start.addDays(n), 40);
+        stopFlag += g.dive->getStop() == 1;
+        nitrox += g.dive->isNitrox();
+        deco += g.dive->isDeco();
+        bottomTime += g.dive->getDiveMode() == Dive::BOTTOM_TIME_MODE;
+    }
+    // Most dives show their figures on the faces; a few carry the stop flag.
+    QVERIFY2(stopFlag > 0 && stopFlag < count / 10, qPrintable(QString::number(stopFlag)));
+    QVERIFY2(nitrox >= count / 10, qPrintable(QString::number(nitrox)));
+    QVERIFY2(deco >= count / 10, qPrintable(QString::number(deco)));
+    QVERIFY2(bottomTime > 0 && bottomTime < count / 10, qPrintable(QString::number(bottomTime)));
 }
 
 QTEST_GUILESS_MAIN(tst_DiveGenerator)

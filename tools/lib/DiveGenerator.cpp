@@ -30,18 +30,40 @@ int DiveGenerator::between(int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(m_random);
 }
 
-DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime& start, qint32 minutes) {
+DiveGenerator::ScubaKind DiveGenerator::drawKind() {
+    // Of twenty dives: twelve on air, three on nitrox, three with decompression stops, one
+    // bottom-time dive and one with the stop flag.
+    const int n = between(0, 19);
+    return n < 12   ? ScubaKind::Air
+           : n < 15 ? ScubaKind::Nitrox
+           : n < 18 ? ScubaKind::Deco
+           : n < 19 ? ScubaKind::BottomTime
+                    : ScubaKind::StopFlag;
+}
+
+DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime& start, qint32 minutes,
+                                                  ScubaKind kind) {
     Generated g;
     auto dive = std::make_shared<Dive>();
     dive->setDiveComputer(model);
     dive->setDateTime(start);
+    if (kind == ScubaKind::Drawn)
+        kind = drawKind();
+    const bool deco = kind == ScubaKind::Deco;
+    const bool nitrox = kind == ScubaKind::Nitrox;
+    if (deco)
+        minutes = std::max(minutes, DECO_MINUTES);
 
     const int samples = std::max(9, minutes * Dive::SAMPLES_PER_MINUTE);
-    const double maxDepth = uniform(12.0, 38.0);
-    const int stopSamples = samples >= 30 ? 9 : 0; // three minutes at 5 m
+    // A nitrox diver stays above the mix's depth limit; a deco dive goes deep and stays long.
+    const int mix = nitrox ? (between(0, 1) ? 32 : 36) : 21;
+    const double maxDepth = deco ? uniform(36.0, 45.0) : uniform(12.0, nitrox ? (mix == 32 ? 32.0 : 27.0) : 38.0);
+    // A deco dive's stops at 6 m and then 3 m take fifteen minutes; other dives stop three minutes at 5 m.
+    const double firstStop = deco ? 6.0 : 5.0;
+    const int stopSamples = deco ? 45 : samples >= 30 ? 9 : 0;
     const int finalSamples = 2;
     const int ascentEnd = samples - stopSamples - finalSamples;
-    const int bottomEnd = std::max(2, int(ascentEnd * uniform(0.35, 0.55)));
+    const int bottomEnd = std::max(2, int(ascentEnd * (deco ? uniform(0.45, 0.6) : uniform(0.35, 0.55))));
 
     double depth = 0;
     // Air-integrated devices keep their tank data in every third sample: sample 1 and then 4, 7... hold the
@@ -53,7 +75,6 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
     double deepest = 0;
     double depthSum = 0;
     const bool kobi = model == Dive::dcKOBI;
-    const bool deco = maxDepth > 30 && minutes > 45;
     for (int i = 1; i <= samples; ++i) {
         const double previous = depth;
         if (depth < maxDepth - 0.5 && i <= bottomEnd) {
@@ -63,12 +84,13 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
         } else if (i <= ascentEnd) {
             // A multi-level ascent: the depth drifts up towards the stop, never faster than needed.
             const double left = ascentEnd - i + 1;
-            const double target = depth - (depth - 5.0) / left;
-            depth = std::max(5.0, target + uniform(-0.4, 0.4));
+            const double target = depth - (depth - firstStop) / left;
+            depth = std::max(firstStop, target + uniform(-0.4, 0.4));
         } else if (i <= ascentEnd + stopSamples) {
-            depth = 5.0 + uniform(-0.3, 0.3);
+            const bool lastStop = deco && i > ascentEnd + stopSamples / 3;
+            depth = (lastStop ? 3.0 : firstStop) + uniform(-0.3, 0.3);
         } else {
-            depth = i == samples ? 0.8 : 3.0;
+            depth = i == samples ? 0.8 : deco ? 1.5 : 3.0;
         }
         deepest = std::max(deepest, depth);
         depthSum += depth;
@@ -76,7 +98,7 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
         double vRis = 0;
         if (rate > 0)
             vRis = kobi ? std::round(rate) : (rate < 6 ? 1 : rate < 9 ? 2 : rate < 12 ? 3 : rate < 15 ? 4 : 5);
-        const bool inDeco = deco && i > bottomEnd && i <= ascentEnd;
+        const bool inDeco = deco && i > bottomEnd && i <= ascentEnd + stopSamples;
         const double breathing = surfaceRate * (1.0 + depth / 10.0); // litres a minute at depth
         const double drop = std::min(pressure - 20.0, breathing / Dive::SAMPLES_PER_MINUTE / 15.0); // a 15-litre tank
         pressure -= std::max(0.0, drop);
@@ -96,15 +118,13 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
     dive->setMaxDepth(float(std::round(deepest * 10.0) / 10.0));
     dive->setMinTemperature(std::round(uniform(12.0, 26.0) - deepest / 10.0));
     dive->setWater(between(0, 9) == 0 ? 1 : 0);
-    dive->setStop(1);
+    dive->setStop(kind == ScubaKind::StopFlag ? 1 : 0);
     dive->setAltitude(0);
-    const int mode = between(0, 19);
-    const bool nitrox = mode < 4;
-    if (mode == 19)
+    if (kind == ScubaKind::BottomTime)
         dive->setDiveMode(kobi ? Dive::KOBI_BOTTOM_TIME_MODE : Dive::BOTTOM_TIME_MODE);
     else
         dive->setDiveMode(nitrox ? Dive::NITROX_MODE : Dive::AIR_MODE);
-    dive->setNitroxMixture(nitrox ? (between(0, 1) ? 32 : 36) : 21);
+    dive->setNitroxMixture(mix);
     dive->setPPO2(1.4f);
     dive->setDeco(deco ? 1 : 0);
     dive->setVRis(kobi ? 10 : between(1, 3));
@@ -249,7 +269,8 @@ qint32 DiveGenerator::fill(Database& db, const Options& options) {
         store(table, dive, book.id);
         ++written;
         // Two or three dives a day, with a surface interval between them.
-        QDateTime next = book.next.addSecs(60 * (minutes + between(60, 180)));
+        const qint32 length = session ? minutes : dive.dive->getDiveTime();
+        QDateTime next = book.next.addSecs(60 * (length + between(60, 180)));
         if (next.time() > QTime(17, 0))
             next = SqlDates::wallClock(next.date().addDays(between(1, 4)), QTime(8, between(0, 59)));
         book.next = next;

@@ -17,6 +17,10 @@ class Recordset;
 // air-integrated models; free-dive sessions on the Kobi. The same seed gives the same dives.
 class DiveGenerator {
 public:
+    // What a scuba dive is. Drawn gives a diver's usual mix: mostly no-stop dives on air, some on
+    // nitrox, some deeper and longer dives with decompression stops, a few bottom-time (gauge) dives
+    // and a few that the device marked with the stop flag, whose faces show no figures.
+    enum class ScubaKind { Drawn, Air, Nitrox, Deco, BottomTime, StopFlag };
     struct Generated {
         std::shared_ptr<Dive> dive; // header, samples; a free-dive session's diveFreeInfo
         // TISSUE_1 to TISSUE_11 as stored: the Dive holds start tissues only under the current model.
@@ -36,8 +40,10 @@ public:
 
     explicit DiveGenerator(quint32 seed = 2004);
 
-    // A scuba dive of the model code (1, 2, 4, 8, 16 or 32) of `minutes` minutes.
-    Generated scubaDive(qint32 model, const QDateTime& start, qint32 minutes);
+    // A scuba dive of the model code (1, 2, 4, 8, 16 or 32) of `minutes` minutes; a deco dive lasts
+    // at least DECO_MINUTES, the time its stops need.
+    Generated scubaDive(qint32 model, const QDateTime& start, qint32 minutes, ScubaKind kind = ScubaKind::Drawn);
+    static constexpr qint32 DECO_MINUTES = 50;
     // A Kobi free-dive session of `freeDives` dives, with or without its depth profile.
     Generated freeDiveSession(const QDateTime& start, qint32 freeDives, bool withProfile);
 
@@ -52,6 +58,7 @@ public:
     qint32 fill(Database& db, const Options& options);
 
 private:
+    ScubaKind drawKind();
     double uniform(double low, double high);
     int between(int low, int high);
 

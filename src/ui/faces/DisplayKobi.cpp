@@ -8,6 +8,7 @@
 #include "ProfileReader.h"
 #include "Twips.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -47,14 +48,17 @@ DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(parent) {
         {"lbl_DiveTime", -1, 2055, 3315, 750, 180, T, 8.25, false, "dive time", L, 0, true, clear},
     });
     // Shrink the large fields together, so that the figures of one row share one size.
+    m_depthFont = label("lblDigitDeco")->font();
     for (const char* name : {"lblDigitDepth", "lblDigitMaxDepth", "lblDigitDeco", "lblDigitAscTime0"})
-        label(name)->setFont(label("lblDigitDeco")->font());
-    // The lower row also shows a temperature with its unit and a dive's number in its series.
-    // The lower row also shows a temperature with its unit, left of the dive time that shares the row.
+        label(name)->setFont(m_depthFont);
+    // The lower row also shows a temperature with its unit, left of the dive time that shares the row,
+    // and on nitrox dives the CNS with two blanks that leave room for its "% cns": all four
+    // characters wide, in one size.
     QLabel* lower = label("lblDigitAscTime", 1);
     lower->setFont(
         faceelements::fitted(lower->font(), QStringLiteral("88°C"), QSize(Twips::pixels(810), lower->height())));
-    label("lblDigitTemp")->setFont(lower->font());
+    for (const char* name : {"lblDigitTemp", "lblDigitDiveTime"})
+        label(name)->setFont(lower->font());
     label("lblNODEC0")->setWordWrap(true);
     auto* glyph = new FaceSymbol(this);
     glyph->setObjectName(QStringLiteral("lblVelMaxIcon"));
@@ -124,6 +128,11 @@ void DisplayKobi::resetDisplay() {
              false);
     label("lblDigitAscTime", 1)->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label("lblVelMaxIcon")->setText(QString());
+    // A nitrox dive's CNS ends in two blanks as wide as two digits, which leave room for "% cns"
+    // in the field; the digit fonts here have narrow blanks, so the field keeps the room itself.
+    QLabel* diveTime = label("lblDigitDiveTime");
+    const int room = diveTime->geometry().right() - label("lblCNSO2")->x() + 2;
+    diveTime->setIndent(nitrox ? room - QFontMetrics(diveTime->font()).horizontalAdvance(QStringLiteral("  ")) : 0);
 
     setShown({label("lblSelMeter", 1)}, isMetric());
     setShown({label("lblSelFeet", 1)}, !isMetric());
@@ -224,10 +233,10 @@ void DisplayKobi::updateDisplay(qint16 step) {
     }
 
     m_depthText = depthText(m_profile->getDepth(step));
-    label("lblDigitDepth")->setText(facetext::depthField(m_depthText));
+    showDepth("lblDigitDepth", facetext::depthField(m_depthText));
     const float maxDepth =
         kind == Kind::FreeDive ? float(dive->getSampleDeco(step)) / 10.0f : m_profile->getMaxDepth(step);
-    label("lblDigitMaxDepth")->setText(facetext::depthField(depthText(maxDepth)));
+    showDepth("lblDigitMaxDepth", facetext::depthField(depthText(maxDepth)));
     label("lblVelMaxIcon")->setText(getVelocityGlyph(step, kind));
 
     if (decoFlag == 0) {
@@ -250,7 +259,13 @@ void DisplayKobi::updateDisplay(qint16 step) {
 
 void DisplayKobi::updateDepth(float depth) {
     m_liveDepthText = depthText(depth);
-    label("lblDigitDepth")->setText(m_liveDepthText);
+    showDepth("lblDigitDepth", m_liveDepthText);
+}
+
+void DisplayKobi::showDepth(const char* field, const QString& text) {
+    QLabel* digits = label(field);
+    digits->setText(text);
+    digits->setFont(faceelements::fitted(m_depthFont, text, digits->size()));
 }
 
 void DisplayKobi::showDeepStopScreen(qint16 step, Kind kind) {

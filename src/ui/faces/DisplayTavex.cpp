@@ -34,8 +34,8 @@ DisplayTavex::DisplayTavex(QWidget* parent) : SegmentDisplay(parent) {
         {"lblSelMeter", 1, 1575, 360, 195, 240, T, 8.25, false, "m", L, 0, false, clear},
         {"lblSelFeet", 1, 1575, 570, 195, 240, T, 8.25, false, "ft", L, 0, false, clear},
         {"lblDigitDiveTime", -1, 2190, 285, 750, 555, D, 27.75, true, ":88", R, 2101, false, clear},
-        {"lblMin", -1, 2970, 540, 240, 180, T, 8.25, false, "min", L, 0, false, clear},
-        {"lblDECO", 0, 525, 720, 915, 255, T, 9.75, true, "deco", L, 0, false, clear},
+        {"lblMin", -1, 2940, 540, 270, 180, T, 8.25, false, "min", L, 0, false, clear},
+        {"lblDECO", 0, 525, 765, 915, 255, T, 9.75, true, "deco", L, 0, false, clear},
         {"lblDigitDeco", -1, 555, 795, 1020, 810, D, 48, true, "88", L, 0, false, clear},
         {"lblSelMeter", 0, 1710, 1095, 225, 180, T, 8.25, false, "m", L, 0, false, clear},
         {"lblSelFeet", 0, 1710, 1290, 225, 180, T, 8.25, false, "ft", L, 0, false, clear},
@@ -46,7 +46,7 @@ DisplayTavex::DisplayTavex(QWidget* parent) : SegmentDisplay(parent) {
         {"imageDecoStop", -1, 630, 1875, 135, 180, T, 8.25, true, "X", L, 0, false, clear},
         {"lblDigitMaxDepth", -1, 1845, 1710, 960, 570, D, 27.75, true, "88.8", R, 2112, false, clear},
         {"lblMaxDepth", -1, 1830, 2190, 855, 240, T, 6.75, true, "max Depth", L, 0, false, clear},
-        {"lblDigitAscTime", 1, 2190, 2295, 705, 555, D, 27.75, true, "88", L, 2110, true, clear},
+        {"lblDigitAscTime", 1, 2190, 2385, 705, 375, D, 27.75, true, "88", L, 2110, true, clear},
         {"lblASCTIME", -1, 1560, 2580, 645, 180, T, 6.75, true, "asc time", L, 0, false, inverse},
         {"lblDigitTankPressure", -1, 645, 2850, 1125, 510, D, 27.75, true, "8888", R, 0, true, clear},
         {"lblBAR", -1, 1830, 2955, 330, 165, T, 6.75, true, " bar", L, 0, true, inverse},
@@ -81,6 +81,13 @@ DisplayTavex::DisplayTavex(QWidget* parent) : SegmentDisplay(parent) {
     });
     image("imageTriangleUp")->setPicture(0, triangle(QSize(20, 20), true));
     image("imageTriangleDown")->setPicture(0, triangle(QSize(20, 18), false));
+    // The stop row's digits stand at the foot of their fields, under the "deco" above them.
+    label("lblDigitDeco")->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    label("lblDigitAscTime", 0)->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    // The time to surface sits between "max Depth" and the outline's foot; its slanted digits
+    // stand a little taller than the font's ascent.
+    QLabel* surface = label("lblDigitAscTime", 1);
+    surface->setFont(faceelements::fitted(surface->font(), QStringLiteral("88"), surface->size() - QSize(0, 2)));
 }
 
 void DisplayTavex::setIcon(qint16 ascentIcon, qint16 decoStopIcon) {

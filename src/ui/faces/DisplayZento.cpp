@@ -60,6 +60,8 @@ DisplayZento::DisplayZento(QWidget* parent) : SegmentDisplay(parent) {
     });
     image("imageTriangleUp")->setPicture(0, triangle(QSize(25, 13), true));
     image("imageTriangleDown")->setPicture(0, triangle(QSize(25, 13), false));
+    // Two lines, "%" over "cns": the caption is as tall as two and too narrow for one.
+    label("lblCNSO2", 0)->setWordWrap(true);
 }
 
 bool DisplayZento::hasDeepStopScreen() const {

@@ -222,6 +222,8 @@ void frmMainControls::buildLeftTabs(QWidget* parent) {
 
     QWidget* panel = page(tabLeft, "1323");
     profilePanel = place(panel, named(new ProfilePanel(DiveGraph1, panel), "profilePanel"));
+    // The panel keeps its own margins: the face is as wide as the tab set, less only its frame.
+    panel->layout()->setContentsMargins(0, 0, 0, 0);
 }
 
 void frmMainControls::buildDiveTabs(QWidget* parent, DiveDataControl* data) {

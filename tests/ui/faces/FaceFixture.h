@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QStringList>
 #include <memory>
 
 // One face of a model code, in English, metric (unit 0) or imperial (unit 1).
@@ -52,3 +53,53 @@ inline std::shared_ptr<Dive> diveOf(int model, int mode, bool stop = false) {
     dive->setMinTemperature(24);
     return dive;
 }
+
+// The screens a diver meets, one step each: no stop, decompression, safety stop, deep stop, and a
+// deep decompression with wide figures.
+inline QList<StepValues> tellingSteps() {
+    return {StepValues{.depth = 12.4f,
+                       .maxDepth = 18.6f,
+                       .noDecTime = 7,
+                       .cns = 15,
+                       .maxVelocity = 2,
+                       .tankPressure = 187,
+                       .consumption = 18},
+            StepValues{.depth = 8.6f,
+                       .maxDepth = 31.2f,
+                       .decoFlag = 3,
+                       .tappa = 3,
+                       .decoTime = 4,
+                       .ascentTime = 14,
+                       .cns = 25,
+                       .maxVelocity = 4,
+                       .tankPressure = 120,
+                       .consumption = 22},
+            StepValues{.depth = 4.8f,
+                       .maxDepth = 31.2f,
+                       .safetyTime = 3,
+                       .cns = 25,
+                       .maxVelocity = 5,
+                       .tankPressure = 80,
+                       .consumption = 15},
+            StepValues{.depth = 18.0f,
+                       .maxDepth = 31.2f,
+                       .verticalDeep = 0,
+                       .noDecTime = 20,
+                       .cns = 20,
+                       .maxVelocity = 3,
+                       .tankPressure = 100,
+                       .consumption = 20},
+            StepValues{.depth = 38.5f,
+                       .maxDepth = 42.7f,
+                       .decoFlag = 5,
+                       .tappa = 5,
+                       .decoTime = 12,
+                       .ascentTime = 38,
+                       .cns = 45,
+                       .maxVelocity = 1,
+                       .tankPressure = 95,
+                       .consumption = 31}};
+}
+inline const QStringList TELLING_STEP_NAMES{QStringLiteral("no stop"), QStringLiteral("deco"),
+                                            QStringLiteral("safety stop"), QStringLiteral("deep stop"),
+                                            QStringLiteral("deep deco")};

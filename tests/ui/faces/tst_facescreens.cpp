@@ -25,49 +25,16 @@ QString screenshotDir() {
     return qEnvironmentVariable("SONA_SCREENSHOT_DIR");
 }
 
-QList<StepValues> tourOfScreens() {
-    return {StepValues{.depth = 12.4f,
-                       .maxDepth = 18.6f,
-                       .noDecTime = 7,
-                       .cns = 15,
-                       .maxVelocity = 2,
-                       .tankPressure = 187,
-                       .consumption = 18},
-            StepValues{.depth = 8.6f,
-                       .maxDepth = 31.2f,
-                       .decoFlag = 3,
-                       .tappa = 3,
-                       .decoTime = 4,
-                       .ascentTime = 14,
-                       .cns = 25,
-                       .maxVelocity = 4,
-                       .tankPressure = 120,
-                       .consumption = 22},
-            StepValues{.depth = 4.8f,
-                       .maxDepth = 31.2f,
-                       .safetyTime = 3,
-                       .cns = 25,
-                       .maxVelocity = 5,
-                       .tankPressure = 80,
-                       .consumption = 15},
-            StepValues{.depth = 18.0f,
-                       .maxDepth = 31.2f,
-                       .verticalDeep = 0,
-                       .noDecTime = 20,
-                       .cns = 20,
-                       .maxVelocity = 3,
-                       .tankPressure = 100,
-                       .consumption = 20}};
-}
 } // namespace
 
 void tst_FaceScreens::faces_data() {
     QTest::addColumn<int>("model");
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("unit");
-    const QList<int> models{1, 2, 4, 8, 32};
+    const QList<int> models{1, 2, 4, 8, 16, 32};
     for (int model : models) {
         QTest::addRow("%d-air-metric", model) << model << 0 << 0;
+        QTest::addRow("%d-nitrox-metric", model) << model << 1 << 0;
         QTest::addRow("%d-nitrox-imperial", model) << model << 1 << 1;
         QTest::addRow("%d-bottomtime-metric", model) << model << (model == 32 ? 3 : 2) << 0;
     }
@@ -89,13 +56,14 @@ void tst_FaceScreens::faces() {
         dive->addSample(62, 2, 65, 123, 0);
     }
     f.face->setIcon(true, true);
-    f.show(dive, tourOfScreens(), 18, 12);
+    f.show(dive, tellingSteps(), 18, 12);
     f.face->show();
-    // The four steps side by side: no stop, decompression, safety stop, deep stop.
-    QPixmap sheet(f.face->width() * 4 + 12, f.face->height());
+    // The steps side by side: no stop, decompression, safety stop, deep stop, deep decompression.
+    const qint16 steps = qint16(tellingSteps().size());
+    QPixmap sheet((f.face->width() + 4) * steps - 4, f.face->height());
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
-    for (qint16 step = 0; step < 4; ++step) {
+    for (qint16 step = 0; step < steps; ++step) {
         f.face->updateDisplay(step);
         QTest::qWait(20);
         painter.drawPixmap(step * (f.face->width() + 4), 0, f.face->grab());
@@ -111,7 +79,7 @@ void tst_FaceScreens::floatingWindow() {
     env.storeSetting(QStringLiteral("DiveComputer"), QStringLiteral("32"));
     env.restart();
     frmDiveComputerDisplay* window = frmDiveComputerDisplay::showFloating();
-    auto profile = std::make_shared<StandInProfile>(diveOf(32, 0), tourOfScreens());
+    auto profile = std::make_shared<StandInProfile>(diveOf(32, 0), tellingSteps());
     window->diveComputerDisplay()->addProfile(profile);
     window->diveComputerDisplay()->updateDisplay(1);
     QTest::qWait(200);

@@ -1,6 +1,8 @@
 #include "DisplayTissue.h"
 #include "Dive.h"
+#include "DiveComputerDisplayFactory.h"
 #include "DiveComputerFace.h"
+#include "DiveGenerator.h"
 #include "DiveGraph.h"
 #include "DiveTabs.h"
 #include "MainWindowFixture.h"
@@ -8,6 +10,7 @@
 #include "Profile.h"
 #include "ProfilePanel.h"
 #include "ProfileReplay.h"
+#include "Recordset.h"
 #include "Settings.h"
 #include "diveInfo.h"
 #include "frmProfile.h"
@@ -86,6 +89,8 @@ private slots:
     void profileCommand_data();
     void profileCommand();
     void profileCommandBringsTheOpenWindowForward();
+    void pictureOfTheProfileDisplay_data();
+    void pictureOfTheProfileDisplay();
 };
 
 void tst_ProfilePanel::profileTabShowsTheDiveAtStepZero() {
@@ -150,6 +155,9 @@ void tst_ProfilePanel::faceIsCreatedAtLoadAndFollows() {
     const int belowToolbar = m.panel()->tblProfile->geometry().bottom() + 1;
     QCOMPARE(face->widget()->geometry(), QRect(6, belowToolbar, 265, 322));
     QCOMPARE(m.panel()->DisplayTissue1->y(), belowToolbar + 322);
+    // The panel shows the whole face.
+    QVERIFY2(m.panel()->rect().contains(face->widget()->geometry()),
+             qPrintable(QStringLiteral("panel %1 px wide").arg(m.panel()->width())));
 }
 
 void tst_ProfilePanel::modelWithoutAFaceLaysOutAsIfHidden() {
@@ -301,6 +309,41 @@ void tst_ProfilePanel::profileCommandBringsTheOpenWindowForward() {
     QCOMPARE(m.window->findChildren<frmProfile*>().size(), 1);
     QVERIFY(first->isVisible());
     QCOMPARE(first->currentDive()->diveID(), m.twelve);
+}
+
+void tst_ProfilePanel::pictureOfTheProfileDisplay_data() {
+    QTest::addColumn<int>("model");
+    for (int model : {1, 2, 8, 32})
+        QTest::addRow("%d", model) << model;
+}
+
+// A picture of the panel with the face of each family on a deco dive's first stop, for looking at,
+// not for asserting: run with SONA_SCREENSHOT_DIR set (under a real display server such as Xvfb).
+void tst_ProfilePanel::pictureOfTheProfileDisplay() {
+    const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("SONA_SCREENSHOT_DIR not set");
+    QFETCH(int, model);
+    installDiveComputerDisplays();
+    MainWindowFixture m(model);
+    const qint32 book = m.fixture.logbook(QStringLiteral("Demo"), model);
+    Recordset table = Recordset::table(m.fixture.db, QStringLiteral("DIVE"));
+    const qint32 id = DiveGenerator::store(
+        table, DiveGenerator(2004).scubaDive(model, at(2024, 6, 1, 9, 0), 50, DiveGenerator::ScubaKind::Deco), book);
+    m.open();
+    m.window->tvTreeView->setCurrentItem(m.node(MainWindowFixture::dive(id)));
+    m.window->tabDive->setCurrentIndex(DiveTabs::TAB_PROFILE);
+    m.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m.window));
+    m.window->tabLeft->setCurrentIndex(1);
+    const std::shared_ptr<Profile>& profile = m.window->profilePanel->diveProfile();
+    QVERIFY(profile);
+    qint16 step = 0;
+    while (step < 300 && profile->getDecoFlag(step) == 0)
+        ++step;
+    m.window->DiveGraph1->moveDiver(qint16(step + 6));
+    QTest::qWait(100);
+    m.window->grab().save(QStringLiteral("%1/main-window-profile-display-%2.png").arg(dir).arg(model));
 }
 
 QTEST_MAIN(tst_ProfilePanel)
