@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -100,8 +101,19 @@ void settle(QWidget* window) {
     window->update();
 }
 
+// With SONA_SCREENSHOT_DIR set, each state checked is saved as a picture too, for looking.
+void saveLook(QWidget* window, const QString& state) {
+    const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QString name = QString::fromUtf8(QTest::currentDataTag()) + u'-' + state;
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("-"));
+    window->grab().save(dir + u'/' + name + QStringLiteral(".png"));
+}
+
 QStringList cutsIn(QWidget* window, const QString& state) {
     settle(window);
+    saveLook(window, state);
     QStringList found = CutText::findIn(window, isFace);
     for (QString& line : found)
         line.prepend(state + QStringLiteral(": "));
@@ -282,10 +294,11 @@ private slots:
     }
 };
 
-// The windows open on a desktop screen of 1280 x 1024 at 96 dots per inch, as a diver's is, rather than
-// on the small screen the offscreen platform makes up: a window's first size follows its screen.
+// Offscreen, the windows open on a desktop screen of 1280 x 1024 at 96 dots per inch, as a diver's is,
+// rather than on the small screen the platform makes up: a window's first size follows its screen.
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SONA_FIXTURES_DIR "/desktop-screen.json");
+    if (qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SONA_FIXTURES_DIR "/desktop-screen.json");
     QApplication app(argc, argv);
     tst_CutText test;
     QTEST_SET_MAIN_SOURCE_PATH
