@@ -2,8 +2,10 @@
 #include "HeapPolicy.h"
 #include "InterfaceLibraries.h"
 #include "QtSeams.h"
+#include "QtTranslations.h"
 #include "RuntimeError.h"
 #include "Seams.h"
+#include "Settings.h"
 #include "StartUp.h"
 #include "StartupTiming.h"
 #include "StatisticsPrinting.h"
@@ -34,6 +36,8 @@ int main(int argc, char* argv[]) {
 
     int exitCode = 0;
     try {
+        // Before the first window, so that every standard button speaks the user's language.
+        QtTranslations::install(Settings::instance().currentLanguage());
         if (Main()) {
             timing.mark("shown");
             timing.watchFirstPaint(mainWindow());

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <memory>
 
-// The preview's page picture: a white image at 96 dots per inch (15 twips a dot) the size of the
-// printable area. It keeps everything drawn on it; pages drawn one after another overlap.
+// The preview's page picture: a white image at 96 dots per inch (15 twips a dot) the size it is
+// given (the paper). It keeps everything drawn on it; pages drawn one after another overlap.
 class ImageDevice : public PainterDevice {
 public:
     ImageDevice(double widthTwips, double heightTwips);

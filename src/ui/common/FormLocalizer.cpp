@@ -158,8 +158,9 @@ void localizeForm(QWidget* form) {
                     const QString number = rows->headerData(column, Qt::Horizontal, Qt::UserRole).toString();
                     rows->setHeaderData(column, Qt::Horizontal, stringOfNumber(number));
                 });
-        } else if (control->parentWidget() && qobject_cast<QToolBar*>(control->parentWidget())) {
-            continue; // toolbar buttons are done with their toolbar
+        } else if (qobject_cast<QToolButton*>(control) && control->parentWidget() &&
+                   qobject_cast<QToolBar*>(control->parentWidget())) {
+            continue; // toolbar buttons are done with their toolbar; a list or box placed on one is not
         } else {
             localizeOther(control);
         }

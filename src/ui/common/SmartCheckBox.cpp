@@ -98,6 +98,8 @@ SmartCheckBox::SmartCheckBox(QWidget* parent) : QAbstractButton(parent) {
     setMouseTracking(true);
     setText(DESIGN_CAPTION);
     resize(DESIGN_WIDTH / TWIPS_PER_PIXEL, DESIGN_HEIGHT / TWIPS_PER_PIXEL);
+    // The glyph lives in the left margin; what is left is the caption's, as a host measuring it sees.
+    setContentsMargins(CAPTION_LEFT / TWIPS_PER_PIXEL, 0, 0, 0);
 }
 
 QSize SmartCheckBox::sizeHint() const {
@@ -408,11 +410,9 @@ void SmartCheckBox::paintEvent(QPaintEvent*) {
     }
 
     // The caption runs to the control's right edge and is clipped there.
-    const int left = CAPTION_LEFT / TWIPS_PER_PIXEL;
     painter.setFont(font());
     painter.setPen(isEnabled() ? captionColor() : palette().color(QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(QRect(left, 0, width() - left, height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
-                     text());
+    painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, text());
 }
 
 void SmartCheckBox::raiseMouse(QMouseEvent* event, void (SmartCheckBox::*signal)(qint16, qint16, float, float),

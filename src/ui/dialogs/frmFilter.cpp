@@ -115,15 +115,15 @@ void frmFilter::buildControls() {
     QWidget* f = frameFilter;
 
     chkFrom = button<QCheckBox>("chkFrom", "1707", f, pixels(240, 300, 5400, 255));
-    lbl_From = label("lbl_From", "1708", f, pixels(480, 630, 720, 255));
+    lbl_From = label("lbl_From", "1708", f, pixels(300, 630, 930, 255));
     startDTPicker = picker("startDTPicker", f, pixels(1260, 600, 2520, 315));
     lbl_Format[0] = label("lbl_Format0", nullptr, f, pixels(3840, 630, 1800, 255));
-    lbl_To = label("lbl_To", "1709", f, pixels(480, 1000, 720, 255));
+    lbl_To = label("lbl_To", "1709", f, pixels(300, 1000, 930, 255));
     stopDTPicker = picker("stopDTPicker", f, pixels(1260, 970, 2520, 315));
     lbl_Format[1] = label("lbl_Format1", nullptr, f, pixels(3840, 1000, 1800, 255));
 
     chkBetween = button<QCheckBox>("chkBetween", "1710", f, pixels(240, 1400, 5400, 255));
-    lbl_Between = label("lbl_Between", "1711", f, pixels(480, 1730, 720, 255));
+    lbl_Between = label("lbl_Between", "1711", f, pixels(300, 1730, 930, 255));
     fldStartDepth = place(new QLineEdit(f), "fldStartDepth", pixels(1260, 1700, 780, 315));
     lbl_Depth[0] = label("lbl_Depth0", nullptr, f, pixels(2100, 1730, 900, 255));
     lbl_And = label("lbl_And", "1712", f, pixels(3060, 1730, 540, 255));

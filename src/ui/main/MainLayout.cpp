@@ -1,5 +1,7 @@
 #include "MainLayout.h"
 
+#include <algorithm>
+
 MainLayout MainLayout::compute(const Input& in) {
     MainLayout l;
     const int tabLeftWidth = LEFT_PANEL_WIDTH + 270;
@@ -11,9 +13,13 @@ MainLayout MainLayout::compute(const Input& in) {
     const int titleTop = l.imgTitles.top() + l.imgTitles.height();
     const int tabDiveLeft = LEFT_PANEL_WIDTH + 290;
     const int tabDiveWidth = in.windowWidth - (tabLeftWidth + 120);
+    const int tabDiveTop = titleTop + in.lblTitleHeight;
+    // A title band taller than the left tabs' captions would push the dive tabs' bottom edge under
+    // the status bar: they end where the status bar begins.
     const int tabDiveHeight =
-        in.innerHeight - (in.tabHeight + in.statusBarHeight + l.imgTitles.top() + l.imgTitles.height());
-    l.tabDive = QRect(tabDiveLeft, titleTop + in.lblTitleHeight, tabDiveWidth, tabDiveHeight);
+        std::min(in.innerHeight - (in.tabHeight + in.statusBarHeight + l.imgTitles.top() + l.imgTitles.height()),
+                 in.innerHeight - in.statusBarHeight - tabDiveTop);
+    l.tabDive = QRect(tabDiveLeft, tabDiveTop, tabDiveWidth, tabDiveHeight);
 
     const int titleWidth = tabDiveWidth + tabLeftWidth - 40;
     l.lblTitle = QRect(tabDiveLeft, titleTop, titleWidth, in.lblTitleHeight);

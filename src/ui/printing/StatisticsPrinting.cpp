@@ -13,6 +13,8 @@
 #include <QChart>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLegend>
 #include <QPaintDevice>
@@ -26,17 +28,16 @@ namespace {
 // The share of a chart's width its legend may take at most.
 constexpr double LEGEND_SHARE = 0.5;
 
-// Draws the chart laid out at `layout` (96-dpi pixels) into `target` of `painter`. A chart too small
-// for its legend to list every category in full (thirteen activities, long error names) is laid
-// out larger and drawn smaller, its texts shrinking with it.
-void renderChart(QPainter& painter, const QRectF& target, QSizeF layout, const StatsPages::StatsChart& figures) {
-    QGraphicsScene scene;
+// Lays the chart out at `layout` (96-dpi pixels) in `scene`, measuring its legend on `device`. A
+// chart too small for its legend to list every category in full (thirteen activities, long error
+// names) is laid out larger and drawn smaller, its texts shrinking with it.
+void layOutChart(QGraphicsScene& scene, QSizeF layout, const StatsPages::StatsChart& figures, QPaintDevice* device) {
     QChart* chart = StatsChartBuilder::makeChart(figures);
     scene.addItem(chart); // the scene owns it from here
     // Paper stays white around the bars.
     chart->setBackgroundVisible(false);
     QLegend* legend = chart->legend();
-    const QFontMetricsF metrics(legend->font(), painter.device());
+    const QFontMetricsF metrics(legend->font(), device);
     double widest = 0;
     for (const QString& label : figures.labels)
         widest = std::max(widest, metrics.horizontalAdvance(label));
@@ -49,6 +50,12 @@ void renderChart(QPainter& painter, const QRectF& target, QSizeF layout, const S
     legend->setMinimumWidth(legendWidth);
     chart->setGeometry(QRectF(QPointF(0, 0), layout));
     scene.setSceneRect(chart->geometry());
+}
+
+// Draws the chart laid out at `layout` into `target` of `painter`.
+void renderChart(QPainter& painter, const QRectF& target, QSizeF layout, const StatsPages::StatsChart& figures) {
+    QGraphicsScene scene;
+    layOutChart(scene, layout, figures, painter.device());
     scene.render(&painter, target, scene.sceneRect());
 }
 
@@ -97,6 +104,20 @@ StatisticsFigures compute(QWidget* parent) {
                             [chart](QPainter& painter, const QRectF& target) { paintOnPage(painter, target, chart); }});
     }
     return page;
+}
+
+QStringList chartTexts(const StatsPages::StatsChart& chart) {
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QGraphicsScene scene;
+    layOutChart(scene, QSizeF(CHART_WIDTH, CHART_HEIGHT) / 15, chart, &device);
+    QStringList texts;
+    for (const QGraphicsItem* item : scene.items()) {
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            texts.append(text->toPlainText());
+        else if (const auto* simple = dynamic_cast<const QGraphicsSimpleTextItem*>(item))
+            texts.append(simple->text());
+    }
+    return texts;
 }
 
 void install() {

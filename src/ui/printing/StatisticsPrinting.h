@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StatisticsPage.h"
+#include "StatsPages.h"
 
 class QWidget;
 
@@ -19,6 +20,8 @@ constexpr double CHART_HEIGHT = 2800;
 // With no dive in the scope: no value and no chart, so the page prints its header and labels only.
 // The scope question, when the setting asks it, is shown over `parent`.
 StatisticsFigures compute(QWidget* parent);
+// The texts a printed chart shows (axis labels, legend entries), as laid out for its cell.
+QStringList chartTexts(const StatsPages::StatsChart& chart);
 // Makes compute the print jobs' statistics provider.
 void install();
 

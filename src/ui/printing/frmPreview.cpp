@@ -129,7 +129,8 @@ void frmPreview::buildControls() {
 
 void frmPreview::setPrinterManager(std::shared_ptr<PrinterManager> pManager) {
     m_previewPM = std::move(pManager);
-    const QRectF page = Seams::printers().pageLayout().paintRect(QPageLayout::Point);
+    // The paper, not its printable area: at 100 % the preview shows the sheet as it comes out.
+    const QRectF page = Seams::printers().pageLayout().fullRect(QPageLayout::Point);
     ImageDevice picture(page.width() * 20, page.height() * 20);
     m_previewPM->doPrint(picture);
     m_page = picture.image();

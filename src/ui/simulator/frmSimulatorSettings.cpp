@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QToolTip>
 
 frmSimulatorSettings::frmSimulatorSettings(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSimulatorSettings"));
@@ -67,18 +66,25 @@ void frmSimulatorSettings::buildControls() {
     Frame3 = frame("Frame3", "1909", Twips::pixels(3195, 600, 3180, 1215));
     sliderPercO2 = new QSlider(Qt::Horizontal, Frame3);
     sliderPercO2->setObjectName(QStringLiteral("sliderPercO2"));
-    sliderPercO2->setGeometry(Twips::pixels(255, 465, 2730, 345));
+    sliderPercO2->setGeometry(Twips::pixels(255, 465, 2235, 345));
     sliderPercO2->setRange(SimulationParameters::MIXTURE_MIN, SimulationParameters::MIXTURE_MAX);
     sliderPercO2->setSingleStep(1);
     sliderPercO2->setPageStep(5);
-    sliderPercO2->setValue(SimulationParameters::MIXTURE_START);
     sliderPercO2->setTickPosition(QSlider::TicksBelow);
     sliderPercO2->setTickInterval(1);
     sliderPercO2->setToolTip(QStringLiteral("1909"));
-    // The slider shows its value while it moves, as the diver cannot read it off the ticks.
-    connect(sliderPercO2, &QSlider::sliderMoved, this, [this](int value) {
-        QToolTip::showText(QCursor::pos(), QString::number(value) + QStringLiteral(" %"), sliderPercO2);
-    });
+    // The mix set, beside the slider as the simulator shows its speed and time scale: the diver
+    // cannot read it off the ticks.
+    lblPercO2 = new QLabel(Frame3);
+    lblPercO2->setObjectName(QStringLiteral("lblPercO2"));
+    lblPercO2->setGeometry(Twips::pixels(2550, 465, 555, 345));
+    lblPercO2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = lblPercO2->font();
+    bold.setBold(true);
+    lblPercO2->setFont(bold);
+    connect(sliderPercO2, &QSlider::valueChanged, this,
+            [this](int value) { lblPercO2->setText(QString::number(value) + QStringLiteral(" %")); });
+    sliderPercO2->setValue(SimulationParameters::MIXTURE_START);
 
     Frame4 = frame("Frame4", "1910", Twips::pixels(3195, 2010, 3180, 945));
     cmbPPO2Max = new QComboBox(Frame4);

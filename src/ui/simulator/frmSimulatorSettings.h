@@ -37,6 +37,7 @@ public:
     QRadioButton* optionP[4];
     QGroupBox* Frame3;
     QSlider* sliderPercO2;
+    QLabel* lblPercO2;
     QGroupBox* Frame4;
     QComboBox* cmbPPO2Max;
     QPushButton* cmdOk;

@@ -14,6 +14,23 @@
 
 namespace StatsChartBuilder {
 
+namespace {
+
+// At most this many steps up the count axis.
+constexpr qint32 COUNT_STEPS = 5;
+
+// The smallest of 1, 2 and 5 times a power of ten that is at least `step` (and at least 1).
+qint32 roundStep(qint32 step) {
+    for (qint32 power = 1;; power *= 10) {
+        for (const qint32 factor : {1, 2, 5}) {
+            if (factor * power >= step)
+                return factor * power;
+        }
+    }
+}
+
+} // namespace
+
 QChart* makeChart(const StatsPages::StatsChart& figures) {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -46,9 +63,12 @@ QChart* makeChart(const StatsPages::StatsChart& figures) {
     series->attachAxis(categories);
 
     // Counts are whole dives: whole-number ticks, at least up to 1 so an empty page still has a scale.
+    // A few round steps leave each count room for its whole text, even on a chart a printed page
+    // holds; labels are never shortened to dots.
     auto* values = new QValueAxis;
     values->setLabelFormat(QStringLiteral("%d"));
-    const qint32 step = std::max(1, (highest + 9) / 10);
+    values->setTruncateLabels(false);
+    const qint32 step = roundStep((highest + COUNT_STEPS - 1) / COUNT_STEPS);
     values->setRange(0, (highest / step + 1) * step);
     values->setTickType(QValueAxis::TicksDynamic);
     values->setTickAnchor(0);

@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -199,9 +200,14 @@ void tst_FormLocalizer::toolbarTipsAndDropDowns() {
     download->setToolTip("1309");
     toolbar->addSeparator();
     QAction* help = addDropDownButton(toolbar, &form);
+    // A list placed on the toolbar keeps its number in its own tool tip, as the preview's zoom list.
+    auto* zoom = new QComboBox;
+    zoom->setToolTip("1758");
+    toolbar->addWidget(zoom);
     localizeForm(&form);
     QCOMPARE(download->toolTip(), "&Download Data");
     QCOMPARE(help->toolTip(), "&Help");
+    QCOMPARE(zoom->toolTip(), "Zoom Percentage");
     const QList<QAction*> entries = help->menu()->actions();
     QCOMPARE(entries[0]->text(), "English");
     QCOMPARE(entries[1]->text(), "French");

@@ -45,11 +45,12 @@ private slots:
         QCOMPARE(preview.windowTitle(), QStringLiteral("Preview"));
         QCOMPARE(preview.cmbZoom->currentText(), QStringLiteral("100"));
         QCOMPARE(preview.toolbarButtons.value("PRINT")->toolTip(), QStringLiteral("Print Document"));
+        QCOMPARE(preview.cmbZoom->toolTip(), QStringLiteral("Zoom Percentage"));
         preview.setPrinterManager(job(1));
-        // Letter with quarter-inch margins, portrait, at 96 dots per inch.
-        QCOMPARE(preview.pagePicture().size(), QSize(768, 1008));
+        // The whole Letter sheet, margins included, portrait, at 96 dots per inch.
+        QCOMPARE(preview.pagePicture().size(), QSize(816, 1056));
         preview.makeZoom();
-        QCOMPARE(preview.PIC_ZOOM->size(), QSize(768, 1008));
+        QCOMPARE(preview.PIC_ZOOM->size(), QSize(816, 1056));
     }
 
     void zoomSteps_data() {
@@ -80,7 +81,7 @@ private slots:
         preview.Toolbar1_ButtonClick(key);
         QCOMPARE(preview.cmbZoom->currentText(), after);
         const double z = after.toInt() / 100.0;
-        QCOMPARE(preview.PIC_ZOOM->width(), int(std::lround(768 * z)));
+        QCOMPARE(preview.PIC_ZOOM->width(), int(std::lround(816 * z)));
         if (after.toInt() != (start + 1) * 10)
             QCOMPARE(preview.VScroll1->value(), 0);
         QCOMPARE(f.env.fakes.message->shown.size(), 0);

@@ -147,6 +147,37 @@ private slots:
         QCOMPARE(f.env.fakes.message->shown.size(), 0);
     }
 
+    // Every count on a chart's value axis prints whole, whatever the highest count and however many
+    // categories share the legend.
+    void countsReadWhole_data() {
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QList<qint32>>("counts");
+        const QStringList depths{"0 - 10 m", "10 - 20 m", "20 - 30 m", "30 - 40 m", "> 40 m"};
+        QTest::newRow("depth, few dives") << depths << QList<qint32>{1, 2, 0, 0, 0};
+        QTest::newRow("depth, hundreds") << depths << QList<qint32>{120, 341, 97, 12, 3};
+        QTest::newRow("dive mode") << QStringList{"Air", "Nitrox", "Bottom Time", "Free Dive"}
+                                   << QList<qint32>{35, 17, 0, 0};
+        QTest::newRow("weather") << QStringList{"Clear", "Overcast", "Misty", "Rainy", "Stormy", "Snowy"}
+                                 << QList<qint32>{1040, 220, 13, 7, 1, 0};
+        QTest::newRow("suit") << QStringList{"Wet suit", "Semi-dry suit", "Dry suit"} << QList<qint32>{9, 4, 2};
+        QStringList activities;
+        for (int i = 0; i < 13; ++i)
+            activities.append(QStringLiteral("Activity %1").arg(i));
+        QTest::newRow("activity") << activities << QList<qint32>(13, 52);
+    }
+    void countsReadWhole() {
+        QFETCH(QStringList, labels);
+        QFETCH(QList<qint32>, counts);
+        StatsPrintFixture f(2);
+        const QStringList texts = StatisticsPrinting::chartTexts({QStringLiteral("Depth"), labels, counts});
+        QVERIFY(!texts.isEmpty());
+        for (const QString& text : texts)
+            QVERIFY2(!text.contains(QChar(0x2026)) && !text.contains(QLatin1String("...")),
+                     qPrintable(texts.join(u'|')));
+        // The highest count's bar has a tick at or above it.
+        QVERIFY2(texts.contains(QStringLiteral("0")), qPrintable(texts.join(u'|')));
+    }
+
     void noDiveInScope() {
         StatsPrintFixture f(0);
         f.book.db.execute(QStringLiteral("DELETE FROM DIVE"));

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
@@ -64,6 +65,7 @@ void tst_frmSimulatorSettings::showsTheDive() {
     QCOMPARE(d.Frame3->isEnabled(), nitroxShown);
     QCOMPARE(d.cmbPPO2Max->isEnabled(), nitroxShown);
     QTEST(d.sliderPercO2->value(), "slider");
+    QCOMPARE(d.lblPercO2->text(), QString::number(d.sliderPercO2->value()) + " %");
     QTEST(d.cmbPPO2Max->currentText(), "listText");
     QVERIFY(d.optionP[checkedP]->isChecked());
     QVERIFY(!d.isOk);
@@ -78,7 +80,13 @@ void tst_frmSimulatorSettings::nitroxOnOk() {
     d.addDive(dive);
     d.optionNitrox->click();
     QVERIFY(d.Frame3->isEnabled());
+    // The value beside the slider follows it while it moves.
+    d.sliderPercO2->setSliderDown(true);
+    d.sliderPercO2->setSliderPosition(45);
+    QCOMPARE(d.lblPercO2->text(), QStringLiteral("45 %"));
+    d.sliderPercO2->setSliderDown(false);
     d.sliderPercO2->setValue(32);
+    QCOMPARE(d.lblPercO2->text(), QStringLiteral("32 %"));
     d.cmbPPO2Max->setCurrentIndex(4);
     d.optionP[3]->setChecked(true);
     d.cmdOk_Click();
