@@ -49,7 +49,7 @@ void BM_OpenLargeLogbook(benchmark::State& state) {
         state.PauseTiming();
         window->reloadTreeView(QString());
         QCoreApplication::processEvents();
-        logbook = window->tvTreeView->topLevelItem(0)->child(0);
+        logbook = window->tvTreeView()->topLevelItem(0)->child(0);
         state.ResumeTiming();
         logbook->setExpanded(true);
         QCoreApplication::processEvents(); // its dives painted

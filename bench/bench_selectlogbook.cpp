@@ -18,11 +18,11 @@ constexpr int MODEL = 1;
 // The main window with its root applied, as it loads, and its first logbook.
 struct Window {
     frmMain* window = bench::openMainWindow();
-    QTreeWidgetItem* root = window->tvTreeView->topLevelItem(0);
+    QTreeWidgetItem* root = window->tvTreeView()->topLevelItem(0);
     QTreeWidgetItem* logbook = root && root->childCount() > 0 ? root->child(0) : nullptr;
 
     void select(QTreeWidgetItem* item) {
-        window->tvTreeView->setCurrentItem(item);
+        window->tvTreeView()->setCurrentItem(item);
         QCoreApplication::processEvents(); // the list painted
     }
 };

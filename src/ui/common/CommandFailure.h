@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <exception>
+#include <type_traits>
+#include <utility>
 
 namespace CommandFailure {
 
@@ -11,5 +13,20 @@ QString text(const QString& origin, const QString& what, const std::exception& e
 
 // Shows that diagnostic under the warning title with the critical icon.
 void report(const QString& origin, const QString& what, const std::exception& error);
+
+// A main-window handler run from a window event, for a connection: nothing may escape into the
+// event loop, so a failure is reported from `origin`.
+template <typename F> auto guarded(const char* origin, const char* what, F&& handler) {
+    return [origin, what, handler = std::forward<F>(handler)](auto&&... args) {
+        try {
+            if constexpr (std::is_invocable_v<F, decltype(args)...>)
+                handler(args...);
+            else
+                handler();
+        } catch (const std::exception& error) {
+            report(QLatin1String(origin), QLatin1String(what), error);
+        }
+    };
+}
 
 } // namespace CommandFailure

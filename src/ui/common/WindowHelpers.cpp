@@ -33,6 +33,12 @@ bool isFormLoaded(const QString& formName) {
     return false;
 }
 
+void bringForward(QWidget* form) {
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
 void setTopMost(QWidget* form) {
     form->setWindowFlags(form->windowFlags() | Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     form->setAttribute(Qt::WA_ShowWithoutActivating);

@@ -15,6 +15,8 @@ public:
 
 // True when a loaded window has this object name (exact comparison).
 bool isFormLoaded(const QString& formName);
+// Shows a window that is open already and brings it in front, with the focus.
+void bringForward(QWidget* form);
 // Keeps a tool window above all others and shows it without taking the focus.
 void setTopMost(QWidget* form);
 // Places a dialog over the middle of `over` (the main window), the halves computed in twips with

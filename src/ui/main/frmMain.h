@@ -8,19 +8,25 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 
 class Dive;
 class DiveDataControl;
+class DownloadCommands;
+class FileCommands;
+class GeneralTab;
 class frmSimulator;
+class HelpCommands;
+class LogbookCommands;
 class LogbookEdits;
+class ProfileCommands;
 class QTreeWidgetItem;
 
 // The program's main window: the logbook tree of the model in use, the lists and the dive tabs,
 // the General tab's entries edited in place through the data control `dbData`, menus, toolbar and
-// status bar. Constructing it loads it; closing it ends the program.
-class frmMain : public QMainWindow, public frmMainControls {
+// status bar. Constructing it loads it; closing it ends the program. Its menu and toolbar commands
+// live in one command object per menu family.
+class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     // Why the window is asked to close.
@@ -52,41 +58,19 @@ public:
     void refreshMainWindow();
     // True to keep the window open.
     bool Form_QueryUnload(UnloadMode mode);
+    // Writes the pending field edits; false, after string 3031, when the database refuses them.
+    bool commitPendingEdits();
+
+    // The command handlers the program and its tests call on the window itself.
     void mnuExit_Click();
-    void mnuDownloadDCPC_Click();
-    void mnuImportDB_Click();
-    // Shows the dive computer settings window without blocking; brings forward the one open.
     void mnuDownloadSettings_Click();
-    void mnuHelpAbout_Click();
-    void mnuViewPreference_Click();
-    // Opens the profile window on the selected dive, or brings the open one forward.
-    void mnuViewProfile_Click();
-    // Opens the simulator on a new dive, or on `dive` itself (the profile panel's); shows it again
-    // when it is open already.
-    void mnuViewSimulator_Click(std::shared_ptr<Dive> dive = nullptr);
-    frmSimulator* simulator() const;
-    // Statistics over the current logbook or all logbooks of the model; nothing is shown when the
-    // scope question is cancelled or no dive lies in the scope.
-    void mnuLBStatistics_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearchForHelpOn_Click();
-    // The print dialog, which builds its job from its options.
-    void mnuPrint_Click();
-    // The toolbar's preview of the current dive's profile page.
-    void previewCurrentDive();
-    void tlbMainToolbar_ButtonClick(const QString& key);
-    void tlbMainToolbar_ButtonMenuClick(const QString& key);
+    void mnuLBRename_Click();
     void cmbActivity_Click();
     void cmbWeather_Click();
     void cmbWetsuit_Click();
-    void mnuLBDelete_Click();
-    void mnuLBModifyDiveTime_Click();
-    // Starts editing the selected logbook's label in the tree; the name is judged when the edit ends.
-    void mnuLBRename_Click();
-    void mnuLBFilter_Click();
-    // Switches the filter on (through the filter dialog) or off. `button` is the toolbar's FILTER
-    // button, already switched by the click; null from the menu.
-    void toggleFilter(QAction* button);
+    // The main toolbar's buttons by key; an unknown key does nothing.
+    void tlbMainToolbar_ButtonClick(const QString& key);
+    frmSimulator* simulator() const;
     // The edits of the tree: deleting, re-dating, renaming.
     LogbookEdits& logbookEdits() { return *m_edits; }
 
@@ -99,6 +83,10 @@ public:
     // The node of a key, null when the tree has none. A logbook's dive nodes are made when the
     // logbook is first opened, or it or one of its dives is asked for here.
     QTreeWidgetItem* node(const QString& key) { return m_nodes.node(key); }
+    // The node of a key when it is made already; no dive nodes are made.
+    QTreeWidgetItem* findNode(const QString& key) const { return m_nodes.find(key); }
+    // Takes a node out of the tree after its row was deleted, and applies its parent.
+    void removeNode(QTreeWidgetItem* node);
     static QString keyOf(const QTreeWidgetItem* node);
     // The state the selection rules gave a command, whether or not its window exists yet.
     static bool isWanted(const QAction* command);
@@ -112,49 +100,92 @@ public:
     const LogbookTree& tree() const { return m_tree; }
     bool profileSwitch() const { return m_profileSwitch; }
 
+    // The controls.
+    QMenu* mnuFile() const { return m_ui.mnuFile; }
+    QAction* mnuImportDB() const { return m_ui.mnuImportDB; }
+    QAction* mnuPrint() const { return m_ui.mnuPrint; }
+    QAction* mnuViewPreference() const { return m_ui.mnuViewPreference; }
+    QAction* mnuExit() const { return m_ui.mnuExit; }
+    QAction* mnuLBRename() const { return m_ui.mnuLBRename; }
+    QAction* mnuLBDelete() const { return m_ui.mnuLBDelete; }
+    QAction* mnuLBStatistics() const { return m_ui.mnuLBStatistics; }
+    QAction* mnuLBFilter() const { return m_ui.mnuLBFilter; }
+    QAction* mnuLBModifyDiveTime() const { return m_ui.mnuLBModifyDiveTime; }
+    QAction* mnuDownloadDCPC() const { return m_ui.mnuDownloadDCPC; }
+    QAction* mnuDownloadSettings() const { return m_ui.mnuDownloadSettings; }
+    QAction* mnuViewProfile() const { return m_ui.mnuViewProfile; }
+    QAction* mnuViewSimulator() const { return m_ui.mnuViewSimulator; }
+    QAction* mnuHelpContents() const { return m_ui.mnuHelpContents; }
+    QAction* mnuHelpAbout() const { return m_ui.mnuHelpAbout; }
+    QMenu* mnuPopupImage() const { return m_ui.mnuPopupImage; }
+    QAction* mnuPopupDeleteImage() const { return m_ui.mnuPopupDeleteImage; }
+    // A button of the main toolbar by its key ("FILTER", ...), and an entry of the HELP button's
+    // languages ("HELP_E", ...); null for another key.
+    QAction* toolbarButton(const QString& key) const { return m_ui.toolbarButtons.value(key); }
+    QAction* helpLanguage(const QString& key) const { return m_ui.helpLanguages.value(key); }
+    QLabel* imgTitles() const { return m_ui.imgTitles; }
+    QLabel* lblTitle() const { return m_ui.lblTitle; }
+    QLabel* lblTitleShadow() const { return m_ui.lblTitleShadow; }
+    QTabWidget* tabLeft() const { return m_ui.tabLeft; }
+    QTreeWidget* tvTreeView() const { return m_ui.tvTreeView; }
+    ProfilePanel* profilePanel() const { return m_ui.profilePanel; }
+    QTabWidget* tabDive() const { return m_ui.tabDive; }
+    QTreeView* lvListView() const { return m_ui.lvListView; }
+    QTreeView* lvDiveRecord() const { return m_ui.lvDiveRecord; }
+    CalendarTab* calendarTab() const { return m_ui.calendarTab; }
+    QCheckBox* chkCurrentLogbook() const { return m_ui.chkCurrentLogbook; }
+    QLineEdit* fldDiver() const { return m_ui.fldDiver; }
+    QLineEdit* fldLocation() const { return m_ui.fldLocation; }
+    QLineEdit* fldFriend() const { return m_ui.fldFriend; }
+    QLabel* lbl_AirTemperature() const { return m_ui.lbl_AirTemperature; }
+    QComboBox* cmbActivity() const { return m_ui.cmbActivity; }
+    QComboBox* cmbWeather() const { return m_ui.cmbWeather; }
+    QComboBox* cmbWetsuit() const { return m_ui.cmbWetsuit; }
+    DivePicture* pictureLocation() const { return m_ui.pictureLocation; }
+    SettingsTab* frameSettings() const { return m_ui.frameSettings; }
+    TechnicalTab* frameTechnicalInfo() const { return m_ui.frameTechnicalInfo; }
+    ProfileDataTab* frameProfileInfo() const { return m_ui.frameProfileInfo; }
+    NotesTab* frameNotes() const { return m_ui.frameNotes; }
+    DiveGraph* DiveGraph1() const { return m_ui.DiveGraph1; }
+    QLabel* INFO_PANEL() const { return m_ui.INFO_PANEL; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void connectHandlers();
-    void fillCombos();
     void fillListView(const QString& key);
-    void showGeneralInfo();
-    void showBoundFields();
     void dbData_Reposition();
     void enableDiveTabs(bool flag);
     void setProfilePanel(bool on);
     void applyTabAvailability();
     void selectDiveTab(int index);
     void tabDive_Click(int previousIndex);
-    void codedList_Click(QComboBox* list, const char* column);
     void setCommandEnabled(QAction* command, bool wanted);
     void applyCommands(TreeNodeKey::Kind kind, bool freeDive, qsizetype sampleLength);
     void setTitle(const QString& title);
     void updateClock();
-    // Writes the pending field edits; false, after string 3031, when the database refuses them.
-    bool commitPendingEdits();
     void show3031();
     void setCurrentItemQuietly(QTreeWidgetItem* item);
     void treeItemChosen(QTreeWidgetItem* item, bool byClick);
-    // The end of a label edit, however it ended; `committed`: the typed text reached the item.
-    void labelEditClosed(bool committed);
 
+    frmMainControls m_ui;
+    std::unique_ptr<GeneralTab> m_general;
     LogbookTree m_tree;
     TreeNodes m_nodes;
     std::unique_ptr<LogbookEdits> m_edits;
-    // The logbook whose label is being edited, and its label before; "" while none is.
-    QString m_renamedKey;
-    QString m_labelBeforeEdit;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<LogbookCommands> m_logbookCommands;
+    std::unique_ptr<DownloadCommands> m_downloadCommands;
+    std::unique_ptr<ProfileCommands> m_profileCommands;
+    std::unique_ptr<HelpCommands> m_helpCommands;
     bool m_diveGroup = false;
     bool m_profileSwitch = false;
     bool m_profilePanel = false;
     int m_shownDiveTab = 0;
     bool m_quietTree = false;
     QTreeWidgetItem* m_pressedItem = nullptr;
-    QPointer<frmSimulator> m_simulator;
-    void fitColumns(QTreeView* list);
     // The widths the lists' columns were made with, the least each keeps when fitted to its contents.
     QHash<const QTreeView*, QList<int>> m_madeColumnWidths;
 };

@@ -92,7 +92,7 @@ template <typename T> T* place(QWidget* page, T* contents) {
 }
 } // namespace
 
-void frmMainControls::setupControls(QMainWindow* window, DiveDataControl* data) {
+frmMainControls::frmMainControls(QMainWindow* window, DiveDataControl* data) {
     buildMenus(window);
     buildToolbar(window);
 

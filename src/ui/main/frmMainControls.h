@@ -30,89 +30,88 @@ class QWidget;
 
 // The control set of the main window as its design has it: menus, toolbar, the two tab sets, the
 // tree, the lists, the dive tabs and the status bar. Texts are string numbers until the window is
-// localised.
-class frmMainControls {
-public:
+// localised. The window owns the controls; this only names them.
+struct frmMainControls {
     // Builds every control on `window`; the notes and the picture edit the current row of `data`.
-    void setupControls(QMainWindow* window, DiveDataControl* data);
+    frmMainControls(QMainWindow* window, DiveDataControl* data);
 
     // Menus.
-    QMenu* mnuFile;
-    QAction* mnuImportDB;
-    QAction* mnuSeparatorFile1;
-    QAction* mnuPrint;
-    QAction* mnuViewPreference;
-    QAction* mnuSeparatorFile2;
-    QAction* mnuExit;
-    QMenu* mnuLB;
-    QAction* mnuLBRename;
-    QAction* mnuLBDelete;
-    QAction* mnuSeparator1;
-    QAction* mnuLBStatistics;
-    QAction* mnuLBFilter;
-    QAction* mnuLBModifyDiveTime;
-    QMenu* mnuDownload;
-    QAction* mnuDownloadDCPC;
-    QAction* mnuSeparator3;
-    QAction* mnuDownloadSettings;
-    QMenu* mnuView;
-    QAction* mnuViewProfile;
-    QAction* mnuViewSimulator;
-    QMenu* mnuHelp;
-    QAction* mnuHelpContents;
-    QAction* mnuHelpSearchForHelpOn;
-    QAction* mnuHelpBar4;
-    QAction* mnuHelpAbout;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuImportDB = nullptr;
+    QAction* mnuSeparatorFile1 = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuViewPreference = nullptr;
+    QAction* mnuSeparatorFile2 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuLB = nullptr;
+    QAction* mnuLBRename = nullptr;
+    QAction* mnuLBDelete = nullptr;
+    QAction* mnuSeparator1 = nullptr;
+    QAction* mnuLBStatistics = nullptr;
+    QAction* mnuLBFilter = nullptr;
+    QAction* mnuLBModifyDiveTime = nullptr;
+    QMenu* mnuDownload = nullptr;
+    QAction* mnuDownloadDCPC = nullptr;
+    QAction* mnuSeparator3 = nullptr;
+    QAction* mnuDownloadSettings = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewProfile = nullptr;
+    QAction* mnuViewSimulator = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpSearchForHelpOn = nullptr;
+    QAction* mnuHelpBar4 = nullptr;
+    QAction* mnuHelpAbout = nullptr;
     // The picture's pop-up menu, which the picture control owns.
-    QMenu* mnuPopupImage;
-    QAction* mnuPopupDeleteImage;
+    QMenu* mnuPopupImage = nullptr;
+    QAction* mnuPopupDeleteImage = nullptr;
 
     // The main toolbar, its buttons by key, and the HELP button's languages by key.
-    QToolBar* tlbMainToolbar;
+    QToolBar* tlbMainToolbar = nullptr;
     QHash<QString, QAction*> toolbarButtons;
     QHash<QString, QAction*> helpLanguages;
 
-    QLabel* imgTitles;
-    QLabel* lblTitle;
-    QLabel* lblTitleShadow;
+    QLabel* imgTitles = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblTitleShadow = nullptr;
 
-    QTabWidget* tabLeft;
-    QTreeWidget* tvTreeView;
-    ProfilePanel* profilePanel;
+    QTabWidget* tabLeft = nullptr;
+    QTreeWidget* tvTreeView = nullptr;
+    ProfilePanel* profilePanel = nullptr;
 
-    QTabWidget* tabDive;
-    QTreeView* lvListView;
-    QTreeView* lvDiveRecord;
+    QTabWidget* tabDive = nullptr;
+    QTreeView* lvListView = nullptr;
+    QTreeView* lvDiveRecord = nullptr;
     // The rows the two lists show.
-    ListRowsModel* lvListViewRows;
-    ListRowsModel* lvDiveRecordRows;
-    CalendarTab* calendarTab;
-    QCheckBox* chkCurrentLogbook; // the calendar's
-    QGroupBox* frameGeneralInfo;
-    QLineEdit* fldDiver;
-    QLineEdit* fldLocation;
-    QLineEdit* fldPoint;
-    QLineEdit* fldInstructor;
-    QLineEdit* fldDiveMaster;
-    QLineEdit* fldFriend;
-    QLineEdit* fldAirTemperature;
-    QLineEdit* fldWeight;
-    QLabel* lblAirTemperature;  // the caption beside the air temperature
-    QLabel* lbl_AirTemperature; // its unit
-    QComboBox* cmbActivity;
-    QComboBox* cmbWeather;
-    QComboBox* cmbWetsuit;
-    DivePicture* pictureLocation;
-    SettingsTab* frameSettings;
-    TechnicalTab* frameTechnicalInfo;
-    ProfileDataTab* frameProfileInfo;
-    NotesTab* frameNotes;
-    DiveGraph* DiveGraph1;
+    ListRowsModel* lvListViewRows = nullptr;
+    ListRowsModel* lvDiveRecordRows = nullptr;
+    CalendarTab* calendarTab = nullptr;
+    QCheckBox* chkCurrentLogbook = nullptr; // the calendar's
+    QGroupBox* frameGeneralInfo = nullptr;
+    QLineEdit* fldDiver = nullptr;
+    QLineEdit* fldLocation = nullptr;
+    QLineEdit* fldPoint = nullptr;
+    QLineEdit* fldInstructor = nullptr;
+    QLineEdit* fldDiveMaster = nullptr;
+    QLineEdit* fldFriend = nullptr;
+    QLineEdit* fldAirTemperature = nullptr;
+    QLineEdit* fldWeight = nullptr;
+    QLabel* lblAirTemperature = nullptr;  // the caption beside the air temperature
+    QLabel* lbl_AirTemperature = nullptr; // its unit
+    QComboBox* cmbActivity = nullptr;
+    QComboBox* cmbWeather = nullptr;
+    QComboBox* cmbWetsuit = nullptr;
+    DivePicture* pictureLocation = nullptr;
+    SettingsTab* frameSettings = nullptr;
+    TechnicalTab* frameTechnicalInfo = nullptr;
+    ProfileDataTab* frameProfileInfo = nullptr;
+    NotesTab* frameNotes = nullptr;
+    DiveGraph* DiveGraph1 = nullptr;
 
-    QStatusBar* sbStatusBar;
-    QLabel* INFO_PANEL;
-    QLabel* sbDate;
-    QLabel* sbTime;
+    QStatusBar* sbStatusBar = nullptr;
+    QLabel* INFO_PANEL = nullptr;
+    QLabel* sbDate = nullptr;
+    QLabel* sbTime = nullptr;
 
     // The bound entry fields by their DIVE column.
     QHash<QString, QLineEdit*> boundFields;

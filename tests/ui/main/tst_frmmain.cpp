@@ -99,8 +99,8 @@ void tst_frmMain::loadBuildsTheTree() {
     Logbooks m;
     frmMain* w = m.open();
     QVERIFY(isFormLoaded(QStringLiteral("frmMain")));
-    QCOMPARE(w->tvTreeView->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = w->tvTreeView->topLevelItem(0);
+    QCOMPARE(w->tvTreeView()->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = w->tvTreeView()->topLevelItem(0);
     QCOMPARE(frmMain::keyOf(root), QStringLiteral("DCzento"));
     QCOMPARE(root->text(0), QStringLiteral("zento"));
     QVERIFY(root->font(0).bold());
@@ -115,21 +115,21 @@ void tst_frmMain::loadBuildsTheTree() {
 
     // The root is applied: the logbook list, no logbook or dive current.
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
-    QCOMPARE(w->tvTreeView->currentItem(), root);
-    QVERIFY(!w->lvListView->isHidden());
-    QVERIFY(w->lvDiveRecord->isHidden());
-    QCOMPARE(rowCount(w->lvListView), 2);
-    QCOMPARE(rowTexts(w->lvListView, 0), (QStringList{"Reef", "3", "nd", "nd"}));
-    QCOMPARE(rowTexts(w->lvListView, 1), (QStringList{"Lake", "0", "nd", "nd"}));
-    QVERIFY(w->lvListView->isColumnHidden(frmMainControls::COLUMN_MAX_DEPTH));
+    QCOMPARE(w->tvTreeView()->currentItem(), root);
+    QVERIFY(!w->lvListView()->isHidden());
+    QVERIFY(w->lvDiveRecord()->isHidden());
+    QCOMPARE(rowCount(w->lvListView()), 2);
+    QCOMPARE(rowTexts(w->lvListView(), 0), (QStringList{"Reef", "3", "nd", "nd"}));
+    QCOMPARE(rowTexts(w->lvListView(), 1), (QStringList{"Lake", "0", "nd", "nd"}));
+    QVERIFY(w->lvListView()->isColumnHidden(frmMainControls::COLUMN_MAX_DEPTH));
     QCOMPARE(Settings::instance().currentLogbookID(), -1);
     QCOMPARE(Settings::instance().currentDiveID(), -1);
-    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive Computer: zento"));
-    QCOMPARE(w->lblTitleShadow->text(), w->lblTitle->text());
-    QCOMPARE(w->tabDive->currentIndex(), 0);
-    QVERIFY(w->tabDive->isTabEnabled(1));
-    QVERIFY(!w->tabDive->isTabEnabled(2));
-    QVERIFY(!w->tabLeft->isTabEnabled(1));
+    QCOMPARE(w->lblTitle()->text(), QStringLiteral(" Dive Computer: zento"));
+    QCOMPARE(w->lblTitleShadow()->text(), w->lblTitle()->text());
+    QCOMPARE(w->tabDive()->currentIndex(), 0);
+    QVERIFY(w->tabDive()->isTabEnabled(1));
+    QVERIFY(!w->tabDive()->isTabEnabled(2));
+    QVERIFY(!w->tabLeft()->isTabEnabled(1));
     QVERIFY(!w->dbData->hasCurrentRow());
 }
 
@@ -137,20 +137,20 @@ void tst_frmMain::loadLocalisesAndStartsCommands() {
     MainWindow m;
     frmMain* w = m.open();
     QCOMPARE(w->windowTitle(), QStringLiteral("S.O.N.A. 2.2"));
-    QCOMPARE(w->INFO_PANEL->text(), QStringLiteral("Dive filter: Disabled"));
-    QCOMPARE(w->tabLeft->tabText(0), QStringLiteral(" LogBook/Dives"));
-    QCOMPARE(w->tabLeft->tabText(1), QStringLiteral(" Profile Display"));
-    QCOMPARE(w->tabDive->tabText(2), QStringLiteral("General Info."));
-    QCOMPARE(w->lvDiveRecord->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Mode"));
-    QCOMPARE(w->mnuFile->title(), QStringLiteral("&File"));
-    QCOMPARE(w->mnuExit->text(), QStringLiteral("&Exit"));
-    QCOMPARE(w->toolbarButtons.value(QStringLiteral("DOWNLOAD"))->toolTip(), QStringLiteral("Download Data"));
-    QCOMPARE(w->helpLanguages.value(QStringLiteral("HELP_S"))->text(), QStringLiteral("Spanish"));
-    QCOMPARE(w->cmbActivity->count(), 13);
-    QCOMPARE(w->cmbActivity->itemText(12), QStringLiteral("Other"));
-    QCOMPARE(w->cmbActivity->itemData(3).toInt(), 3);
-    QCOMPARE(w->cmbWeather->itemText(0), QStringLiteral("Clear"));
-    QCOMPARE(w->cmbWetsuit->count(), 3);
+    QCOMPARE(w->INFO_PANEL()->text(), QStringLiteral("Dive filter: Disabled"));
+    QCOMPARE(w->tabLeft()->tabText(0), QStringLiteral(" LogBook/Dives"));
+    QCOMPARE(w->tabLeft()->tabText(1), QStringLiteral(" Profile Display"));
+    QCOMPARE(w->tabDive()->tabText(2), QStringLiteral("General Info."));
+    QCOMPARE(w->lvDiveRecord()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Mode"));
+    QCOMPARE(w->mnuFile()->title(), QStringLiteral("&File"));
+    QCOMPARE(w->mnuExit()->text(), QStringLiteral("&Exit"));
+    QCOMPARE(w->toolbarButton(QStringLiteral("DOWNLOAD"))->toolTip(), QStringLiteral("Download Data"));
+    QCOMPARE(w->helpLanguage(QStringLiteral("HELP_S"))->text(), QStringLiteral("Spanish"));
+    QCOMPARE(w->cmbActivity()->count(), 13);
+    QCOMPARE(w->cmbActivity()->itemText(12), QStringLiteral("Other"));
+    QCOMPARE(w->cmbActivity()->itemData(3).toInt(), 3);
+    QCOMPARE(w->cmbWeather()->itemText(0), QStringLiteral("Clear"));
+    QCOMPARE(w->cmbWetsuit()->count(), 3);
 
     // No text is left as a string number.
     for (QAction* action : w->findChildren<QAction*>()) {
@@ -160,15 +160,15 @@ void tst_frmMain::loadLocalisesAndStartsCommands() {
     for (QLabel* label : w->findChildren<QLabel*>())
         QVERIFY2(!label->text().left(4).toInt(), qPrintable(label->objectName()));
 
-    for (QAction* hidden : {w->mnuImportDB, w->mnuDownloadSettings})
+    for (QAction* hidden : {w->mnuImportDB(), w->mnuDownloadSettings()})
         QVERIFY(!hidden->isVisible());
-    QVERIFY(!w->mnuImportDB->isEnabled());
+    QVERIFY(!w->mnuImportDB()->isEnabled());
     QVERIFY(frmMain::isMenuEnabled(QStringLiteral("mnuDownloadSettings")));
     QVERIFY(!frmMain::isMenuEnabled(QStringLiteral("mnuImportDB")));
-    QVERIFY(!w->mnuLBDelete->isEnabled());
-    QVERIFY(w->mnuExit->isEnabled());
-    QVERIFY(w->mnuViewPreference->isEnabled());
-    QVERIFY(w->mnuDownloadDCPC->isEnabled());
+    QVERIFY(!w->mnuLBDelete()->isEnabled());
+    QVERIFY(w->mnuExit()->isEnabled());
+    QVERIFY(w->mnuViewPreference()->isEnabled());
+    QVERIFY(w->mnuDownloadDCPC()->isEnabled());
 }
 
 void tst_frmMain::logbookSelection() {
@@ -178,28 +178,28 @@ void tst_frmMain::logbookSelection() {
     QCOMPARE(w->currentNode, m.logbook(m.reef));
     QCOMPARE(Settings::instance().currentLogbookID(), m.reef);
     QCOMPARE(Settings::instance().currentDiveID(), -1);
-    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Logbook: Reef"));
-    QVERIFY(w->lvListView->isHidden());
-    QVERIFY(!w->lvDiveRecord->isHidden());
-    QCOMPARE(rowCount(w->lvDiveRecord), 3);
-    QCOMPARE(rowTexts(w->lvDiveRecord, 0),
+    QCOMPARE(w->lblTitle()->text(), QStringLiteral(" Logbook: Reef"));
+    QVERIFY(w->lvListView()->isHidden());
+    QVERIFY(!w->lvDiveRecord()->isHidden());
+    QCOMPARE(rowCount(w->lvDiveRecord()), 3);
+    QCOMPARE(rowTexts(w->lvDiveRecord(), 0),
              (QStringList{m.node(m.dive(m.third))->text(0), "Ann", "", "Exploration", "Air"}));
-    QCOMPARE(rowTexts(w->lvDiveRecord, 2),
+    QCOMPARE(rowTexts(w->lvDiveRecord(), 2),
              (QStringList{QStringLiteral("05/03/2004 09:30:00"), "", "Bay", "Night", "Air"}));
-    QVERIFY(frmMain::isWanted(w->mnuLBDelete));
-    QVERIFY(frmMain::isWanted(w->mnuLBRename));
-    QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))));
-    QVERIFY(w->chkCurrentLogbook->isEnabled());
-    QCOMPARE(w->tabDive->currentIndex(), 0);
+    QVERIFY(frmMain::isWanted(w->mnuLBDelete()));
+    QVERIFY(frmMain::isWanted(w->mnuLBRename()));
+    QVERIFY(!frmMain::isWanted(w->toolbarButton(QStringLiteral("PROFILE"))));
+    QVERIFY(w->chkCurrentLogbook()->isEnabled());
+    QCOMPARE(w->tabDive()->currentIndex(), 0);
 
     // A logbook without dives empties the list.
     m.select(m.logbook(m.lake));
-    QCOMPARE(rowCount(w->lvDiveRecord), 0);
+    QCOMPARE(rowCount(w->lvDiveRecord()), 0);
 
     m.select(QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentLogbookID(), -1);
-    QVERIFY(!frmMain::isWanted(w->mnuLBDelete));
-    QVERIFY(!w->chkCurrentLogbook->isEnabled());
+    QVERIFY(!frmMain::isWanted(w->mnuLBDelete()));
+    QVERIFY(!w->chkCurrentLogbook()->isEnabled());
 }
 
 void tst_frmMain::logbookDivesMadeWhenOpened() {
@@ -207,21 +207,21 @@ void tst_frmMain::logbookDivesMadeWhenOpened() {
     frmMain* w = m.open();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    QTreeWidgetItem* reef = w->tvTreeView->topLevelItem(0)->child(0);
+    QTreeWidgetItem* reef = w->tvTreeView()->topLevelItem(0)->child(0);
     QCOMPARE(frmMain::keyOf(reef), m.logbook(m.reef));
     QCOMPARE(reef->childCount(), 0);
-    QCOMPARE(rowTexts(w->lvListView, 0).value(1), QStringLiteral("3"));
+    QCOMPARE(rowTexts(w->lvListView(), 0).value(1), QStringLiteral("3"));
     // Selected unopened, the logbook lists its dives all the same.
-    w->tvTreeView->setCurrentItem(reef);
+    w->tvTreeView()->setCurrentItem(reef);
     QCOMPARE(w->currentNode, m.logbook(m.reef));
-    QCOMPARE(rowCount(w->lvDiveRecord), 3);
-    QCOMPARE(rowTexts(w->lvDiveRecord, 2).value(0), QStringLiteral("05/03/2004 09:30:00"));
+    QCOMPARE(rowCount(w->lvDiveRecord()), 3);
+    QCOMPARE(rowTexts(w->lvDiveRecord(), 2).value(0), QStringLiteral("05/03/2004 09:30:00"));
     QCOMPARE(reef->childCount(), 0);
 
-    w->tvTreeView->setFocus();
-    QTest::keyClick(w->tvTreeView, Qt::Key_Right);
+    w->tvTreeView()->setFocus();
+    QTest::keyClick(w->tvTreeView(), Qt::Key_Right);
     QCOMPARE(MainWindowFixture::childKeys(reef), (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
-    QTest::keyClick(w->tvTreeView, Qt::Key_Down);
+    QTest::keyClick(w->tvTreeView(), Qt::Key_Down);
     QCOMPARE(w->currentNode, m.dive(m.third));
     QCOMPARE(Settings::instance().currentDiveID(), m.third);
 }
@@ -236,38 +236,38 @@ void tst_frmMain::diveSelection() {
     QCOMPARE(w->dbData->currentDiveID(), m.first);
     QVERIFY(w->currentDive);
     QCOMPARE(w->currentDive->diveID(), m.first);
-    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive: 05/03/2004 09:30:00"));
+    QCOMPARE(w->lblTitle()->text(), QStringLiteral(" Dive: 05/03/2004 09:30:00"));
     QCOMPARE(w->currentTab, 2);
-    QCOMPARE(w->tabDive->currentIndex(), 2);
-    QVERIFY(!w->tabDive->isTabEnabled(0));
-    QVERIFY(w->tabDive->isTabEnabled(6));
-    QVERIFY(w->tabDive->isTabEnabled(7));
-    QCOMPARE(w->fldLocation->text(), QStringLiteral("Bay"));
-    QCOMPARE(w->lbl_AirTemperature->text(), QStringLiteral("°C"));
-    QCOMPARE(w->cmbActivity->currentText(), QStringLiteral("Night"));
-    QCOMPARE(w->cmbWeather->currentText(), QStringLiteral("Misty"));
-    QCOMPARE(w->cmbWetsuit->currentText(), QStringLiteral("Semi-dry suit"));
-    QVERIFY(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))));
-    QVERIFY(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("SIMULATOR"))));
-    QVERIFY(frmMain::isWanted(w->mnuLBDelete));
-    QVERIFY(!frmMain::isWanted(w->mnuLBRename));
+    QCOMPARE(w->tabDive()->currentIndex(), 2);
+    QVERIFY(!w->tabDive()->isTabEnabled(0));
+    QVERIFY(w->tabDive()->isTabEnabled(6));
+    QVERIFY(w->tabDive()->isTabEnabled(7));
+    QCOMPARE(w->fldLocation()->text(), QStringLiteral("Bay"));
+    QCOMPARE(w->lbl_AirTemperature()->text(), QStringLiteral("°C"));
+    QCOMPARE(w->cmbActivity()->currentText(), QStringLiteral("Night"));
+    QCOMPARE(w->cmbWeather()->currentText(), QStringLiteral("Misty"));
+    QCOMPARE(w->cmbWetsuit()->currentText(), QStringLiteral("Semi-dry suit"));
+    QVERIFY(frmMain::isWanted(w->toolbarButton(QStringLiteral("PROFILE"))));
+    QVERIFY(frmMain::isWanted(w->toolbarButton(QStringLiteral("SIMULATOR"))));
+    QVERIFY(frmMain::isWanted(w->mnuLBDelete()));
+    QVERIFY(!frmMain::isWanted(w->mnuLBRename()));
 
     // The Profile tab, then a dive without profile: the Notes tab takes its place.
     w->changeCurrentTab(7);
-    QCOMPARE(w->tabDive->currentIndex(), 7);
-    QVERIFY(w->tabLeft->isTabEnabled(1));
+    QCOMPARE(w->tabDive()->currentIndex(), 7);
+    QVERIFY(w->tabLeft()->isTabEnabled(1));
     m.select(m.dive(m.second));
     QCOMPARE(w->currentTab, 6);
-    QCOMPARE(w->tabDive->currentIndex(), 6);
-    QVERIFY(!w->tabDive->isTabEnabled(7));
-    QVERIFY(!w->tabLeft->isTabEnabled(1));
-    QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PREVIEW"))));
-    QVERIFY(w->fldLocation->text().isEmpty());
+    QCOMPARE(w->tabDive()->currentIndex(), 6);
+    QVERIFY(!w->tabDive()->isTabEnabled(7));
+    QVERIFY(!w->tabLeft()->isTabEnabled(1));
+    QVERIFY(!frmMain::isWanted(w->toolbarButton(QStringLiteral("PREVIEW"))));
+    QVERIFY(w->fldLocation()->text().isEmpty());
 
     // Back to the root: the list group again.
     m.select(QStringLiteral("DCzento"));
-    QCOMPARE(w->tabDive->currentIndex(), 0);
-    QVERIFY(!w->tabDive->isTabEnabled(2));
+    QCOMPARE(w->tabDive()->currentIndex(), 0);
+    QVERIFY(!w->tabDive()->isTabEnabled(2));
     QCOMPARE(Settings::instance().currentDiveID(), -1);
 }
 
@@ -275,16 +275,16 @@ void tst_frmMain::tabKeptFromDiveToDive() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    w->tabDive->setCurrentIndex(4); // the user's click
+    w->tabDive()->setCurrentIndex(4); // the user's click
     QCOMPARE(w->currentTab, 4);
     m.select(m.dive(m.third));
-    QCOMPARE(w->tabDive->currentIndex(), 4);
+    QCOMPARE(w->tabDive()->currentIndex(), 4);
 
     // With a logbook selected, the calendar chosen by hand gives way to the list on the next logbook.
     m.select(m.logbook(m.reef));
-    w->tabDive->setCurrentIndex(1);
+    w->tabDive()->setCurrentIndex(1);
     m.select(m.logbook(m.lake));
-    QCOMPARE(w->tabDive->currentIndex(), 0);
+    QCOMPARE(w->tabDive()->currentIndex(), 0);
 }
 
 void tst_frmMain::sameNodeAgain() {
@@ -302,19 +302,19 @@ void tst_frmMain::editsCommittedBeforeSelection() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldLocation, QStringLiteral("Cave"));
-    MainWindow::type(w->fldFriend, QStringLiteral("Bob"));
+    MainWindow::type(w->fldLocation(), QStringLiteral("Cave"));
+    MainWindow::type(w->fldFriend(), QStringLiteral("Bob"));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
 
     m.select(m.dive(m.third));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Cave"));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("FRIEND")).toString(), QStringLiteral("Bob"));
     QVERIFY(m.fixture.column(m.third, QStringLiteral("FRIEND")).isNull());
-    QVERIFY(w->fldFriend->text().isEmpty());
-    QCOMPARE(w->fldDiver->text(), QStringLiteral("Ann"));
+    QVERIFY(w->fldFriend()->text().isEmpty());
+    QCOMPARE(w->fldDiver()->text(), QStringLiteral("Ann"));
 
     // The root and the logbooks commit too.
-    MainWindow::type(w->fldDiver, QStringLiteral("Eve"));
+    MainWindow::type(w->fldDiver(), QStringLiteral("Eve"));
     m.select(m.logbook(m.reef));
     QCOMPARE(m.fixture.column(m.third, QStringLiteral("DIVER")).toString(), QStringLiteral("Eve"));
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
@@ -324,8 +324,8 @@ void tst_frmMain::tooLongEditKeepsTheSelection() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldLocation, TOO_LONG);
-    const QString title = w->lblTitle->text();
+    MainWindow::type(w->fldLocation(), TOO_LONG);
+    const QString title = w->lblTitle()->text();
 
     m.env.fakes.message->answers.enqueue(Msg::Ok);
     m.select(m.dive(m.third));
@@ -336,12 +336,12 @@ void tst_frmMain::tooLongEditKeepsTheSelection() {
     QCOMPARE(Msg::icon(m.env.fakes.message->shown[0].flags), Msg::Information);
     QCOMPARE(w->currentNode, m.dive(m.first));
     QCOMPARE(Settings::instance().currentDiveID(), m.first);
-    QCOMPARE(w->lblTitle->text(), title);
+    QCOMPARE(w->lblTitle()->text(), title);
     QCOMPARE(w->dbData->currentDiveID(), m.first);
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
 
     // Shortened, the same choice goes through.
-    MainWindow::type(w->fldLocation, QStringLiteral("Short"));
+    MainWindow::type(w->fldLocation(), QStringLiteral("Short"));
     m.select(m.dive(m.third));
     QCOMPARE(w->currentNode, m.dive(m.third));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Short"));
@@ -360,11 +360,11 @@ void tst_frmMain::rebuildRequeriesBeforeSelecting() {
     QVERIFY(node->parent()->isExpanded());
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentDiveID(), -1);
-    QCOMPARE(rowTexts(w->lvListView, 0).value(1), QStringLiteral("4"));
+    QCOMPARE(rowTexts(w->lvListView(), 0).value(1), QStringLiteral("4"));
 
     m.select(m.dive(saved));
     QCOMPARE(w->dbData->currentDiveID(), saved);
-    MainWindow::type(w->fldLocation, QStringLiteral("Simulated"));
+    MainWindow::type(w->fldLocation(), QStringLiteral("Simulated"));
     m.select(m.dive(m.first));
     QCOMPARE(m.fixture.column(saved, QStringLiteral("LOCATION")).toString(), QStringLiteral("Simulated"));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
@@ -375,7 +375,7 @@ void tst_frmMain::rebuildDropsARefusedEdit() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldLocation, TOO_LONG);
+    MainWindow::type(w->fldLocation(), TOO_LONG);
     m.env.fakes.message->answers << Msg::Ok;
     w->reloadTreeView(QString());
     QCOMPARE(m.env.fakes.message->shown.size(), 1);
@@ -408,7 +408,7 @@ void tst_frmMain::closeBox() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldLocation, typed);
+    MainWindow::type(w->fldLocation(), typed);
     m.env.fakes.message->answers << answer << Msg::Ok;
 
     QCOMPARE(w->Form_QueryUnload(frmMain::UnloadMode::FormControlMenu), stays);
@@ -461,7 +461,7 @@ void tst_frmMain::exitCommitsFirst() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldLocation, typed);
+    MainWindow::type(w->fldLocation(), typed);
     m.env.fakes.message->answers << answer << Msg::Ok;
     w->mnuExit_Click();
     QCOMPARE(m.env.fakes.message->shown.size(), TOO_LONG == typed ? 2 : 1); // one question only
@@ -493,9 +493,9 @@ void tst_frmMain::codedLists() {
                                         {QStringLiteral("WETSUIT"), wetsuit}});
     frmMain* w = m.open();
     m.select(m.dive(dive));
-    QCOMPARE(w->cmbActivity->currentIndex(), shown[0]);
-    QCOMPARE(w->cmbWeather->currentIndex(), shown[1]);
-    QCOMPARE(w->cmbWetsuit->currentIndex(), shown[2]);
+    QCOMPARE(w->cmbActivity()->currentIndex(), shown[0]);
+    QCOMPARE(w->cmbWeather()->currentIndex(), shown[1]);
+    QCOMPARE(w->cmbWetsuit()->currentIndex(), shown[2]);
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
     // Showing writes nothing back.
     QCOMPARE(m.fixture.column(dive, QStringLiteral("ACTIVITY")).toInt(), activity);
@@ -505,17 +505,17 @@ void tst_frmMain::codedListChoiceIsWrittenAtOnce() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldDiver, QStringLiteral("Zed"));
-    w->cmbActivity->setCurrentIndex(7);
+    MainWindow::type(w->fldDiver(), QStringLiteral("Zed"));
+    w->cmbActivity()->setCurrentIndex(7);
     w->cmbActivity_Click();
-    w->cmbWetsuit->setCurrentIndex(-1);
+    w->cmbWetsuit()->setCurrentIndex(-1);
     w->cmbWetsuit_Click();
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("ACTIVITY")).toInt(), 7);
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("WETSUIT")).toInt(), -1);
     QVERIFY(m.fixture.column(m.first, QStringLiteral("DIVER")).isNull()); // the fields wait
     m.select(m.logbook(m.reef));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("DIVER")).toString(), QStringLiteral("Zed"));
-    QCOMPARE(rowTexts(w->lvDiveRecord, 2).value(3), QStringLiteral("For research"));
+    QCOMPARE(rowTexts(w->lvDiveRecord(), 2).value(3), QStringLiteral("For research"));
 }
 
 void tst_frmMain::freeDiveSessionFollowsTheProfileRule_data() {
@@ -538,14 +538,14 @@ void tst_frmMain::freeDiveSessionFollowsTheProfileRule() {
     m.select(m.dive(scuba));
     m.select(m.dive(session));
     QVERIFY(w->currentDive && w->currentDive->isFreeDive());
-    QVERIFY(!frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("SIMULATOR"))));
-    QVERIFY(!w->profilePanel->buttons.value(QStringLiteral("SIMULATOR"))->isEnabled());
-    QCOMPARE(frmMain::isWanted(w->toolbarButtons.value(QStringLiteral("PROFILE"))), profile);
+    QVERIFY(!frmMain::isWanted(w->toolbarButton(QStringLiteral("SIMULATOR"))));
+    QVERIFY(!w->profilePanel()->buttons.value(QStringLiteral("SIMULATOR"))->isEnabled());
+    QCOMPARE(frmMain::isWanted(w->toolbarButton(QStringLiteral("PROFILE"))), profile);
     QCOMPARE(w->profileSwitch(), profile);
-    QCOMPARE(w->tabDive->isTabEnabled(7), profile);
+    QCOMPARE(w->tabDive()->isTabEnabled(7), profile);
     QCOMPARE(m.fixture.column(session, QStringLiteral("DIVE_MODE")).toInt(), 2);
     m.select(m.logbook(logbook));
-    QCOMPARE(rowTexts(w->lvDiveRecord, 0).value(4), QStringLiteral("Free Dive"));
+    QCOMPARE(rowTexts(w->lvDiveRecord(), 0).value(4), QStringLiteral("Free Dive"));
 }
 
 void tst_frmMain::severalModelBits() {
@@ -553,12 +553,12 @@ void tst_frmMain::severalModelBits() {
     const qint32 logbook = m.fixture.logbook(QStringLiteral("Both"), 3);
     const qint32 dive = m.fixture.dive(logbook, at(2012, 2, 2));
     frmMain* w = m.open();
-    QCOMPARE(frmMain::keyOf(w->tvTreeView->topLevelItem(0)), QStringLiteral("DC"));
-    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive Computer: "));
+    QCOMPARE(frmMain::keyOf(w->tvTreeView()->topLevelItem(0)), QStringLiteral("DC"));
+    QCOMPARE(w->lblTitle()->text(), QStringLiteral(" Dive Computer: "));
     m.select(m.dive(dive));
     QCOMPARE(Settings::instance().currentDiveID(), dive);
     QCOMPARE(w->dbData->currentDiveID(), dive);
-    QCOMPARE(w->tabDive->currentIndex(), 2);
+    QCOMPARE(w->tabDive()->currentIndex(), 2);
     w->changeCurrentTab(7);
     QCOMPARE(w->currentTab, 7);
     QCOMPARE(m.env.fakes.message->unexpected, 0);
@@ -569,15 +569,15 @@ void tst_frmMain::smallWindowKeepsWhatCannotShrink() {
     frmMain* w = m.open();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    const QRect tabDive = w->tabDive->geometry();
+    const QRect tabDive = w->tabDive()->geometry();
     QVERIFY(tabDive.width() > 0);
     w->resize(150, 120);
     QCoreApplication::processEvents();
-    QCOMPARE(w->tabDive->geometry(), tabDive);
+    QCOMPARE(w->tabDive()->geometry(), tabDive);
     w->resize(1000, 700);
     QCoreApplication::processEvents();
-    QCOMPARE(w->tabDive->geometry().left(), 4190 / 15);
-    QVERIFY(w->tabDive->geometry().width() > tabDive.width());
+    QCOMPARE(w->tabDive()->geometry().left(), 4190 / 15);
+    QVERIFY(w->tabDive()->geometry().width() > tabDive.width());
 }
 
 void tst_frmMain::captionsAndColumnsFit_data() {
@@ -600,7 +600,7 @@ void tst_frmMain::captionsAndColumnsFit() {
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const int screenWidth = w->screen()->availableGeometry().width();
-    for (QTabWidget* tabs : {w->tabLeft, w->tabDive}) {
+    for (QTabWidget* tabs : {w->tabLeft(), w->tabDive()}) {
         QTabBar* bar = tabs->tabBar();
         if (w->width() < screenWidth)
             QVERIFY2(bar->sizeHint().width() <= bar->width(), qPrintable(QStringLiteral("%1: %2 > %3")
@@ -610,7 +610,7 @@ void tst_frmMain::captionsAndColumnsFit() {
     }
 
     m.select(m.logbook(m.reef));
-    QTreeView* list = w->lvDiveRecord;
+    QTreeView* list = w->lvDiveRecord();
     QVERIFY(list->isVisible());
     const int last = list->model()->columnCount() - 1;
     QVERIFY2(list->columnViewportPosition(last) < list->viewport()->width(), "the last column is out of sight");

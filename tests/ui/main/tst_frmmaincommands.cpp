@@ -59,7 +59,7 @@ struct Logbooks : MainWindowFixture {
         third = fixture.dive(reef, at(2004, 3, 6), {{LOCATION, QStringLiteral("Bay")}});
         foreign = fixture.dive(other, at(2004, 3, 7));
     }
-    QAction* filterButton() const { return window->toolbarButtons.value(FILTER); }
+    QAction* filterButton() const { return window->toolbarButton(FILTER); }
     qint32 count(const QString& statement, const QVariantList& params) {
         Recordset rs(fixture.db, statement, params);
         return rs.value(0).toInt();
@@ -71,7 +71,7 @@ struct Logbooks : MainWindowFixture {
 
     // The label editor the Rename command opens in the tree.
     QLineEdit* labelEditor() const {
-        for (QLineEdit* editor : window->tvTreeView->viewport()->findChildren<QLineEdit*>()) {
+        for (QLineEdit* editor : window->tvTreeView()->viewport()->findChildren<QLineEdit*>()) {
             if (editor->isVisible())
                 return editor;
         }
@@ -86,7 +86,7 @@ void trigger(Logbooks& m, bool fromToolbar) {
     if (fromToolbar)
         m.filterButton()->trigger();
     else
-        m.window->mnuLBFilter->trigger();
+        m.window->mnuLBFilter()->trigger();
 }
 } // namespace
 
@@ -153,11 +153,11 @@ void tst_frmMainCommands::commandStates() {
 
     // Rename and Delete follow the selection.
     m.select(m.logbook(m.reef));
-    QVERIFY(w->mnuLBRename->isEnabled());
-    QVERIFY(w->mnuLBDelete->isEnabled());
+    QVERIFY(w->mnuLBRename()->isEnabled());
+    QVERIFY(w->mnuLBDelete()->isEnabled());
     m.select(QStringLiteral("DCzento"));
-    QVERIFY(!w->mnuLBRename->isEnabled());
-    QVERIFY(!w->mnuLBDelete->isEnabled());
+    QVERIFY(!w->mnuLBRename()->isEnabled());
+    QVERIFY(!w->mnuLBDelete()->isEnabled());
 }
 
 void tst_frmMainCommands::filterOnAndOff_data() {
@@ -180,30 +180,30 @@ void tst_frmMainCommands::filterOnAndOff() {
         trigger(m, fromToolbar);
         QCOMPARE(decoDives.shown, 1);
     }
-    QCOMPARE(w->INFO_PANEL->text(), QStringLiteral("Dive filter: Enabled"));
+    QCOMPARE(w->INFO_PANEL()->text(), QStringLiteral("Dive filter: Enabled"));
     QVERIFY(m.filterButton()->isChecked());
-    QVERIFY(w->mnuLBFilter->isChecked());
+    QVERIFY(w->mnuLBFilter()->isChecked());
     QVERIFY(Settings::instance().currentFilter().contains(QStringLiteral("AND DECO_FLAG <> 0")));
     // The window is refreshed: the tree, the lists and the calendar show the deco dive alone.
     QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))), QStringList{m.dive(m.first)});
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentDiveID(), -1);
-    QCOMPARE(w->lvListView->model()->index(0, 1).data().toString(), QStringLiteral("1"));
-    QCOMPARE(w->calendarTab->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 1"));
-    QVERIFY(!w->calendarTab->MonthView1->isBold(QDate(2004, 3, 6)));
+    QCOMPARE(w->lvListView()->model()->index(0, 1).data().toString(), QStringLiteral("1"));
+    QCOMPARE(w->calendarTab()->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 1"));
+    QVERIFY(!w->calendarTab()->MonthView1->isBold(QDate(2004, 3, 6)));
 
     // Switched off at once, without the dialog.
     ModalAnswer<frmFilter> none([](frmFilter& dialog) { dialog.btnCancel_Click(); });
     trigger(m, fromToolbar);
     QCoreApplication::processEvents();
     QCOMPARE(none.shown, 0);
-    QCOMPARE(w->INFO_PANEL->text(), QStringLiteral("Dive filter: Disabled"));
+    QCOMPARE(w->INFO_PANEL()->text(), QStringLiteral("Dive filter: Disabled"));
     QVERIFY(!m.filterButton()->isChecked());
-    QVERIFY(!w->mnuLBFilter->isChecked());
+    QVERIFY(!w->mnuLBFilter()->isChecked());
     QCOMPARE(Settings::instance().currentFilter(), unfiltered);
     QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))),
              (QStringList{m.dive(m.third), m.dive(m.second), m.dive(m.first)}));
-    QCOMPARE(w->calendarTab->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 2"));
+    QCOMPARE(w->calendarTab()->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 2"));
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
 }
 
@@ -221,8 +221,8 @@ void tst_frmMainCommands::filterCancelled() {
     trigger(m, fromToolbar);
     QCOMPARE(cancel.shown, 1);
     QVERIFY(!m.filterButton()->isChecked());
-    QVERIFY(!w->mnuLBFilter->isChecked());
-    QCOMPARE(w->INFO_PANEL->text(), QStringLiteral("Dive filter: Disabled"));
+    QVERIFY(!w->mnuLBFilter()->isChecked());
+    QCOMPARE(w->INFO_PANEL()->text(), QStringLiteral("Dive filter: Disabled"));
     QCOMPARE(Settings::instance().currentFilter(), before);
     QCOMPARE(w->currentNode, m.dive(m.third)); // nothing refreshed
 }
@@ -248,7 +248,7 @@ void tst_frmMainCommands::filterCommitsPendingEdits() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.third));
-    Logbooks::type(w->fldLocation, typed);
+    Logbooks::type(w->fldLocation(), typed);
     if (!dialog)
         m.env.fakes.message->answers << Msg::Ok;
     ModalAnswer<frmFilter> cancel([](frmFilter& d) { d.btnCancel_Click(); });
@@ -259,8 +259,8 @@ void tst_frmMainCommands::filterCommitsPendingEdits() {
     if (!dialog) // refused with string 3031; the filter stays off
         QCOMPARE(m.messages(), QStringList{getString(3031)});
     QVERIFY(!m.filterButton()->isChecked());
-    QVERIFY(!w->mnuLBFilter->isChecked());
-    QCOMPARE(w->INFO_PANEL->text(), QStringLiteral("Dive filter: Disabled"));
+    QVERIFY(!w->mnuLBFilter()->isChecked());
+    QCOMPARE(w->INFO_PANEL()->text(), QStringLiteral("Dive filter: Disabled"));
 }
 
 void tst_frmMainCommands::deleteLogbookDeletesItsDives() {
@@ -268,7 +268,7 @@ void tst_frmMainCommands::deleteLogbookDeletesItsDives() {
     frmMain* w = m.open();
     m.select(m.logbook(m.reef));
     m.env.fakes.message->answers << Msg::Yes;
-    w->mnuLBDelete->trigger();
+    w->mnuLBDelete()->trigger();
     QCOMPARE(m.messages(), QStringList{QStringLiteral(
                                "Delete Logbook number 'Reef' and all the dives which it contains: are you sure?")});
     QCOMPARE(m.env.fakes.message->shown[0].title, QStringLiteral("Request"));
@@ -281,8 +281,8 @@ void tst_frmMainCommands::deleteLogbookDeletesItsDives() {
     // The root is applied again.
     QCOMPARE(w->currentNode, QStringLiteral("DCzento"));
     QCOMPARE(Settings::instance().currentLogbookID(), -1);
-    QCOMPARE(w->lvListView->model()->rowCount(), 1);
-    QCOMPARE(w->lvListView->model()->index(0, 0).data().toString(), QStringLiteral("Lake"));
+    QCOMPARE(w->lvListView()->model()->rowCount(), 1);
+    QCOMPARE(w->lvListView()->model()->index(0, 0).data().toString(), QStringLiteral("Lake"));
     QVERIFY(!w->dbData->rows().isEmpty());
     QCOMPARE(w->dbData->indexOfDive(m.first), -1);
 }
@@ -292,7 +292,7 @@ void tst_frmMainCommands::deleteAnsweredNo() {
     frmMain* w = m.open();
     m.select(m.dive(m.second));
     m.env.fakes.message->answers << Msg::No;
-    w->mnuLBDelete->trigger();
+    w->mnuLBDelete()->trigger();
     QCOMPARE(m.messages(), QStringList{QStringLiteral("Delete dive '05/03/2004 15:00:00' : are you sure?")});
     QVERIFY(w->node(m.dive(m.second)));
     QCOMPARE(m.fixture.column(m.second, QStringLiteral("DIVE_ID")).toInt(), m.second);
@@ -304,20 +304,20 @@ void tst_frmMainCommands::deleteDiveDropsItsPendingEdits() {
     frmMain* w = m.open();
     m.select(m.dive(m.second));
     // An entry the database would refuse: deleting the dive must not try to write it.
-    Logbooks::type(w->fldLocation, TOO_LONG);
+    Logbooks::type(w->fldLocation(), TOO_LONG);
     m.env.fakes.message->answers << Msg::Yes;
-    w->mnuLBDelete->trigger();
+    w->mnuLBDelete()->trigger();
     QCOMPARE(m.env.fakes.message->shown.size(), 1); // the question alone
     QVERIFY(!w->node(m.dive(m.second)));
     QVERIFY(m.fixture.column(m.second, QStringLiteral("DIVE_ID")).isNull());
     QVERIFY(!w->dbData->hasPendingEdits());
     QCOMPARE(w->currentNode, m.logbook(m.reef));
     QCOMPARE(MainWindowFixture::childKeys(m.node(m.logbook(m.reef))), (QStringList{m.dive(m.third), m.dive(m.first)}));
-    QCOMPARE(w->lvDiveRecord->model()->rowCount(), 2);
+    QCOMPARE(w->lvDiveRecord()->model()->rowCount(), 2);
 
     m.select(m.dive(m.third));
     QCOMPARE(w->currentNode, m.dive(m.third));
-    QCOMPARE(w->fldLocation->text(), QStringLiteral("Bay"));
+    QCOMPARE(w->fldLocation()->text(), QStringLiteral("Bay"));
     QCOMPARE(m.env.fakes.message->shown.size(), 1);
 }
 
@@ -345,7 +345,7 @@ void tst_frmMainCommands::redate() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
+    Logbooks::type(w->fldLocation(), QStringLiteral("Cave"));
     QString asked;
     w->logbookEdits().askDateTime = [&](const QString& text, const QDateTime&) -> std::optional<QDateTime> {
         asked = text;
@@ -353,7 +353,7 @@ void tst_frmMainCommands::redate() {
     };
     for (int i = 0; i < messages.size(); ++i)
         m.env.fakes.message->answers << Msg::Ok;
-    w->mnuLBModifyDiveTime->trigger();
+    w->mnuLBModifyDiveTime()->trigger();
     QCOMPARE(asked, QStringLiteral("05/03/2004 09:30:00"));
     QCOMPARE(m.fixture.column(m.first, LOCATION).toString(), QStringLiteral("Cave")); // written first
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("DATETIME")).toString(), stored);
@@ -363,7 +363,7 @@ void tst_frmMainCommands::redate() {
         QCOMPARE(Msg::icon(m.env.fakes.message->shown[0].flags), Msg::Critical);
     }
     QCOMPARE(m.node(m.dive(m.first))->text(0), nodeText);
-    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Dive: ") + nodeText);
+    QCOMPARE(w->lblTitle()->text(), QStringLiteral(" Dive: ") + nodeText);
     QCOMPARE(w->currentNode, m.dive(m.first));
     QCOMPARE(w->dbData->currentDiveID(), m.first);
 }
@@ -378,7 +378,7 @@ void tst_frmMainCommands::redateWithoutADive() {
         return std::nullopt;
     };
     m.env.fakes.message->answers << Msg::Ok;
-    w->mnuLBModifyDiveTime->trigger();
+    w->mnuLBModifyDiveTime()->trigger();
     QCOMPARE(asked, 0);
     QCOMPARE(m.messages(), QStringList{QStringLiteral("No dive has been selected.")});
     QCOMPARE(m.env.fakes.message->shown[0].title, QStringLiteral("Information"));
@@ -421,7 +421,7 @@ void tst_frmMainCommands::rename() {
     for (qsizetype i = 0; i < messages.size(); ++i)
         m.env.fakes.message->answers << Msg::Ok;
 
-    w->mnuLBRename->trigger();
+    w->mnuLBRename()->trigger();
     QLineEdit* editor = m.labelEditor();
     QVERIFY(editor);
     editor->setText(typed);
@@ -431,12 +431,12 @@ void tst_frmMainCommands::rename() {
     QCOMPARE(m.messages(), messages);
     QCOMPARE(m.name(m.reef), stored);
     QCOMPARE(m.node(m.logbook(m.reef))->text(0), stored);
-    QCOMPARE(w->lblTitle->text(), QStringLiteral(" Logbook: ") + stored);
+    QCOMPARE(w->lblTitle()->text(), QStringLiteral(" Logbook: ") + stored);
     QVERIFY(!(m.node(m.logbook(m.reef))->flags() & Qt::ItemIsEditable));
     // The calendar's box names the logbook as the tree shows it.
-    w->chkCurrentLogbook->setChecked(true);
-    w->calendarTab->chkCurrentLogbook_Click();
-    QCOMPARE(w->chkCurrentLogbook->text(), QStringLiteral("Current Logbook: ") + stored);
+    w->chkCurrentLogbook()->setChecked(true);
+    w->calendarTab()->chkCurrentLogbook_Click();
+    QCOMPARE(w->chkCurrentLogbook()->text(), QStringLiteral("Current Logbook: ") + stored);
 }
 
 void tst_frmMainCommands::renameGivenUp() {
@@ -445,7 +445,7 @@ void tst_frmMainCommands::renameGivenUp() {
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     m.select(m.logbook(m.reef));
-    w->mnuLBRename->trigger();
+    w->mnuLBRename()->trigger();
     QLineEdit* editor = m.labelEditor();
     QVERIFY(editor);
     editor->setText(QStringLiteral("Lake"));
@@ -475,25 +475,25 @@ void tst_frmMainCommands::notesAndPictureKeptAcrossDives() {
 
     m.select(m.dive(m.first));
     w->changeCurrentTab(6);
-    QTest::keyClicks(w->frameNotes->txtNotes, QStringLiteral("Manta at the station"));
+    QTest::keyClicks(w->frameNotes()->txtNotes, QStringLiteral("Manta at the station"));
     m.env.fakes.fileDialogs->files << file;
-    w->pictureLocation->pictureLocation_DblClick();
-    QVERIFY(w->pictureLocation->hasPicture());
+    w->pictureLocation()->pictureLocation_DblClick();
+    QVERIFY(w->pictureLocation()->hasPicture());
 
     m.select(m.dive(m.third));
-    QCOMPARE(w->tabDive->currentIndex(), 6);
-    QVERIFY(w->frameNotes->txtNotes->toPlainText().isEmpty());
-    QVERIFY(!w->pictureLocation->hasPicture());
+    QCOMPARE(w->tabDive()->currentIndex(), 6);
+    QVERIFY(w->frameNotes()->txtNotes->toPlainText().isEmpty());
+    QVERIFY(!w->pictureLocation()->hasPicture());
     QVERIFY(m.fixture.column(m.first, QStringLiteral("MEMO")).toString().contains(QStringLiteral("Manta")));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("PICTURE")).toByteArray(), picture);
 
     m.select(m.dive(m.first));
-    QCOMPARE(w->frameNotes->txtNotes->toPlainText(), QStringLiteral("Manta at the station"));
-    QCOMPARE(w->pictureLocation->picture().size(), QSize(8, 6));
+    QCOMPARE(w->frameNotes()->txtNotes->toPlainText(), QStringLiteral("Manta at the station"));
+    QCOMPARE(w->pictureLocation()->picture().size(), QSize(8, 6));
 
     // The pop-up's entry of the window removes it, stored on the next move.
-    QVERIFY(w->mnuPopupDeleteImage == w->pictureLocation->mnuPopupDeleteImage);
-    w->mnuPopupDeleteImage->trigger();
+    QVERIFY(w->mnuPopupDeleteImage() == w->pictureLocation()->mnuPopupDeleteImage);
+    w->mnuPopupDeleteImage()->trigger();
     m.select(m.dive(m.third));
     QVERIFY(m.fixture.column(m.first, QStringLiteral("PICTURE")).isNull());
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
@@ -502,14 +502,14 @@ void tst_frmMainCommands::notesAndPictureKeptAcrossDives() {
 void tst_frmMainCommands::calendarFilledFromTheTree() {
     Logbooks m;
     frmMain* w = m.open();
-    CalendarTab* calendar = w->calendarTab;
+    CalendarTab* calendar = w->calendarTab();
     QCOMPARE(calendar->MonthView1->value(), QDate(2004, 3, 5)); // today
     QCOMPARE(calendar->lblCalendarCurrentDate->text(), QStringLiteral("Current Date: 05/03/2004"));
     QCOMPARE(calendar->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives: 2"));
     QVERIFY(calendar->MonthView1->isBold(QDate(2004, 3, 6)));
     QVERIFY(!calendar->MonthView1->isBold(QDate(2004, 3, 7))); // a Lumo dive
     QCOMPARE(w->findChildren<QCheckBox*>(QStringLiteral("chkCurrentLogbook")).size(), 1);
-    QVERIFY(w->chkCurrentLogbook == calendar->chkCurrentLogbook);
+    QVERIFY(w->chkCurrentLogbook() == calendar->chkCurrentLogbook);
 
     // Next and Previous step through the dive days.
     calendar->btnCalendarNext_Click();
@@ -517,7 +517,7 @@ void tst_frmMainCommands::calendarFilledFromTheTree() {
 
     // Narrowed to the empty logbook: no dives today.
     m.select(m.logbook(m.lake));
-    w->chkCurrentLogbook->setChecked(true);
+    w->chkCurrentLogbook()->setChecked(true);
     calendar->chkCurrentLogbook_Click();
     QCOMPARE(calendar->chkCurrentLogbook->text(), QStringLiteral("Current Logbook: Lake"));
     QCOMPARE(calendar->lblCalendarDivesNumber->text(), QStringLiteral("Number of Dives:"));
@@ -533,21 +533,21 @@ void tst_frmMainCommands::diveTabsFilled() {
     frmMain* w = m.open();
     m.select(m.dive(nitrox));
     w->changeCurrentTab(3);
-    QCOMPARE(w->tabDive->currentIndex(), 3);
-    QCOMPARE(w->frameSettings->lblMode->text(), QStringLiteral("Nitrox"));
-    QCOMPARE(w->frameSettings->lblMixture->text(), QStringLiteral("32 %"));
+    QCOMPARE(w->tabDive()->currentIndex(), 3);
+    QCOMPARE(w->frameSettings()->lblMode->text(), QStringLiteral("Nitrox"));
+    QCOMPARE(w->frameSettings()->lblMixture->text(), QStringLiteral("32 %"));
     w->changeCurrentTab(4);
-    QCOMPARE(w->frameTechnicalInfo->lblMaxDepth->text(), QStringLiteral("33 m."));
+    QCOMPARE(w->frameTechnicalInfo()->lblMaxDepth->text(), QStringLiteral("33 m."));
     w->changeCurrentTab(5);
-    QCOMPARE(w->frameProfileInfo->lvProfileInfo->topLevelItemCount(), 3);
+    QCOMPARE(w->frameProfileInfo()->lvProfileInfo->topLevelItemCount(), 3);
 
     // The Profile Data tab follows the selection; an air dive greys the nitrox fields.
     m.select(m.dive(m.first));
-    QCOMPARE(w->tabDive->currentIndex(), 5);
-    QCOMPARE(w->frameProfileInfo->lvProfileInfo->topLevelItemCount(), 1);
+    QCOMPARE(w->tabDive()->currentIndex(), 5);
+    QCOMPARE(w->frameProfileInfo()->lvProfileInfo->topLevelItemCount(), 1);
     w->changeCurrentTab(3);
-    QCOMPARE(w->frameSettings->lblMode->text(), QStringLiteral("Air"));
-    QVERIFY(!w->frameSettings->lbl_Mixture->isEnabled());
+    QCOMPARE(w->frameSettings()->lblMode->text(), QStringLiteral("Air"));
+    QVERIFY(!w->frameSettings()->lbl_Mixture->isEnabled());
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
 }
 
@@ -566,8 +566,8 @@ void tst_frmMainCommands::tankFieldsFollowTheModel() {
     Logbooks m(model);
     frmMain* w = m.open();
     // The dive tabs themselves are off until a dive is selected.
-    QCOMPARE(w->frameSettings->frameSettingsAir->isEnabledTo(w->frameSettings), tank);
-    QCOMPARE(w->frameTechnicalInfo->frameTechnicalInfoAir->isEnabledTo(w->frameTechnicalInfo), tank);
+    QCOMPARE(w->frameSettings()->frameSettingsAir->isEnabledTo(w->frameSettings()), tank);
+    QCOMPARE(w->frameTechnicalInfo()->frameTechnicalInfoAir->isEnabledTo(w->frameTechnicalInfo()), tank);
 }
 
 void tst_frmMainCommands::profileDataExports() {
@@ -575,7 +575,7 @@ void tst_frmMainCommands::profileDataExports() {
     frmMain* w = m.open();
     m.select(m.dive(m.first));
     w->changeCurrentTab(5);
-    const QList<QAction*> buttons = w->frameProfileInfo->tlbProfileInfo->actions();
+    const QList<QAction*> buttons = w->frameProfileInfo()->tlbProfileInfo->actions();
     const auto button = [&](const char* key) {
         for (QAction* action : buttons) {
             if (action->property("key").toString() == QLatin1String(key))
@@ -637,7 +637,7 @@ void tst_frmMainCommands::help() {
     // Without a help file of its own the program says so.
     setApplicationHelpFile(QString());
     m.env.fakes.message->answers << Msg::Ok;
-    w->mnuHelpContents->trigger();
+    w->mnuHelpContents()->trigger();
     QCOMPARE(m.messages(), QStringList{getString(3007)});
     QCOMPARE(m.env.fakes.help->requests.size(), 2);
 }
@@ -647,10 +647,10 @@ void tst_frmMainCommands::dialogsOpenedAndClosed() {
     const FakeDownloadWorld libraries; // the About window asks each for its version
     frmMain* w = m.open();
     m.select(m.dive(m.third));
-    Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
+    Logbooks::type(w->fldLocation(), QStringLiteral("Cave"));
     {
         ModalAnswer<frmDownLoad> cancel([](frmDownLoad& d) { d.btnCancel_Click(); });
-        w->mnuDownloadDCPC->trigger();
+        w->mnuDownloadDCPC()->trigger();
         QCOMPARE(cancel.shown, 1);
     }
     // Written before the download began; nothing stored, so the tree stays as it was.
@@ -658,12 +658,12 @@ void tst_frmMainCommands::dialogsOpenedAndClosed() {
     QCOMPARE(w->currentNode, m.dive(m.third));
     {
         ModalAnswer<frmSettings> close([](frmSettings& d) { d.cmdCancel_Click(); });
-        w->mnuViewPreference->trigger();
+        w->mnuViewPreference()->trigger();
         QCOMPARE(close.shown, 1);
     }
     {
         ModalAnswer<frmAbout> close([](frmAbout& d) { d.cmdOk_Click(); });
-        w->mnuHelpAbout->trigger();
+        w->mnuHelpAbout()->trigger();
         QCOMPARE(close.shown, 1);
     }
     QCOMPARE(m.env.fakes.message->unexpected, 0);
@@ -674,10 +674,10 @@ void tst_frmMainCommands::diveComputerSettingsModeless() {
     frmMain* w = m.open();
     w->show();
     // Reached only from code: its entry is there, hidden, and the load wants it enabled.
-    QVERIFY(!w->mnuDownloadSettings->isVisible());
-    QVERIFY(frmMain::isWanted(w->mnuDownloadSettings));
+    QVERIFY(!w->mnuDownloadSettings()->isVisible());
+    QVERIFY(frmMain::isWanted(w->mnuDownloadSettings()));
     const auto open = [w] { return w->findChildren<frmDiveComputerSettings*>(); };
-    w->mnuDownloadSettings->trigger();
+    w->mnuDownloadSettings()->trigger();
     QCOMPARE(open().size(), 1);
     QPointer<frmDiveComputerSettings> first = open().constFirst();
     QVERIFY(first->isVisible());
@@ -753,7 +753,7 @@ void tst_frmMainCommands::statistics() {
             (answer == ScopeAnswer::AllLogbooks ? question->btnAllLogbooks : question->btnCancel)->click();
         });
     }
-    w->mnuLBStatistics->trigger();
+    w->mnuLBStatistics()->trigger();
     QCoreApplication::processEvents();
 
     QCOMPARE(questions, answer == ScopeAnswer::None ? 0 : 1);
@@ -773,10 +773,10 @@ void tst_frmMainCommands::printAndPreview() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.third));
-    Logbooks::type(w->fldLocation, QStringLiteral("Cave"));
+    Logbooks::type(w->fldLocation(), QStringLiteral("Cave"));
     {
         ModalAnswer<frmPrint> close([](frmPrint& d) { d.cmdClose_Click(); });
-        w->mnuPrint->trigger();
+        w->mnuPrint()->trigger();
         QCOMPARE(close.shown, 1);
     }
     // The dialog reads the database: the typed entry was written first.
@@ -802,7 +802,7 @@ void tst_frmMainCommands::printAndPreviewWithoutPrinter() {
     m.env.fakes.printers->names.clear();
     m.env.fakes.message->answers << Msg::Ok << Msg::Ok;
     ModalAnswer<frmPrint> dialog([](frmPrint& d) { d.cmdClose_Click(); });
-    w->mnuPrint->trigger();
+    w->mnuPrint()->trigger();
     w->findChild<QAction*>(QStringLiteral("tlbMainToolbar_PREVIEW"))->trigger();
     QCOMPARE(dialog.shown, 0);
     QCOMPARE(m.env.fakes.message->shown.size(), 2);

@@ -23,7 +23,7 @@ private slots:
 void tst_frmMainSimulator::opensOnce() {
     MainWindowFixture m(4);
     frmMain* w = m.open();
-    w->mnuViewSimulator->trigger();
+    w->mnuViewSimulator()->trigger();
     QPointer<frmSimulator> simulator = w->simulator();
     QVERIFY(simulator);
     QVERIFY(simulator->isVisible());
@@ -31,7 +31,7 @@ void tst_frmMainSimulator::opensOnce() {
     QVERIFY(!m.env.fakes.busyPointer->busy);
 
     simulator->hide();
-    w->mnuViewSimulator->trigger();
+    w->mnuViewSimulator()->trigger();
     QCOMPARE(w->simulator(), simulator.data());
     QVERIFY(simulator->isVisible());
 
@@ -45,7 +45,7 @@ void tst_frmMainSimulator::savedDiveShownInTheTree() {
     MainWindowFixture m(4);
     const qint32 logbook = m.fixture.logbook(QStringLiteral("Sim"), 4);
     frmMain* w = m.open();
-    w->mnuViewSimulator->trigger();
+    w->mnuViewSimulator()->trigger();
     frmSimulator* simulator = w->simulator();
     simulator->Toolbar1_ButtonClick(QStringLiteral("play"));
     simulator->btnStepDown->click();
@@ -62,7 +62,7 @@ void tst_frmMainSimulator::savedDiveShownInTheTree() {
     QCOMPARE(answer.shown, 1);
     QVERIFY(!simulator->diveID.isEmpty());
     QTreeWidgetItem* node = m.node(MainWindowFixture::dive(simulator->diveID.toInt()));
-    QVERIFY(w->tvTreeView->visualItemRect(node).isValid() || node->parent()->isExpanded());
+    QVERIFY(w->tvTreeView()->visualItemRect(node).isValid() || node->parent()->isExpanded());
 }
 
 void tst_frmMainSimulator::profilePanelContinuesTheShownDive() {
@@ -72,7 +72,7 @@ void tst_frmMainSimulator::profilePanelContinuesTheShownDive() {
                                        {{QStringLiteral("SAMPLE"), QStringLiteral("0100000000000000").repeated(30)}});
     frmMain* w = m.open();
     m.select(MainWindowFixture::dive(dive));
-    QAction* button = w->profilePanel->buttons.value(QStringLiteral("SIMULATOR"));
+    QAction* button = w->profilePanel()->buttons.value(QStringLiteral("SIMULATOR"));
     QVERIFY(button->isEnabled());
     const std::shared_ptr<Dive> shown = w->currentDive;
     button->trigger();

@@ -56,17 +56,17 @@ struct Window : MainWindowFixture {
     ~Window() { Faces::setFactory({}); }
     // As the diver does it: the dive chosen in the tree, then the Profile tab.
     void showProfileOf(qint32 diveID) {
-        window->tvTreeView->setCurrentItem(node(MainWindowFixture::dive(diveID)));
-        window->tabDive->setCurrentIndex(DiveTabs::TAB_PROFILE);
+        window->tvTreeView()->setCurrentItem(node(MainWindowFixture::dive(diveID)));
+        window->tabDive()->setCurrentIndex(DiveTabs::TAB_PROFILE);
     }
     // The window on the screen with the profile panel's tab in front, so that the panel has its size.
     void showPanel() {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->tabLeft->setCurrentIndex(1);
+        window->tabLeft()->setCurrentIndex(1);
         QCoreApplication::processEvents();
     }
-    ProfilePanel* panel() const { return window->profilePanel; }
+    ProfilePanel* panel() const { return window->profilePanel(); }
 
     qint32 reef = 0, twelve = 0, longDive = 0;
 };
@@ -96,14 +96,14 @@ private slots:
 void tst_ProfilePanel::profileTabShowsTheDiveAtStepZero() {
     Window m;
     m.showProfileOf(m.twelve);
-    DiveGraph* graph = m.window->DiveGraph1;
+    DiveGraph* graph = m.window->DiveGraph1();
     QVERIFY(graph->hasProfile());
     QCOMPARE(graph->getCurrentDiverPosition(), qint16(0));
     QCOMPARE(graph->pointCount(), 13);
     QCOMPARE(m.panel()->DisplayTissue1->currentProfile(), graph->profile());
     QCOMPARE(m.panel()->DisplayTissue1->lineBase(), qint16(200));
     QCOMPARE(m.panel()->replay().dive(), m.window->currentDive);
-    QCOMPARE(m.window->tabLeft->isTabEnabled(1), true);
+    QCOMPARE(m.window->tabLeft()->isTabEnabled(1), true);
     // Filled again each time the tab is shown: a new profile, the marker back at the start.
     graph->moveDiver(5);
     const std::shared_ptr<Profile> before = graph->profile();
@@ -128,7 +128,7 @@ void tst_ProfilePanel::panelStepsTheGraph() {
     m.showProfileOf(m.twelve);
     for (const QString& key : keys)
         m.panel()->buttons.value(key)->trigger();
-    QCOMPARE(int(m.window->DiveGraph1->getCurrentDiverPosition()), step);
+    QCOMPARE(int(m.window->DiveGraph1()->getCurrentDiverPosition()), step);
     QCOMPARE(int(m.panel()->DisplayTissue1->lastStep()), step);
 }
 
@@ -145,7 +145,7 @@ void tst_ProfilePanel::faceIsCreatedAtLoadAndFollows() {
     QCOMPARE(asked, QList<qint32>{1});
     QCOMPARE(m.panel()->diveComputerDisplay(), face);
     m.showProfileOf(m.twelve);
-    QCOMPARE(face->profile, m.window->DiveGraph1->profile());
+    QCOMPARE(face->profile, m.window->DiveGraph1()->profile());
     QCOMPARE(face->steps.last(), qint16(0));
     m.panel()->tblProfile_ButtonClick(QStringLiteral("NEXT"));
     QCOMPARE(face->steps.last(), qint16(1));
@@ -223,7 +223,7 @@ void tst_ProfilePanel::printAndPreviewTheShownDive() {
     QCOMPARE(watcher.job->cProfiles.size(), 1);
     QCOMPARE(watcher.job->cProfiles.first(), shown);
     // The panel goes on replaying its dive where it was.
-    QCOMPARE(int(m.window->DiveGraph1->getCurrentDiverPosition()), marker);
+    QCOMPARE(int(m.window->DiveGraph1()->getCurrentDiverPosition()), marker);
 }
 
 void tst_ProfilePanel::printOfADeletedDiveStopsAfterTheMessage() {
@@ -237,7 +237,7 @@ void tst_ProfilePanel::printOfADeletedDiveStopsAfterTheMessage() {
     QCOMPARE(m.messages(), QStringList{"[DiveModule.loadDive] Dive not found! Not correct."});
     QCOMPARE(m.env.fakes.message->unexpected, 0);
     m.panel()->buttons.value(QStringLiteral("NEXT"))->trigger();
-    QCOMPARE(m.window->DiveGraph1->getCurrentDiverPosition(), qint16(1));
+    QCOMPARE(m.window->DiveGraph1()->getCurrentDiverPosition(), qint16(1));
 }
 
 void tst_ProfilePanel::diveTooLongForTheModel() {
@@ -249,10 +249,10 @@ void tst_ProfilePanel::diveTooLongForTheModel() {
     QCOMPARE(m.env.fakes.message->shown.first().title, QStringLiteral("Warning!"));
     QVERIFY(m.env.fakes.message->shown.first().text.contains(QStringLiteral("[9]")));
     // Nothing of the dive before stays on show, and the program goes on.
-    QVERIFY(!m.window->DiveGraph1->hasProfile());
+    QVERIFY(!m.window->DiveGraph1()->hasProfile());
     QVERIFY(!m.panel()->DisplayTissue1->currentProfile());
     m.showProfileOf(m.twelve);
-    QVERIFY(m.window->DiveGraph1->hasProfile());
+    QVERIFY(m.window->DiveGraph1()->hasProfile());
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
 
@@ -281,8 +281,8 @@ void tst_ProfilePanel::profileCommand() {
     }
     if (!message.isEmpty())
         m.env.fakes.message->answers.enqueue(Msg::Ok);
-    QVERIFY(m.window->mnuViewProfile->isEnabled());
-    m.window->mnuViewProfile->trigger();
+    QVERIFY(m.window->mnuViewProfile()->isEnabled());
+    m.window->mnuViewProfile()->trigger();
     QCOMPARE(isFormLoaded(QStringLiteral("frmProfile")), opens);
     QCOMPARE(m.env.fakes.message->shown.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())

@@ -6,9 +6,11 @@
 #include "Settings.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
+#include <algorithm>
 
 namespace LogbookViews {
 
@@ -64,6 +66,46 @@ void setTreeBackColor(QTreeWidget* tree, qint32 color) {
     }
     tree->setPalette(palette);
     tree->viewport()->update();
+}
+
+void fitColumns(QTreeView* list, QList<int>& made) {
+    const int count = list->model()->columnCount();
+    QList<int> widths(count, 0);
+    QList<int> floors(count, 0);
+    int total = 0;
+    for (int column = 0; column < count; ++column) {
+        if (made.size() <= column)
+            made.append(list->columnWidth(column));
+        if (list->isColumnHidden(column))
+            continue;
+        list->resizeColumnToContents(column);
+        widths[column] = std::max(made[column], list->columnWidth(column));
+        floors[column] = std::min(widths[column], list->header()->sectionSizeHint(column));
+        total += widths[column];
+    }
+    // The first column (a date, a logbook's name) keeps its width whatever the others do.
+    const int room = list->viewport()->width();
+    while (total > room) {
+        int widest = -1;
+        for (int column = 1; column < count; ++column) {
+            if (widths[column] > floors[column] && (widest < 0 || widths[column] > widths[widest]))
+                widest = column;
+        }
+        if (widest < 0)
+            break;
+        int next = floors[widest];
+        for (int column = 1; column < count; ++column) {
+            if (widths[column] < widths[widest])
+                next = std::max(next, widths[column]);
+        }
+        const int shrink = std::min(total - room, widths[widest] - next);
+        widths[widest] -= shrink;
+        total -= shrink;
+    }
+    for (int column = 0; column < count - 1; ++column) {
+        if (!list->isColumnHidden(column))
+            list->setColumnWidth(column, widths[column]);
+    }
 }
 
 } // namespace LogbookViews

@@ -29,4 +29,10 @@ void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, const QLi
 // between the items are drawn anew over it.
 void setTreeBackColor(QTreeWidget* tree, qint32 color);
 
+// Each column as wide as its widest entry and its title, never narrower than `made`, the widths the
+// list was made with (taken on the first call); when they do not all fit the list, the widest give
+// way first, none narrower than its title, so that every title reads whole and every column is in
+// sight.
+void fitColumns(QTreeView* list, QList<int>& made);
+
 } // namespace LogbookViews
