@@ -12,6 +12,7 @@
 #include "ListRowsModel.h"
 #include "LogbookEdits.h"
 #include "LogbookViews.h"
+#include "Logbooks.h"
 #include "MainCommands.h"
 #include "MainLayout.h"
 #include "MainModule.h"
@@ -118,6 +119,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setCommandEnabled(mnuDownloadSettings, isMenuEnabled(mnuDownloadSettings->objectName()));
     setCommandEnabled(mnuImportDB, isMenuEnabled(mnuImportDB->objectName()));
     refreshMainWindow();
+    Logbooks::reportDivesWithoutLogbook();
     lvListView->setColumnHidden(COLUMN_MAX_DEPTH, true);
     lvListView->setColumnHidden(COLUMN_MIN_TEMPERATURE, true);
     for (int i = 0; i < 2; ++i)
@@ -413,8 +415,8 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
         const qint32 diveID = TreeNodeKey::id(key);
         try {
             dbData->moveToDive(diveID);
-        } catch (const RuntimeError&) {
-            show3031();
+        } catch (const RuntimeError& error) {
+            CommandFailure::reportRefusedEdit(error);
             return;
         }
         settings.setCurrentDiveID(diveID);
@@ -621,11 +623,15 @@ void frmMain::showGeneralInfo() {
 }
 
 void frmMain::showBoundFields() {
+    // A logbook that cannot be written is shown read-only: nothing typed could be kept.
+    const bool readOnly = dbData->isReadOnly();
     const bool onRow = dbData->hasCurrentRow();
     for (auto it = boundFields.cbegin(); it != boundFields.cend(); ++it) {
         (*it)->setText(dbData->value(it.key()).toString());
-        (*it)->setReadOnly(!onRow);
+        (*it)->setReadOnly(!onRow || readOnly);
     }
+    for (QComboBox* list : {cmbActivity, cmbWeather, cmbWetsuit})
+        list->setEnabled(!readOnly);
 }
 
 void frmMain::dbData_Reposition() {
@@ -653,8 +659,8 @@ void frmMain::codedList_Click(QComboBox* list, const char* column) {
         return;
     try {
         dbData->writeValue(QLatin1String(column), list->currentIndex());
-    } catch (const RuntimeError&) {
-        show3031();
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
     }
 }
 
@@ -665,14 +671,23 @@ bool frmMain::commitPendingEdits() {
     try {
         dbData->updateRecord();
         return true;
-    } catch (const RuntimeError&) {
-        show3031();
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
         return false;
     }
 }
 
-void frmMain::show3031() {
-    Seams::message().show(getString(3031), Msg::Information, getString(1004));
+bool frmMain::commitOrDiscardEdits() {
+    try {
+        dbData->updateRecord();
+        return true;
+    } catch (const RuntimeError& error) {
+        // Entries that can never be stored (a read-only logbook) must not keep the program open.
+        if (!CommandFailure::discardRefusedEdit(error))
+            return false;
+        dbData->cancelUpdate();
+        return true;
+    }
 }
 
 void frmMain::reportFailure(const QString& origin, const QString& what, const std::exception& error) {
@@ -684,8 +699,8 @@ bool frmMain::Form_QueryUnload(UnloadMode mode) {
         Seams::message().show(getString(3000), Msg::YesNo | Msg::Question, getString(1002)) == Msg::No)
         return true;
     // Typed entries are kept whichever way the program ends; an entry the database refuses keeps
-    // the program open so that it can be shortened.
-    if (!commitPendingEdits())
+    // the program open so that it can be shortened, unless the user drops it.
+    if (!commitOrDiscardEdits())
         return true;
     unloadAllForms(this);
     return false;
@@ -705,7 +720,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::mnuExit_Click() {
     if (Seams::message().show(getString(3000), Msg::YesNo | Msg::Question, getString(1002)) == Msg::No)
         return;
-    if (!commitPendingEdits())
+    if (!commitOrDiscardEdits())
         return;
     close();
 }

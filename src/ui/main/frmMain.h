@@ -133,9 +133,11 @@ private:
     void applyCommands(TreeNodeKey::Kind kind, bool freeDive, qsizetype sampleLength);
     void setTitle(const QString& title);
     void updateClock();
-    // Writes the pending field edits; false, after string 3031, when the database refuses them.
+    // Writes the pending field edits; false, after telling why, when the database refuses them.
     bool commitPendingEdits();
-    void show3031();
+    // As commitPendingEdits before the program ends, but refused edits may be dropped: true when the
+    // program may end.
+    bool commitOrDiscardEdits();
     void setCurrentItemQuietly(QTreeWidgetItem* item);
     void treeItemChosen(QTreeWidgetItem* item, bool byClick);
     // The end of a label edit, however it ended; `committed`: the typed text reached the item.
