@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,6 +23,28 @@ namespace {
 QString titleOr(const QString& title) {
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
+
+// While a window waits for the user, the normal pointer, whatever the caller is busy with: a wait
+// pointer over a file dialog says the program is not ready for a name. The caller's pointers come
+// back when the window closes.
+class WaitingForUser {
+public:
+    WaitingForUser() {
+        while (const QCursor* cursor = QApplication::overrideCursor()) {
+            m_cursors.prepend(*cursor);
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ~WaitingForUser() {
+        for (const QCursor& cursor : std::as_const(m_cursors))
+            QApplication::setOverrideCursor(cursor);
+    }
+    WaitingForUser(const WaitingForUser&) = delete;
+    WaitingForUser& operator=(const WaitingForUser&) = delete;
+
+private:
+    QList<QCursor> m_cursors; // the first set first
+};
 
 class QtMessageService : public MessageService {
 public:
@@ -75,7 +98,10 @@ public:
         for (const Choice& c : choices)
             buttons |= c.button;
         box.setStandardButtons(buttons);
-        const auto pressed = QMessageBox::StandardButton(box.exec());
+        const auto pressed = [&box] {
+            const WaitingForUser waiting;
+            return QMessageBox::StandardButton(box.exec());
+        }();
         for (const Choice& c : choices) {
             if (c.button == pressed)
                 return c.answer;
@@ -87,6 +113,7 @@ public:
 class QtInputService : public InputService {
 public:
     QString ask(const QString& prompt, const QString& title, const QString& defaultText) override {
+        const WaitingForUser waiting;
         bool ok = false;
         const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
                                                    QLineEdit::Normal, defaultText, &ok);
@@ -97,12 +124,15 @@ public:
 class QtFileDialogService : public FileDialogService {
 public:
     QString openFile(const QString& title, const QString& filter) override {
+        const WaitingForUser waiting;
         return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
     }
     QString saveFile(const QString& title, const QString& filter, const QString& suggestedName) override {
+        const WaitingForUser waiting;
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedName, filter);
     }
     bool chooseColor(QColor& color) override {
+        const WaitingForUser waiting;
         const QColor chosen = QColorDialog::getColor(color, QApplication::activeWindow());
         if (!chosen.isValid())
             return false;
@@ -110,6 +140,7 @@ public:
         return true;
     }
     bool chooseFont(QFont& font) override {
+        const WaitingForUser waiting;
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
         if (ok)
@@ -186,6 +217,7 @@ public:
     }
     void showSetup() override {
         QPageSetupDialog dialog(&printer(), QApplication::activeWindow());
+        const WaitingForUser waiting;
         dialog.exec();
     }
 
@@ -231,9 +263,7 @@ public:
 class QtHelpService : public HelpService {
 public:
     bool show(const QString& helpFile, int command) override {
-        QString page = helpFile;
-        if (command == 2)
-            page.replace(QLatin1String(".html"), QLatin1String("_index.html"));
+        const QString page = HelpService::page(helpFile, command);
         if (!QFileInfo::exists(page))
             return false;
         return QDesktopServices::openUrl(QUrl::fromLocalFile(page));

@@ -1,6 +1,7 @@
 #include "DBVersion.h"
 
 #include "Database.h"
+#include "DbError.h"
 #include "Dive.h"
 #include "ProfileText.h"
 #include "Recordset.h"
@@ -91,8 +92,11 @@ bool upgradeDB(const QString& version) {
         setVersion(db, version);
         transaction.commit();
         return true;
-    } catch (const RuntimeError&) {
-        // The guard rolls the step back; the next start tries again.
+    } catch (const RuntimeError& e) {
+        // The guard rolls the step back; the next start tries again. A file another program holds
+        // is no failed step: the caller may wait for it.
+        if (e.number() == DbError::Locked)
+            throw;
         return false;
     }
 }
@@ -106,7 +110,11 @@ void checkDBVersion() {
             const QVariant value = rs.value(QStringLiteral("VERSION"));
             version = value.isNull() ? QString() : value.toString();
         }
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+        // A file another program holds is not known to be current: upgrading it later is the
+        // caller's choice.
+        if (e.number() == DbError::Locked)
+            throw;
         // No file, no table, no row: the database counts as current and is left alone.
         version.clear();
     }

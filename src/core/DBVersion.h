@@ -9,12 +9,13 @@
 namespace DBVersion {
 
 // Reads the version of Settings::databaseName and runs the steps it needs. A version that cannot be
-// read counts as current; a step that fails is rolled back without a word. RuntimeError only when
-// no transaction can begin (one is already running).
+// read counts as current; a step that fails is rolled back without a word. RuntimeError when no
+// transaction can begin (one is already running), and 3218 when another program holds the file.
 void checkDBVersion();
 
 // Runs the step that leads to `version` ("2.1" or "2.2"; any other text does nothing and succeeds).
-// False when the step failed and was rolled back. RuntimeError only when no transaction can begin.
+// False when the step failed and was rolled back. RuntimeError when no transaction can begin, and
+// 3218 (rolled back) when another program holds the file.
 bool upgradeDB(const QString& version);
 
 } // namespace DBVersion

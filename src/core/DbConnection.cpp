@@ -37,39 +37,64 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
         throw notALogbook(path, QStringLiteral("the file is empty"));
 
     m_readOnly = !writable(info);
-    {
-        QSqlDatabase db = m_connection.database();
-        // mode=rw: SQLite refuses to create a missing file, even if it vanished since the test above.
-        // A file the user cannot change is read as it stands, without the side files a writer needs.
-        db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                           (m_readOnly ? QStringLiteral("?mode=ro&immutable=1") : QStringLiteral("?mode=rw")));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BUSY_TIMEOUT_MS));
-        if (!db.open()) {
-            const QString detail = db.lastError().text();
-            throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
-                               QStringLiteral("Cannot open the file '%1'. (%2)").arg(path, detail));
-        }
-        // Opening is lazy: the first read of the schema is what finds a file that is not a database.
-        QSqlQuery probe(db);
-        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-            const QString detail = probe.lastError().text();
-            probe = QSqlQuery();
-            db = QSqlDatabase();
-            throw notALogbook(path, detail);
-        }
-        probe.finish();
-        // foreign_keys makes deleting a logbook delete its dives. The rollback journal keeps a
-        // logbook in its one file (a copy of it is the whole logbook), and synchronous=FULL makes a
-        // committed download survive a power cut. A file left in the write-ahead mode is turned back
-        // here, whenever it is opened for writing.
-        probe.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
-        if (!m_readOnly) {
-            probe.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
-            probe.finish();
-            probe.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-        }
-        probe.finish();
+    // A file the user cannot change is read with its side files (a write-ahead log, a journal) where
+    // the engine can apply them without writing. Where it cannot, the file is read as it stands,
+    // and the caller says so.
+    QSqlError failure = openAndProbe(info, m_readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+    if (failure.isValid() && m_readOnly && needsWriting(failure)) {
+        m_unappliedChanges = true;
+        failure = openAndProbe(info, QStringLiteral("?mode=ro&immutable=1"));
     }
+    if (failure.isValid()) {
+        // Another program's lock is no damage: the same file opens once it is let go.
+        const RuntimeError error = DbError::fromSql(failure, OPEN_SOURCE);
+        if (error.number() == DbError::Locked)
+            throw RuntimeError(DbError::Locked, OPEN_SOURCE,
+                               QStringLiteral("The logbook database '%1' is in use by another program. (%2)")
+                                   .arg(path, failure.text()));
+        throw notALogbook(path, failure.text());
+    }
+    QSqlQuery setup(m_connection.database());
+    // foreign_keys makes deleting a logbook delete its dives. The rollback journal keeps a logbook
+    // in its one file (a copy of it is the whole logbook), and synchronous=FULL makes a committed
+    // download survive a power cut. A file left in the write-ahead mode is turned back here,
+    // whenever it is opened for writing.
+    setup.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    if (!m_readOnly) {
+        setup.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        setup.finish();
+        setup.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    }
+    setup.finish();
+}
+
+QSqlError DbConnection::openAndProbe(const QFileInfo& info, const QString& options) {
+    QSqlDatabase db = m_connection.database();
+    db.close();
+    // mode=rw: SQLite refuses to create a missing file, even if it vanished since the test above.
+    db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + options);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BUSY_TIMEOUT_MS));
+    if (!db.open()) {
+        const QString detail = db.lastError().text();
+        throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
+                           QStringLiteral("Cannot open the file '%1'. (%2)").arg(m_path, detail));
+    }
+    // Opening is lazy: the first read of the schema is what finds a file that is not a database,
+    // a lock, or side files to apply.
+    QSqlQuery probe(db);
+    if (probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return {};
+    const QSqlError failure = probe.lastError();
+    probe = QSqlQuery();
+    db.close();
+    return failure;
+}
+
+bool DbConnection::needsWriting(const QSqlError& failure) {
+    // SQLITE_READONLY (a hot journal to roll back, a log to recover) and SQLITE_CANTOPEN (an index
+    // of the log that cannot be made), in all their extended forms.
+    const int code = failure.nativeErrorCode().toInt() & 0xff;
+    return code == 8 || code == 14;
 }
 
 DbConnection::~DbConnection() {

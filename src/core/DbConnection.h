@@ -2,8 +2,10 @@
 
 #include "ScopedConnection.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
@@ -20,7 +22,8 @@ public:
     };
 
     // Opens an existing file; RuntimeError naming the file when it is missing (3024), not a database
-    // or empty (3049). A file is never created here, nor written by opening it read-only.
+    // or empty (3049), locked by another program beyond the busy timeout (3218). A file is never created here, nor
+    // written by opening it read-only.
     explicit DbConnection(const QString& path);
     ~DbConnection();
     DbConnection(const DbConnection&) = delete;
@@ -49,6 +52,9 @@ public:
 
     // True for a file in a place this user cannot write: every dive reads, every write is refused.
     bool isReadOnly() const { return m_readOnly; }
+    // True for a read-only file whose side files hold changes the engine cannot apply without
+    // writing: what it reads is the file as it stands, without them.
+    bool hasUnappliedChanges() const { return m_unappliedChanges; }
 
     // How long a statement waits for a lock another process holds before it fails with 3218.
     static constexpr int BUSY_TIMEOUT_MS = 5000;
@@ -56,10 +62,16 @@ public:
     bool inTransaction = false;
 
 private:
+    // Opens the file with the URI options and reads its schema: the engine's failure of that read,
+    // none when it worked (the connection is then open). RuntimeError 3051 when it cannot be opened.
+    QSqlError openAndProbe(const QFileInfo& info, const QString& options);
+    static bool needsWriting(const QSqlError& failure);
+
     // First, so that it goes last: the prepared statements are handles on it.
     ScopedConnection m_connection;
     QString m_path;
     bool m_readOnly = false;
+    bool m_unappliedChanges = false;
     QHash<QString, QSqlQuery> m_prepared;
     QHash<QString, TableInfo> m_tables; // keyed by upper-case name
 };

@@ -1,5 +1,6 @@
 #include "DiveDataControl.h"
 
+#include "DbConnection.h"
 #include "DbError.h"
 #include "DiveColumns.h"
 #include "EngineRows.h"
@@ -219,12 +220,20 @@ QVariant DiveDataControl::value(const QString& column) const {
     return *stored;
 }
 
+bool DiveDataControl::isReadOnly() const {
+    return m_db.isOpen() && m_db.connection().isReadOnly();
+}
+
 void DiveDataControl::setValue(const QString& column, const QVariant& value) {
     const QString name = column.toUpper();
     if (!BOUND_COLUMNS.contains(name))
         throw noSuchColumn(column);
     if (m_position < 0)
         return;
+    if (isReadOnly())
+        throw RuntimeError(DbError::ReadOnly, SOURCE,
+                           QStringLiteral("Cannot update. The logbook database is read-only: its file or folder "
+                                          "cannot be written by this user."));
     if (!m_pending.isEmpty() && m_pendingDiveID != currentDiveID())
         updateRecord();
     m_pendingDiveID = currentDiveID();

@@ -97,8 +97,12 @@ public:
     // current row. RuntimeError 3265 for a column DIVE does not have.
     QVariant value(const QString& column) const;
 
+    // True once the rows were read from a logbook this user cannot write: no edit can be stored.
+    bool isReadOnly() const;
+
     // A bound field's new value for the current row; ignored without one. A value equal to the
-    // stored one drops the edit. RuntimeError 3265 for a column that is not bound.
+    // stored one drops the edit. RuntimeError 3265 for a column that is not bound, 3027 when the
+    // logbook is read-only (refused at once, not when it would be stored).
     void setValue(const QString& column, const QVariant& value);
     bool hasPendingEdits() const { return !m_pending.isEmpty(); }
     // The dive the pending edits belong to, -1 when there are none.

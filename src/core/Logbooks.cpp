@@ -2,10 +2,13 @@
 
 #include "Database.h"
 #include "DiveModule.h"
+#include "MainModule.h"
 #include "Recordset.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "Workspace.h"
+
+#include <QStringList>
 
 namespace Logbooks {
 
@@ -48,6 +51,36 @@ qint32 diveCount(qint32 fileID) {
 void remove(qint32 fileID) {
     Database db = openLogbooks();
     db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {fileID});
+}
+
+QList<qint32> divesWithoutLogbook() {
+    Database db = openLogbooks();
+    QList<qint32> keys;
+    for (Recordset rs(db,
+                      QStringLiteral("SELECT DIVE_ID FROM DIVE WHERE FILE_ID IS NULL OR FILE_ID NOT IN "
+                                     "(SELECT FILE_ID FROM FILE) ORDER BY DIVE_ID"),
+                      {}, Recordset::ForwardOnly);
+         !rs.eof(); rs.moveNext())
+        keys.append(rs.value(0).toInt());
+    return keys;
+}
+
+void reportDivesWithoutLogbook() {
+    const QList<qint32> keys = divesWithoutLogbook();
+    if (keys.isEmpty())
+        return;
+    // Enough keys to find them; a box of thousands helps no one.
+    constexpr qsizetype SHOWN = 50;
+    QStringList shown;
+    for (qsizetype i = 0; i < qMin(keys.size(), SHOWN); ++i)
+        shown.append(QString::number(keys[i]));
+    if (keys.size() > SHOWN)
+        shown.append(QStringLiteral("..."));
+    Seams::message().show(QStringLiteral("[frmMain.Form_Load] %1 dive(s) belong to no logbook and are not shown; "
+                                         "they are kept as they are.\nDIVE_ID: %2")
+                              .arg(keys.size())
+                              .arg(shown.join(QStringLiteral(", "))),
+                          Msg::OkOnly | Msg::Exclamation, getString(1005));
 }
 
 } // namespace Logbooks

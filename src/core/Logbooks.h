@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Logbooks as the dialogs that pick one create and delete them: a new one of the current model
@@ -29,5 +30,12 @@ qint32 diveCount(qint32 fileID);
 // Deletes the logbook's FILE row. The schema would take the logbook's dives with it, so the caller
 // first makes sure it holds none.
 void remove(qint32 fileID);
+
+// The keys (DIVE_ID) of the dives whose FILE_ID names no logbook, in key order: no tree shows them.
+QList<qint32> divesWithoutLogbook();
+
+// Tells the user of such dives, if there are any: how many and their keys. Nothing is repaired or
+// deleted. RuntimeError when the database cannot be read.
+void reportDivesWithoutLogbook();
 
 } // namespace Logbooks

@@ -54,3 +54,10 @@ SONA_SEAM(ClockService, clock)
 void Seams::reset() {
     installed() = Installed{};
 }
+
+QString HelpService::page(const QString& helpFile, int command) {
+    QString page = helpFile;
+    if (command == 2)
+        page.replace(QLatin1String(".html"), QLatin1String("_index.html"));
+    return page;
+}

@@ -120,6 +120,9 @@ public:
     virtual ~HelpService() = default;
     // command 1: contents, 2: index. False when the help cannot be shown.
     virtual bool show(const QString& helpFile, int command) = 0;
+    // The page a command opens: the help file itself for its contents, the file's "_index" page
+    // beside it for its index.
+    static QString page(const QString& helpFile, int command);
 };
 
 class SystemInfoService {

@@ -2,6 +2,8 @@
 
 #include "DbConnection.h"
 #include "DbError.h"
+#include "MainModule.h"
+#include "Seams.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -17,6 +19,16 @@ Database Workspace::openDatabase(const QString& fileName) {
         return Database(open);
 
     auto connection = std::make_shared<DbConnection>(fileName);
+    if (connection->hasUnappliedChanges() && !m_toldUnapplied.contains(key)) {
+        // Once a run: every operation opens the file anew.
+        m_toldUnapplied.insert(key);
+        Seams::message().show(
+            QStringLiteral("[DBEngine.OpenDatabase] The logbook database '%1' has changes that need a writable "
+                           "folder to be applied. What is shown is the logbook without them: open it from a "
+                           "folder you can write to see them all.")
+                .arg(fileName),
+            Msg::OkOnly | Msg::Exclamation, getString(1005));
+    }
     if (m_inTransaction) {
         connection->beginImmediate(QStringLiteral("Workspace.OpenDatabase"));
         connection->inTransaction = true;

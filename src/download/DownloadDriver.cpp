@@ -54,7 +54,10 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
         const std::vector<Dive> dives = decodeProfiles(nDives, progressDownload);
 
         SavepointGuard store(db, savepoint);
-        const StoreCounts counts = appendDives(db, newFileID, dives, progressDownload);
+        StoreCounts counts = appendDives(db, newFileID, dives, progressDownload);
+        // A damaged record is one of the dives delivered, and as much left out as an unwritable one.
+        counts.total = qint16(std::min<qsizetype>(qsizetype(counts.total) + m_leftOut.size(), 32767));
+        counts.skipped = m_leftOut + counts.skipped;
         store.release();
         db.close();
         m_counts = counts;
@@ -72,12 +75,19 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
 std::vector<Dive> DownloadDriver::decodeProfiles(qint16 nDives, DownloadProgress& progressDownload) {
     std::vector<Dive> dives;
     dives.reserve(size_t(std::max<qint16>(nDives, 0)));
+    m_leftOut.clear();
     qint16 p = 0;
     for (qint32 i = 0; i < nDives; ++i) {
         Dive dive;
         dive.setDiveComputer(Settings::instance().currentDiveComputer());
-        p = decodeRecord(dive, p, i + 1);
-        dives.push_back(std::move(dive));
+        try {
+            p = decodeRecord(dive, p, i + 1);
+            dives.push_back(std::move(dive));
+        } catch (const DamagedRecord& damaged) {
+            // One damaged record must not cost the others of the download.
+            m_leftOut.append(dive.getDateTime());
+            p = damaged.next;
+        }
         step(progressDownload);
     }
     return dives;

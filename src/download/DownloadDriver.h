@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dive.h"
+#include "RuntimeError.h"
 
 #include <QDateTime>
 #include <QList>
@@ -54,8 +55,11 @@ public:
     void showSummary() const;
 
     // The store step's first pass: one dive per record, in download order, moving the bar by one
-    // and letting pending events run after each. RuntimeError for a record that cannot be decoded.
+    // and letting pending events run after each. A damaged record is left out (see leftOut);
+    // RuntimeError for a record that cannot be decoded otherwise.
     std::vector<Dive> decodeProfiles(qint16 nDives, DownloadProgress& progressDownload);
+    // The starts of the records the last decoding pass left out, their own values being damaged.
+    const QList<QDateTime>& leftOut() const { return m_leftOut; }
     // The store step's second pass: one row per dive through one recordset on DIVE, moving the bar
     // by one and letting pending events run after each. RuntimeError for any failure but the
     // refusal of a duplicate start and a dive that cannot be written; the rows written so far are
@@ -69,6 +73,14 @@ public:
     static QString storingErrorText(qint32 number, const QString& description);
 
 protected:
+    // Raised by decodeRecord for a record whose own values cannot be held (an overflow): that
+    // record alone is left out and named in the summary; the next one starts at `next`.
+    class DamagedRecord : public RuntimeError {
+    public:
+        DamagedRecord(const RuntimeError& cause, qint16 next) : RuntimeError(cause), next(next) {}
+        qint16 next;
+    };
+
     // Decodes the record that starts at position p, the recordNumber-th of the transfer (from 1),
     // into a dive that holds the current model code; returns where the next record starts.
     virtual qint16 decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) = 0;
@@ -90,4 +102,5 @@ protected:
 
 private:
     StoreCounts m_counts;
+    QList<QDateTime> m_leftOut;
 };

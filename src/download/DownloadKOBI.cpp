@@ -163,7 +163,15 @@ qint16 DownloadKOBI::decodeRecord(Dive& dive, qint16 p, qint32 recordNumber) {
     dive.setWater(v(10));
 
     if (mode == Dive::FREE_DIVE_MODE) {
-        decodeSession(dive, p, recordNumber);
+        try {
+            decodeSession(dive, p, recordNumber);
+        } catch (const RuntimeError& e) {
+            // A time or alarm value too large for its field is the session's own damage: its count
+            // still says where the next record starts.
+            if (e.number() != RuntimeError::Overflow)
+                throw;
+            throw DamagedRecord(e, RecordFields::toPosition(p + recordValues(mode, c), decodeSource));
+        }
     } else {
         dive.setVRis(v(11));
         dive.setAltitude(v(12));

@@ -148,7 +148,8 @@ bool SimulationEngine::undo() {
         m_tickCount -= TICKS_PER_SAMPLE;
         const int n = samples();
         if (n > 0) {
-            m_liveDepth = std::clamp(m_dive->getSampleDepth(n), 0.0f, MAX_DEPTH);
+            // As the sample holds it: a continued dive may have gone deeper than the simulator does.
+            m_liveDepth = m_dive->getSampleDepth(n);
             m_dive->removeSample(n);
         }
     }

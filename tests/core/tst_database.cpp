@@ -1,7 +1,9 @@
 #include "Database.h"
+#include "DbConnection.h"
 #include "DbError.h"
 #include "EngineRows.h"
 #include "ErrorOf.h"
+#include "ReadOnlyFolder.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
 #include "SavepointGuard.h"
@@ -11,13 +13,12 @@
 #include "TransactionGuard.h"
 #include "Workspace.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
-#include <unistd.h>
 
 class tst_Database : public QObject {
     Q_OBJECT
@@ -67,6 +68,9 @@ private slots:
     void lockCodesAreLocked_data();
     void lockCodesAreLocked();
     void keysComeFromTheEngine();
+    void lockAtTheFirstReadIsALock();
+    void readOnlyPlaceReadsTheWriteAheadLog();
+    void readOnlyPlaceWithAHotJournalSaysSo();
 
 private:
     QString path() const { return m_env->folder() + QStringLiteral("dives.mdb"); }
@@ -696,35 +700,6 @@ private:
     static inline int s_count = 0;
 };
 
-// A folder and its files made unwritable for this test, also for root (which the immutable
-// attribute stops where permissions do not); undone at the end of the test.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& folder) : m_folder(folder) {
-        if (geteuid() != 0) {
-            m_ok = QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-            return;
-        }
-        QStringList files = QDir(folder).entryList(QDir::Files);
-        for (QString& f : files)
-            f = folder + u'/' + f;
-        m_targets = files << folder;
-        m_ok = QProcess::execute(QStringLiteral("chattr"), QStringList{QStringLiteral("+i")} + m_targets) == 0;
-    }
-    ~ReadOnlyFolder() {
-        if (geteuid() != 0)
-            QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        else if (m_ok)
-            QProcess::execute(QStringLiteral("chattr"), QStringList{QStringLiteral("-i")} + m_targets);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    QString m_folder;
-    QStringList m_targets;
-    bool m_ok = false;
-};
-
 QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -828,6 +803,102 @@ void tst_Database::keysComeFromTheEngine() {
     const qint32 key = rs.lastModified().toInt();
     Recordset check(db, QStringLiteral("SELECT DATETIME FROM DIVE WHERE DIVE_ID = ?"), {key});
     QCOMPARE(check.value(0).toString(), QStringLiteral("2004-03-14 09:05:00"));
+}
+
+void tst_Database::lockAtTheFirstReadIsALock() {
+    {
+        Database db = freshDatabase();
+        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    }
+    const QByteArray before = contents(path());
+    OtherConnection other(path());
+    QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    QString description;
+    QCOMPARE(errorOf([&] { Database::open(path()); }, &description), DbError::Locked);
+    QVERIFY2(description.contains(QStringLiteral("in use by another program")), qPrintable(description));
+    QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+
+    // Let go, the same file opens as it was.
+    Database db = Database::open(path());
+    Recordset rs(db, QStringLiteral("SELECT count(*) FROM DIVE"));
+    QCOMPARE(rs.value(0).toInt(), 1);
+    rs.close();
+    db.close();
+    QCOMPARE(contents(path()), before);
+}
+
+namespace {
+// Copies the logbook and its side files, as they are at this moment, into `folder`.
+QString copyWithSideFiles(const QString& path, const QString& folder) {
+    QDir().mkpath(folder);
+    const QString copy = folder + QStringLiteral("/dives.mdb");
+    for (const char* side : {"", "-wal", "-shm", "-journal"})
+        if (QFileInfo::exists(path + QLatin1String(side)))
+            QFile::copy(path + QLatin1String(side), copy + QLatin1String(side));
+    return copy;
+}
+} // namespace
+
+void tst_Database::readOnlyPlaceReadsTheWriteAheadLog() {
+    freshDatabase().close();
+    QString copy;
+    {
+        // Another program left the file in the write-ahead mode, its last dives still in the log.
+        OtherConnection other(path());
+        QVERIFY(other.exec(QStringLiteral("PRAGMA journal_mode = WAL")));
+        QVERIFY(other.exec(QStringLiteral("INSERT INTO FILE (FILENAME, DIVE_MODEL) VALUES ('Elba', 1)")));
+        for (int minute = 0; minute < 5; ++minute)
+            QVERIFY(other.exec(
+                QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-14 09:0%1:00')").arg(minute)));
+        copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"));
+    }
+    QVERIFY(QFileInfo(copy + QStringLiteral("-wal")).size() > 0);
+    ReadOnlyFolder readOnly(QFileInfo(copy).absolutePath());
+    if (!readOnly.ok())
+        QSKIP("this file system cannot make a folder read-only");
+
+    Database db = Database::open(copy);
+    QVERIFY(db.connection().isReadOnly());
+    Recordset rs(db, QStringLiteral("SELECT count(*) FROM DIVE"));
+    QCOMPARE(rs.value(0).toInt(), 5);
+    QCOMPARE(m_env->fakes.message->shown.size(), 0);
+}
+
+void tst_Database::readOnlyPlaceWithAHotJournalSaysSo() {
+    {
+        Database db = freshDatabase();
+        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+    }
+    QString copy;
+    {
+        // A program stopped in the middle of a write leaves its journal beside the file.
+        OtherConnection other(path());
+        QVERIFY(other.exec(QStringLiteral("CREATE TABLE pad (x)")));
+        QVERIFY(other.exec(QStringLiteral("PRAGMA cache_size = 1")));
+        QVERIFY(other.exec(QStringLiteral("BEGIN")));
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(other.exec(QStringLiteral("INSERT INTO pad VALUES (randomblob(2000))")));
+        copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"));
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+    }
+    QVERIFY(QFileInfo(copy + QStringLiteral("-journal")).size() > 0);
+    const QByteArray before = contents(copy);
+    ReadOnlyFolder readOnly(QFileInfo(copy).absolutePath());
+    if (!readOnly.ok())
+        QSKIP("this file system cannot make a folder read-only");
+
+    m_env->fakes.message->answers << Msg::Ok;
+    for (int open = 0; open < 2; ++open) {
+        Database db = Database::open(copy);
+        QVERIFY(db.connection().hasUnappliedChanges());
+        Recordset rs(db, QStringLiteral("SELECT count(*) FROM DIVE"));
+        QCOMPARE(rs.value(0).toInt(), 1);
+    }
+    // Told once, not at every open.
+    QCOMPARE(m_env->fakes.message->shown.size(), 1);
+    QVERIFY2(m_env->fakes.message->shown[0].text.contains(QStringLiteral("writable folder")),
+             qPrintable(m_env->fakes.message->shown[0].text));
+    QCOMPARE(contents(copy), before);
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -28,6 +28,8 @@ private slots:
     void startDateTime();
     void refusedRecords_data();
     void refusedRecords();
+    void damagedSessionIsLeftOut_data();
+    void damagedSessionIsLeftOut();
 
 private:
     // Runs a transfer of `records` through the model's driver.
@@ -330,18 +332,6 @@ void tst_RecordDecoding::refusedRecords_data() {
         << 1 << fixtures::header52(0, {{9, 70000}}) << qint16(1) << RuntimeError::Overflow;
     QTest::newRow("tavex: tank volume beyond a byte")
         << 8 << fixtures::header52(0, {{32, 300}}) << qint16(1) << RuntimeError::Overflow;
-    QTest::newRow("kobi: session time beyond 16 bits")
-        << 32 << fixtures::kobiSession(0, {{11, 600}}) << qint16(1) << RuntimeError::Overflow;
-    // Minutes times 60 beyond 32 bits, brought back into range by the seconds.
-    QTest::newRow("kobi: session minutes beyond 32 bits")
-        << 32 << fixtures::kobiSession(0, {{11, 35791395}, {12, -2147483647 - 1}}) << qint16(1)
-        << RuntimeError::Overflow;
-    QTest::newRow("kobi: dive-time alarm minutes beyond 32 bits")
-        << 32 << fixtures::kobiSession(0, {{19, 35791395}, {20, -2147483647 - 1}}) << qint16(1)
-        << RuntimeError::Overflow;
-    QList<qint32> longFreeDive = fixtures::kobiSession(1);
-    longFreeDive[23 + 2] = 600; // 600 minutes under water
-    QTest::newRow("kobi: free dive time beyond 16 bits") << 32 << longFreeDive << qint16(1) << RuntimeError::Overflow;
     QTest::newRow("kobi: more dives than records")
         << 32 << fixtures::kobiScuba(1) << qint16(2) << RuntimeError::SubscriptOutOfRange;
 }
@@ -359,6 +349,30 @@ void tst_RecordDecoding::refusedRecords() {
     } catch (const RuntimeError& e) {
         QCOMPARE(e.number(), error);
     }
+}
+
+void tst_RecordDecoding::damagedSessionIsLeftOut_data() {
+    QTest::addColumn<QList<qint32>>("session");
+    QTest::newRow("session time beyond 16 bits") << fixtures::kobiSession(0, {{11, 600}});
+    // Minutes times 60 beyond 32 bits, brought back into range by the seconds.
+    QTest::newRow("session minutes beyond 32 bits")
+        << fixtures::kobiSession(0, {{11, 35791395}, {12, -2147483647 - 1}});
+    QTest::newRow("dive-time alarm minutes beyond 32 bits")
+        << fixtures::kobiSession(0, {{19, 35791395}, {20, -2147483647 - 1}});
+    QList<qint32> longFreeDive = fixtures::kobiSession(2);
+    longFreeDive[23 + 2] = 600; // 600 minutes under water
+    QTest::newRow("free dive time beyond 16 bits") << longFreeDive;
+}
+
+// The session alone is left out; the records before and after it are decoded as they stand.
+void tst_RecordDecoding::damagedSessionIsLeftOut() {
+    QFETCH(QList<qint32>, session);
+    const QList<qint32> records = fixtures::kobiScuba(1, {{1, 20}}) + session + fixtures::kobiScuba(1, {{1, 26}});
+    const std::vector<Dive> dives = decode(32, records);
+    QCOMPARE(dives.size(), size_t(2));
+    QCOMPARE(dives[0].getDateTime().date(), QDate(2020, 5, 10));
+    QCOMPARE(dives[1].getDateTime().date(), QDate(2026, 5, 10));
+    QCOMPARE(driver->leftOut(), QList<QDateTime>{QDateTime(QDate(2024, 5, 10), QTime(10, 15))});
 }
 
 QTEST_GUILESS_MAIN(tst_RecordDecoding)

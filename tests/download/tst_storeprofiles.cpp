@@ -340,6 +340,9 @@ void tst_StoreProfiles::unwritableDiveIsLeftOut_data() {
     session[23] = 10000; // a free dive's depth beyond what the profile text holds
     QTest::newRow("kobi session point beyond 9999")
         << 32 << fixtures::kobiScuba(1, {{1, 20}}) + session << "2024-05-10 10:15";
+    // A damaged record costs only itself, also when it cannot be decoded at all.
+    QTest::newRow("kobi session time beyond 16 bits")
+        << 32 << fixtures::kobiScuba(1, {{1, 20}}) + fixtures::kobiSession(0, {{11, 600}}) << "2024-05-10 10:15";
 }
 
 void tst_StoreProfiles::unwritableDiveIsLeftOut() {
@@ -348,7 +351,8 @@ void tst_StoreProfiles::unwritableDiveIsLeftOut() {
     QFETCH(QString, leftOut);
     QVERIFY(store(model, records, addLogbook(model)));
     const QString summary = env->fakes.message->shown.last().text;
-    QVERIFY2(summary.contains(QStringLiteral("Logged dives: 1\n")) &&
+    QVERIFY2(summary.contains(QStringLiteral("Total dives: 2\n")) &&
+                 summary.contains(QStringLiteral("Logged dives: 1\n")) &&
                  summary.endsWith(QStringLiteral("Dives not stored, their data cannot be written: ") + leftOut),
              qPrintable(summary));
     QCOMPARE(snapshot().size(), 1 + 1);

@@ -104,6 +104,7 @@ private slots:
     void labels();
     void toggles();
     void continuedDive();
+    void undoTakesTheSampleDepthAsItIs();
     void limits_data();
     void limits();
     void replaceSample();
@@ -274,6 +275,14 @@ void tst_SimulationEngine::continuedDive() {
     run(engine, QStringLiteral("play down tick*4"));
     QCOMPARE(given->getSamplesCount(), qint16(31));
     QCOMPARE(given->getSampleDepth(31), 5.0f);
+}
+
+void tst_SimulationEngine::undoTakesTheSampleDepthAsItIs() {
+    // A downloaded dive deeper than the simulator itself goes.
+    SimulationEngine engine(diveAtDepth(2, 1800));
+    QVERIFY(engine.undo());
+    QCOMPARE(engine.liveDepth(), 180.0f);
+    QCOMPARE(engine.dive()->getSamplesCount(), qint16(1));
 }
 
 void tst_SimulationEngine::limits_data() {

@@ -7,6 +7,8 @@
 
 int FakeMessageService::show(const QString& text, int flags, const QString& title) {
     shown.append({text, flags, title});
+    if (onShow)
+        onShow(shown.last());
     if (answers.isEmpty()) {
         ++unexpected;
         if (failOnUnexpected)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 // Scripted stand-ins for every service: they record what was asked and answer from queues.
 
@@ -22,6 +23,8 @@ public:
     // so by clearing `failOnUnexpected`.
     QQueue<int> answers;
     QList<ShownMessage> shown;
+    // Runs as each box is shown, before it is answered (a test can change the world meanwhile).
+    std::function<void(const ShownMessage&)> onShow;
     int unexpected = 0;
     bool failOnUnexpected = true;
 };

@@ -4,6 +4,9 @@
 #include "Settings.h"
 #include "SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+
 TestEnvironment::TestEnvironment() {
     SettingsStore::setLocation(m_dir.path() + QStringLiteral("/config"));
     qputenv("SONA_HOME", m_dir.path().toUtf8());
@@ -21,6 +24,12 @@ TestEnvironment::~TestEnvironment() {
 
 void TestEnvironment::storeSetting(const QString& key, const QString& value) {
     SettingsStore::setValue(key, value);
+}
+
+bool TestEnvironment::makeStoreUnwritable() {
+    const QString file = SettingsStore::fileName();
+    QFile::remove(file);
+    return QDir().mkpath(file);
 }
 
 void TestEnvironment::restart() {

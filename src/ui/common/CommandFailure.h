@@ -29,4 +29,13 @@ template <typename F> auto guarded(const char* origin, const char* what, F&& han
     };
 }
 
+// Entries typed for a dive that the database refused to store: string 3031 for a text too long for
+// its column, which the diver can shorten; the true cause (a read-only logbook, one another
+// program holds) otherwise.
+void reportRefusedEdit(const std::exception& error);
+
+// Asks, with the refusal's cause, whether to drop such entries so that the program can end. True
+// for Yes.
+bool discardRefusedEdit(const std::exception& error);
+
 } // namespace CommandFailure

@@ -10,6 +10,7 @@
 #include "Seams.h"
 #include "Settings.h"
 #include "SettingsStore.h"
+#include "SettingsWrite.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
 
@@ -547,19 +548,15 @@ void frmSettings::cmdOk_Click() {
     settings.setCurrentStatisticsMode(newStatisticsMode);
     settings.setCurrentProfileColors(newProfileColors);
     settings.setCurrentPrinterColors(newPrinterColors);
-    try {
+    // The running program has the new values, but the next start would not: the user must know.
+    SettingsWrite::reported(QStringLiteral("frmSettings.cmdOk_Click"), [&] {
         settings.save(Settings::SAVE_SERIAL_PORT | Settings::SAVE_DIVER_ICON | Settings::SAVE_COLORS |
                       Settings::SAVE_STATISTICS);
         // For the next start; the running program keeps the model, language and units it started with.
         SettingsStore::setValue(QStringLiteral("DiveComputer"), QString::number(newDiveComputer));
         SettingsStore::setValue(QStringLiteral("Language"), QString::number(newLanguage));
         SettingsStore::setValue(QStringLiteral("MeasureUnit"), QString::number(newMeasureUnit));
-    } catch (const RuntimeError& e) {
-        // The running program has the new values, but the next start would not: the user must know.
-        Seams::message().show(QStringLiteral("[frmSettings.cmdOk_Click] The settings could not be saved.\n[") +
-                                  QString::number(e.number()) + QStringLiteral("] ") + e.description(),
-                              Msg::OkOnly | Msg::Critical, getString(1005));
-    }
+    });
 
     accept();
 }

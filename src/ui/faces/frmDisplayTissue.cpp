@@ -3,6 +3,7 @@
 #include "DisplayTissue.h"
 #include "FloatingPlace.h"
 #include "PropertyBag.h"
+#include "SettingsWrite.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
 
@@ -57,10 +58,13 @@ void frmDisplayTissue::resizeEvent(QResizeEvent* event) {
 }
 
 void frmDisplayTissue::closeEvent(QCloseEvent* event) {
-    floatingplace::storeTwips(leftKey, x());
-    floatingplace::storeTwips(topKey, y());
-    floatingplace::storeTwips(widthKey, width());
-    floatingplace::storeTwips(heightKey, height());
+    // The window closes whether or not its place could be kept.
+    SettingsWrite::reported(QStringLiteral("frmDisplayTissue.Form_Unload"), [this] {
+        floatingplace::storeTwips(leftKey, x());
+        floatingplace::storeTwips(topKey, y());
+        floatingplace::storeTwips(widthKey, width());
+        floatingplace::storeTwips(heightKey, height());
+    });
     event->accept();
     // Unloaded from now on, though the object itself goes with the next event-loop turn.
     if (theWindow() == this)

@@ -5,6 +5,7 @@
 #include "FloatingPlace.h"
 #include "ProfileReader.h"
 #include "Settings.h"
+#include "SettingsWrite.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
 
@@ -80,8 +81,11 @@ frmDiveComputerDisplay::frmDiveComputerDisplay() : QWidget(nullptr, Qt::Tool) {
 }
 
 void frmDiveComputerDisplay::closeEvent(QCloseEvent* event) {
-    floatingplace::storeTwips(leftKey, x());
-    floatingplace::storeTwips(topKey, y());
+    // The window closes whether or not its place could be kept.
+    SettingsWrite::reported(QStringLiteral("frmDiveComputerDisplay.Form_Unload"), [this] {
+        floatingplace::storeTwips(leftKey, x());
+        floatingplace::storeTwips(topKey, y());
+    });
     event->accept();
     // Unloaded from now on, though the object itself goes with the next event-loop turn.
     if (theWindow() == this)

@@ -1,6 +1,7 @@
 #include "StartUp.h"
 
 #include "DBVersion.h"
+#include "DbError.h"
 #include "Internationalization.h"
 #include "MainModule.h"
 #include "Numeric.h"
@@ -35,6 +36,16 @@ QString startUpCaption() {
            QStringLiteral("%1.%2.%3").arg(SONA_VERSION_MAJOR).arg(SONA_VERSION_MINOR).arg(SONA_VERSION_PATCH);
 }
 
+namespace {
+bool retryLockedLogbook(const RuntimeError& error) {
+    const QString text = QStringLiteral("[Main] The logbook database is in use by another program. Close it, then "
+                                        "choose Retry.\n[%1] %2")
+                             .arg(error.number())
+                             .arg(error.description());
+    return Seams::message().show(text, Msg::RetryCancel | Msg::Exclamation, getString(1005)) == Msg::Retry;
+}
+} // namespace
+
 bool Main() {
     if (!g_factory)
         throw std::logic_error("Main: no main window factory set");
@@ -50,12 +61,26 @@ bool Main() {
         return false;
     }
 
-    // The main window opens the database: it has to find it upgraded.
-    DBVersion::checkDBVersion();
-
-    g_mainWindow = g_factory();
-    if (!g_mainWindow)
-        throw std::logic_error("Main: the main window factory made no window");
+    // The main window opens the database: it has to find it upgraded. A logbook another program
+    // holds is waited for as long as the user wants.
+    QWidget* window = nullptr;
+    while (!window) {
+        try {
+            DBVersion::checkDBVersion();
+            window = g_factory();
+        } catch (const RuntimeError& e) {
+            if (e.number() != DbError::Locked)
+                throw;
+            if (!retryLockedLogbook(e)) {
+                unloadAllForms();
+                return false;
+            }
+            continue;
+        }
+        if (!window)
+            throw std::logic_error("Main: the main window factory made no window");
+    }
+    g_mainWindow = window;
     Forms::add(g_mainWindow);
     splash->close();
     delete splash;

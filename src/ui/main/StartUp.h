@@ -15,8 +15,9 @@ void setMainWindowFactory(MainWindowFactory factory);
 QWidget* mainWindow();
 
 // Shows the splash window, checks the configured model and the database, then creates and shows
-// the main window. False when the program ended during start-up (no usable model was configured):
-// the caller must then return without entering the event loop.
+// the main window. A logbook another program holds (3218) is reported with Retry and Cancel. False
+// when the program ended during start-up (no usable model was configured, or the user cancelled
+// the wait for the logbook): the caller must then return without entering the event loop.
 bool Main();
 
 // True when the stored model code can be used. Otherwise lets the user pick a model for the next

@@ -11,6 +11,7 @@
 #include "LogbookCommands.h"
 #include "LogbookEdits.h"
 #include "LogbookViews.h"
+#include "Logbooks.h"
 #include "MainLayout.h"
 #include "MainModule.h"
 #include "ProfileCommands.h"
@@ -87,6 +88,7 @@ frmMain::frmMain(QWidget* parent)
     setCommandEnabled(m_ui.mnuDownloadSettings, isMenuEnabled(m_ui.mnuDownloadSettings->objectName()));
     setCommandEnabled(m_ui.mnuImportDB, isMenuEnabled(m_ui.mnuImportDB->objectName()));
     refreshMainWindow();
+    Logbooks::reportDivesWithoutLogbook();
     m_ui.lvListView->setColumnHidden(frmMainControls::COLUMN_MAX_DEPTH, true);
     m_ui.lvListView->setColumnHidden(frmMainControls::COLUMN_MIN_TEMPERATURE, true);
     for (int i = 0; i < 2; ++i)
@@ -235,14 +237,23 @@ bool frmMain::commitPendingEdits() {
     try {
         dbData->updateRecord();
         return true;
-    } catch (const RuntimeError&) {
-        show3031();
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
         return false;
     }
 }
 
-void frmMain::show3031() {
-    Seams::message().show(getString(3031), Msg::Information, getString(1004));
+bool frmMain::commitOrDiscardEdits() {
+    try {
+        dbData->updateRecord();
+        return true;
+    } catch (const RuntimeError& error) {
+        // Entries that can never be stored (a read-only logbook) must not keep the program open.
+        if (!CommandFailure::discardRefusedEdit(error))
+            return false;
+        dbData->cancelUpdate();
+        return true;
+    }
 }
 
 void frmMain::reportFailure(const QString& origin, const QString& what, const std::exception& error) {
@@ -254,8 +265,8 @@ bool frmMain::Form_QueryUnload(UnloadMode mode) {
         Seams::message().show(getString(3000), Msg::YesNo | Msg::Question, getString(1002)) == Msg::No)
         return true;
     // Typed entries are kept whichever way the program ends; an entry the database refuses keeps
-    // the program open so that it can be shortened.
-    if (!commitPendingEdits())
+    // the program open so that it can be shortened, unless the user drops it.
+    if (!commitOrDiscardEdits())
         return true;
     unloadAllForms(this);
     return false;

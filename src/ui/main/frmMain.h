@@ -60,6 +60,9 @@ public:
     bool Form_QueryUnload(UnloadMode mode);
     // Writes the pending field edits; false, after string 3031, when the database refuses them.
     bool commitPendingEdits();
+    // As commitPendingEdits before the program ends, but refused edits may be dropped: true when the
+    // program may end.
+    bool commitOrDiscardEdits();
 
     // The command handlers the program and its tests call on the window itself.
     void mnuExit_Click();
@@ -166,7 +169,6 @@ private:
     void applyCommands(TreeNodeKey::Kind kind, bool freeDive, qsizetype sampleLength);
     void setTitle(const QString& title);
     void updateClock();
-    void show3031();
     void setCurrentItemQuietly(QTreeWidgetItem* item);
     void treeItemChosen(QTreeWidgetItem* item, bool byClick);
 

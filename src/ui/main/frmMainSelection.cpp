@@ -187,8 +187,8 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
         const qint32 diveID = TreeNodeKey::id(key);
         try {
             dbData->moveToDive(diveID);
-        } catch (const RuntimeError&) {
-            show3031();
+        } catch (const RuntimeError& error) {
+            CommandFailure::reportRefusedEdit(error);
             return;
         }
         settings.setCurrentDiveID(diveID);

@@ -3,6 +3,7 @@
 #include "FormLocalizer.h"
 #include "Seams.h"
 #include "Settings.h"
+#include "SettingsWrite.h"
 #include "StatsScope.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -90,7 +91,9 @@ void frmStatsAskForMode::confirmChoice() {
     if (chkDontShowInFuture->isChecked()) {
         Settings& settings = Settings::instance();
         settings.setCurrentStatisticsMode(StatsScope::settingWithoutQuestion(settings.currentStatisticsMode()));
-        settings.save(Settings::SAVE_STATISTICS);
+        // The choice holds for this run even when the store refuses it.
+        SettingsWrite::reported(QStringLiteral("frmStatsAskForMode.confirmChoice"),
+                                [&settings] { settings.save(Settings::SAVE_STATISTICS); });
     }
     Seams::busyPointer().setBusy(true);
     accept();

@@ -31,6 +31,8 @@ private slots:
     void tissueButtonMovesTheBarsOut();
     void tissueWindowPlaceAndSize();
     void closingTheProfileWindowClosesBoth();
+    void closingOverAnUnwritableStore_data();
+    void closingOverAnUnwritableStore();
     void hostShowingAnotherDiveHandsItOver();
 
 private:
@@ -175,6 +177,47 @@ void tst_FloatingHosts::closingTheProfileWindowClosesBoth() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!frmDiveComputerDisplay::loaded());
     QVERIFY(!frmDisplayTissue::loaded());
+}
+
+void tst_FloatingHosts::closingOverAnUnwritableStore_data() {
+    QTest::addColumn<QString>("closed");
+    QTest::addColumn<int>("reports");
+    QTest::newRow("tissue window") << "tissue" << 1;
+    QTest::newRow("face window") << "face" << 1;
+    QTest::newRow("profile window with both") << "profile" << 2;
+}
+
+void tst_FloatingHosts::closingOverAnUnwritableStore() {
+    QFETCH(QString, closed);
+    QFETCH(int, reports);
+    frmProfile* host = openProfile(graphtest::squareDive(30, 9));
+    press(host, "DiveComputer", true);
+    press(host, "Tissue", true);
+    QVERIFY(m_env->makeStoreUnwritable());
+    FakeMessageService& message = *m_env->fakes.message;
+    for (int i = 0; i < reports; ++i)
+        message.answers << Msg::Ok;
+
+    if (closed == QLatin1String("tissue"))
+        frmDisplayTissue::loaded()->close();
+    else if (closed == QLatin1String("face"))
+        frmDiveComputerDisplay::loaded()->close();
+    else
+        host->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    if (closed != QLatin1String("face"))
+        QVERIFY(!frmDisplayTissue::loaded());
+    if (closed != QLatin1String("tissue"))
+        QVERIFY(!frmDiveComputerDisplay::loaded());
+    QCOMPARE(message.shown.size(), reports);
+    for (const ShownMessage& box : message.shown) {
+        QVERIFY2(box.text.contains(QStringLiteral("The settings could not be saved.\n[75] ")), qPrintable(box.text));
+        QCOMPARE(box.flags, Msg::OkOnly | Msg::Critical);
+    }
+    QCOMPARE(message.unexpected, 0);
+    // The window left open closes over a store that works again.
+    QDir(SettingsStore::fileName()).removeRecursively();
 }
 
 void tst_FloatingHosts::hostShowingAnotherDiveHandsItOver() {

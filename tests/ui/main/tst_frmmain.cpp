@@ -1,9 +1,13 @@
+#include "DbError.h"
 #include "Dive.h"
 #include "DiveDataControl.h"
 #include "DiveDateText.h"
+#include "ErrorOf.h"
 #include "FormLocalizer.h"
+#include "MainModule.h"
 #include "MainWindowFixture.h"
 #include "ProfilePanel.h"
+#include "ReadOnlyFolder.h"
 #include "Settings.h"
 #include "StartUp.h"
 #include "TestEnvironment.h"
@@ -19,6 +23,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -69,6 +75,7 @@ class tst_frmMain : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
     void loadBuildsTheTree();
+    void divesWithoutLogbookAreReportedOnce();
     void loadLocalisesAndStartsCommands();
     void logbookSelection();
     void logbookDivesMadeWhenOpened();
@@ -82,6 +89,8 @@ private slots:
     void closeBox_data();
     void closeBox();
     void closeFromTheWindowSystemAsks();
+    void readOnlyLogbookShowsItsFieldsReadOnly();
+    void lockedLogbookTellsTheCauseAndLetsTheUserLeave();
     void exitCommitsFirst_data();
     void exitCommitsFirst();
     void codedLists_data();
@@ -320,6 +329,36 @@ void tst_frmMain::editsCommittedBeforeSelection() {
     QCOMPARE(m.env.fakes.message->shown.size(), 0);
 }
 
+void tst_frmMain::divesWithoutLogbookAreReportedOnce() {
+    Logbooks m;
+    qint32 stray = 0;
+    {
+        // Another program deleted a logbook row and wrote a dive for none, without the schema's rules.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(Settings::instance().databaseName());
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        QVERIFY(query.exec(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = %1").arg(m.other)));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (99, '2004-04-01 10:00:00')")));
+        stray = query.lastInsertId().toInt();
+        query.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+
+    m.env.fakes.message->answers << Msg::Ok;
+    frmMain* w = m.open();
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    const ShownMessage& told = m.env.fakes.message->shown[0];
+    QVERIFY2(told.text.contains(QStringLiteral("2 dive(s) belong to no logbook")), qPrintable(told.text));
+    QVERIFY2(told.text.endsWith(QStringLiteral("DIVE_ID: %1, %2").arg(m.foreign).arg(stray)), qPrintable(told.text));
+    // Told at load, not at every rebuild; nothing repaired or deleted.
+    w->reloadTreeView(QString());
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    QCOMPARE(m.fixture.column(m.foreign, QStringLiteral("FILE_ID")).toInt(), m.other);
+    QCOMPARE(m.fixture.column(stray, QStringLiteral("FILE_ID")).toInt(), 99);
+}
+
 void tst_frmMain::tooLongEditKeepsTheSelection() {
     Logbooks m;
     frmMain* w = m.open();
@@ -417,8 +456,11 @@ void tst_frmMain::closeBox() {
     QCOMPARE(shown[0].text, QStringLiteral("Do you really want to exit the application?"));
     QCOMPARE(shown[0].title, QStringLiteral("Confirm"));
     QCOMPARE(shown[0].flags, Msg::YesNo | Msg::Question);
-    if (messages > 1)
-        QCOMPARE(shown[1].title, QStringLiteral("Information"));
+    if (messages > 1) {
+        // Asked whether to close without the entry; no keeps the program open to shorten it.
+        QVERIFY2(shown[1].text.contains(getString(3031)), qPrintable(shown[1].text));
+        QCOMPARE(shown[1].flags, Msg::YesNo | Msg::Question);
+    }
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), stored);
     QCOMPARE(Settings::exists(), stays); // shutdown releases the settings
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -441,6 +483,77 @@ void tst_frmMain::closeFromTheWindowSystemAsks() {
     QApplication::sendEvent(w, &programClose);
     QVERIFY(programClose.isAccepted());
     QCOMPARE(m.env.fakes.message->shown.size(), 1);
+}
+
+void tst_frmMain::readOnlyLogbookShowsItsFieldsReadOnly() {
+    Logbooks m;
+    m.fixture.db.close();
+    const QString path = Settings::instance().databaseName();
+    const QByteArray before = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ReadOnlyFolder readOnly(m.env.folder());
+    if (!readOnly.ok())
+        QSKIP("this file system cannot make a folder read-only");
+
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    QCOMPARE(w->dbData->currentDiveID(), m.first);
+    QCOMPARE(w->fldLocation->text(), QStringLiteral("Bay"));
+    // Nothing to type for nothing.
+    QVERIFY(w->fldLocation->isReadOnly());
+    QVERIFY(!w->cmbActivity->isEnabled());
+    QCOMPARE(errorOf([&] { w->dbData->setValue(QStringLiteral("LOCATION"), QStringLiteral("Cave")); }),
+             DbError::ReadOnly);
+    m.select(m.dive(m.third));
+    QCOMPARE(w->currentNode, m.dive(m.third));
+
+    m.env.fakes.message->answers << Msg::Yes;
+    QVERIFY(!w->Form_QueryUnload(frmMain::UnloadMode::FormControlMenu));
+    QCOMPARE(m.env.fakes.message->shown.size(), 1);
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+void tst_frmMain::lockedLogbookTellsTheCauseAndLetsTheUserLeave() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    MainWindow::type(w->fldLocation, QStringLiteral("Cave"));
+    const QString path = Settings::instance().databaseName();
+    {
+        // Another program holds the file longer than the window waits.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+        m.env.fakes.message->answers << Msg::Ok;
+        m.select(m.dive(m.third));
+        QCOMPARE(w->currentNode, m.dive(m.first));
+        QCOMPARE(m.env.fakes.message->shown.size(), 1);
+        const ShownMessage& told = m.env.fakes.message->shown[0];
+        QVERIFY2(told.text.contains(QStringLiteral("[3218] ")), qPrintable(told.text));
+        QVERIFY2(!told.text.contains(getString(3031)), qPrintable(told.text));
+
+        // Leaving asks once whether to drop the entry, and then the program ends.
+        m.env.fakes.message->answers << Msg::Yes << Msg::Yes;
+        QVERIFY(!w->Form_QueryUnload(frmMain::UnloadMode::FormControlMenu));
+        QCOMPARE(m.env.fakes.message->shown.size(), 3);
+        QVERIFY2(m.env.fakes.message->shown[2].text.contains(QStringLiteral("[3218] ")),
+                 qPrintable(m.env.fakes.message->shown[2].text));
+        QCOMPARE(m.env.fakes.message->shown[2].flags, Msg::YesNo | Msg::Question);
+        lock.exec(QStringLiteral("ROLLBACK"));
+        lock.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
 
 void tst_frmMain::exitCommitsFirst_data() {

@@ -622,13 +622,16 @@ void tst_frmMainCommands::help() {
     QVERIFY2(m.env.fakes.help->requests[0].first.contains(file), qPrintable(m.env.fakes.help->requests[0].first));
     QCOMPARE(m.env.fakes.help->requests[0].second, helpCommand);
 
-    // Help that cannot be shown says why, naming the file.
+    // Help that cannot be shown says why, naming the file it tried: the index page for the index.
     m.env.fakes.help->opens = false;
     m.env.fakes.message->answers << Msg::Ok;
     w->findChild<QAction*>(command)->trigger();
     QCOMPARE(m.env.fakes.message->shown.size(), 1);
     const ShownMessage& box = m.env.fakes.message->shown[0];
-    QVERIFY2(box.text.contains(m.env.fakes.help->requests[1].first), qPrintable(box.text));
+    const QString tried = m.env.fakes.help->requests[1].first;
+    const QString named =
+        helpCommand == 2 ? QString(tried).replace(QStringLiteral(".html"), QStringLiteral("_index.html")) : tried;
+    QVERIFY2(box.text.contains(u'\'' + named + u'\''), qPrintable(box.text));
     QCOMPARE(box.flags, Msg::OkOnly);
     QVERIFY(box.title.isEmpty());
     m.env.fakes.help->opens = true;

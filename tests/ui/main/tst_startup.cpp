@@ -8,11 +8,15 @@
 #include "StartUp.h"
 #include "TestEnvironment.h"
 #include "WindowHelpers.h"
+#include "frmDisplayTissue.h"
+#include "frmDiveComputerDisplay.h"
 #include "frmSettings.h"
 #include "frmSplash.h"
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -60,6 +64,29 @@ protected:
 private:
     QStringList& m_log;
 };
+
+// Another program holding the file's write lock until it is destroyed.
+class LockHolder {
+public:
+    explicit LockHolder(const QString& path) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), NAME);
+        db.setDatabaseName(path);
+        m_locked = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~LockHolder() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(NAME, false);
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(NAME);
+    }
+    bool locked() const { return m_locked; }
+
+private:
+    static inline const QString NAME = QStringLiteral("lock-holder");
+    bool m_locked = false;
+};
 } // namespace
 
 class tst_StartUp : public QObject {
@@ -74,7 +101,10 @@ private slots:
     void mainOpensMainWindowAfterChecks();
     void mainEndsWithoutMainWindowWhenNoModel();
     void mainWindowFindsTheDatabaseUpgraded();
+    void lockedLogbookAtStartUp_data();
+    void lockedLogbookAtStartUp();
     void unloadAllFormsLastLoadedFirst();
+    void quittingOverAnUnwritableStore();
     void diveComputerName_data();
     void diveComputerName();
 };
@@ -244,6 +274,67 @@ void tst_StartUp::mainWindowFindsTheDatabaseUpgraded() {
 
     QVERIFY(Main());
     QCOMPARE(versionSeen, QStringLiteral("2.2"));
+}
+
+void tst_StartUp::lockedLogbookAtStartUp_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("retry once it is let go") << Msg::Retry;
+    QTest::newRow("cancel") << Msg::Cancel;
+}
+
+void tst_StartUp::lockedLogbookAtStartUp() {
+    QFETCH(int, answer);
+    TestEnvironment env;
+    const QString path = Settings::instance().databaseName();
+    SqlScript::createDatabase(path, SqlScript::readFile(QStringLiteral(SONA_FIXTURES_DIR "/db_2_1.sql")));
+    auto other = std::make_unique<LockHolder>(path);
+    QVERIFY(other->locked());
+    env.fakes.message->answers << answer;
+    // The other program lets go while the user reads the box.
+    env.fakes.message->onShow = [&other](const ShownMessage&) { other.reset(); };
+    int created = 0;
+    QString versionSeen;
+    setMainWindowFactory([&] {
+        ++created;
+        Database db = Database::open(path);
+        Recordset rs(db, QStringLiteral("SELECT VERSION FROM VERSION WHERE ID = 0"));
+        versionSeen = rs.value(0).toString();
+        return new QWidget;
+    });
+
+    QCOMPARE(Main(), answer == Msg::Retry);
+    QCOMPARE(env.fakes.message->shown.size(), 1);
+    const ShownMessage& box = env.fakes.message->shown[0];
+    QVERIFY2(box.text.contains(QStringLiteral("in use by another program")), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QStringLiteral("[3218] ")), qPrintable(box.text));
+    QCOMPARE(box.flags, Msg::RetryCancel | Msg::Exclamation);
+    if (answer == Msg::Retry) {
+        // The wait did not skip the upgrade.
+        QCOMPARE(created, 1);
+        QCOMPARE(versionSeen, QStringLiteral("2.2"));
+    } else {
+        flushDeletes();
+        QCOMPARE(created, 0);
+        QVERIFY(Forms::loaded().isEmpty());
+        Database db = Database::open(path);
+        Recordset rs(db, QStringLiteral("SELECT VERSION FROM VERSION WHERE ID = 0"));
+        QCOMPARE(rs.value(0).toString(), QStringLiteral("2.1"));
+    }
+}
+
+void tst_StartUp::quittingOverAnUnwritableStore() {
+    TestEnvironment env;
+    frmDiveComputerDisplay::showFloating();
+    frmDisplayTissue::showFloating();
+    QVERIFY(env.makeStoreUnwritable());
+    env.fakes.message->answers << Msg::Ok << Msg::Ok;
+    unloadAllForms();
+    flushDeletes();
+    QVERIFY(!frmDiveComputerDisplay::loaded());
+    QVERIFY(!frmDisplayTissue::loaded());
+    QCOMPARE(env.fakes.message->shown.size(), 2);
+    for (const ShownMessage& box : env.fakes.message->shown)
+        QVERIFY2(box.text.contains(QStringLiteral("[75] ")), qPrintable(box.text));
 }
 
 void tst_StartUp::unloadAllFormsLastLoadedFirst() {

@@ -93,6 +93,7 @@ class tst_frmStats : public QObject {
 private slots:
     void scope_data();
     void scope();
+    void dontAskAgainOverAnUnwritableStore();
     void pagesAreComputedWhenFirstShown();
     void computeAllStatistics();
     void chartModel();
@@ -156,6 +157,26 @@ void tst_frmStats::scope() {
     QVERIFY(window.isComputed("A0"));
     QTEST(window.lblTotDives->text(), "dives");
     QCOMPARE(world.env.fakes.message->shown.size(), 0);
+}
+
+void tst_frmStats::dontAskAgainOverAnUnwritableStore() {
+    StatsWorld world(8);
+    Settings& settings = Settings::instance();
+    settings.setCurrentStatisticsMode(3);
+    settings.setCurrentLogbookID(world.red);
+    QVERIFY(world.env.makeStoreUnwritable());
+    world.env.fakes.message->answers << Msg::Ok;
+
+    QuestionAnswerer answerer(Answer::AllLogbooks, true);
+    frmStats window;
+    QVERIFY(answerer.asked);
+    // The answer and the choice hold for this run; the failed write is told once.
+    QCOMPARE(window.statsMode, qint16(2));
+    QCOMPARE(settings.currentStatisticsMode(), qint16(2));
+    QVERIFY(window.isComputed("A0"));
+    QCOMPARE(world.env.fakes.message->shown.size(), 1);
+    QVERIFY2(world.env.fakes.message->shown[0].text.contains(QStringLiteral("[75] ")),
+             qPrintable(world.env.fakes.message->shown[0].text));
 }
 
 void tst_frmStats::pagesAreComputedWhenFirstShown() {

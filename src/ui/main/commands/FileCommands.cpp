@@ -54,7 +54,7 @@ void FileCommands::mnuViewPreference_Click() {
 void FileCommands::mnuExit_Click() {
     if (Seams::message().show(getString(3000), Msg::YesNo | Msg::Question, getString(1002)) == Msg::No)
         return;
-    if (!m_window.commitPendingEdits())
+    if (!m_window.commitOrDiscardEdits())
         return;
     m_window.close();
 }

@@ -34,7 +34,7 @@ void openHelp(const QString& helpFile, int command) {
         if (!Seams::help().show(helpFile, command))
             failure = QStringLiteral("The help file '%1' cannot be displayed: it is missing, or no program to "
                                      "show it is installed.")
-                          .arg(helpFile);
+                          .arg(HelpService::page(helpFile, command));
     } catch (const std::exception& error) {
         failure = describe(error).description;
     }

@@ -36,9 +36,6 @@ void refuse(const QString& text) {
     Seams::message().show(text, Msg::OkOnly | Msg::Critical, getString(1005));
 }
 
-void tooLong() {
-    Seams::message().show(getString(3031), Msg::Information, getString(1004));
-}
 } // namespace
 
 LogbookEdits::LogbookEdits(DiveDataControl& data, QWidget* dialogParent) : m_data(data), m_parent(dialogParent) {
@@ -100,8 +97,8 @@ void LogbookEdits::forgetDeletedRows(DiveDataControl& data) {
 LogbookEdits::Redate LogbookEdits::modifyDiveTime(const QString& nodeText) {
     try {
         m_data.updateRecord();
-    } catch (const RuntimeError&) {
-        tooLong();
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
         return {};
     }
     const qint32 diveID = Settings::instance().currentDiveID();
@@ -182,7 +179,7 @@ bool LogbookEdits::renameLogbook(const QString& key, const QString& newName) {
         db.execute(QStringLiteral("UPDATE FILE SET FILENAME = ? WHERE FILE_ID = ?"), {newName, TreeNodeKey::id(key)});
     } catch (const RuntimeError& error) {
         if (error.number() == DbError::FieldTooSmall)
-            tooLong();
+            CommandFailure::reportRefusedEdit(error);
         else
             showFailure("mnuLBModifyDiveTime_click", "Error updating node label", error);
         return false;

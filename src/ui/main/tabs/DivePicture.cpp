@@ -1,5 +1,6 @@
 #include "DivePicture.h"
 
+#include "CommandFailure.h"
 #include "DiveDataControl.h"
 #include "MainModule.h"
 #include "RuntimeError.h"
@@ -34,9 +35,6 @@ QImage readPicture(const QByteArray& bytes) {
     return reader.read();
 }
 
-void showOnError() {
-    Seams::message().show(getString(3031), Msg::Information, getString(1004));
-}
 } // namespace
 
 DivePicture::DivePicture(DiveDataControl* data, QWidget* parent) : QFrame(parent), m_data(data) {
@@ -62,8 +60,8 @@ void DivePicture::fill() {
 }
 
 void DivePicture::pictureLocation_DblClick() {
-    // Without a row the picture would belong to no dive.
-    if (!m_data->hasCurrentRow())
+    // Without a row the picture would belong to no dive; a read-only logbook could not keep it.
+    if (!m_data->hasCurrentRow() || m_data->isReadOnly())
         return;
     const QString filter = getString(3003) + QStringLiteral(" (*.bmp);;") + getString(3004) +
                            QStringLiteral(" (*.gif);;") + getString(3005) + QStringLiteral(" (*.jpg *.jpeg);;") +
@@ -80,8 +78,8 @@ void DivePicture::pictureLocation_DblClick() {
     }
     try {
         m_data->setValue(PICTURE, bytes);
-    } catch (const RuntimeError&) {
-        showOnError();
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
         return;
     }
     m_image = image;
@@ -100,8 +98,8 @@ void DivePicture::mnuPopupDeleteImage_Click() {
         return;
     try {
         m_data->setValue(PICTURE, QVariant());
-    } catch (const RuntimeError&) {
-        showOnError();
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
         return;
     }
     m_image = QImage();

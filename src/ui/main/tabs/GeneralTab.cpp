@@ -45,11 +45,15 @@ void GeneralTab::showGeneralInfo() {
 }
 
 void GeneralTab::showBoundFields() {
+    // A logbook that cannot be written is shown read-only: nothing typed could be kept.
+    const bool readOnly = m_data.isReadOnly();
     const bool onRow = m_data.hasCurrentRow();
     for (auto it = m_controls.fields.cbegin(); it != m_controls.fields.cend(); ++it) {
         (*it)->setText(m_data.value(it.key()).toString());
-        (*it)->setReadOnly(!onRow);
+        (*it)->setReadOnly(!onRow || readOnly);
     }
+    for (QComboBox* list : {m_controls.activity, m_controls.weather, m_controls.wetsuit})
+        list->setEnabled(!readOnly);
 }
 
 void GeneralTab::cmbActivity_Click() {
@@ -67,7 +71,7 @@ void GeneralTab::codedList_Click(QComboBox* list, const char* column) {
         return;
     try {
         m_data.writeValue(QLatin1String(column), list->currentIndex());
-    } catch (const RuntimeError&) {
-        Seams::message().show(getString(3031), Msg::Information, getString(1004));
+    } catch (const RuntimeError& error) {
+        CommandFailure::reportRefusedEdit(error);
     }
 }

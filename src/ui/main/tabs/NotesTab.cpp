@@ -1,5 +1,6 @@
 #include "NotesTab.h"
 
+#include "CommandFailure.h"
 #include "DiveDataControl.h"
 #include "FormLocalizer.h"
 #include "MainModule.h"
@@ -81,7 +82,7 @@ void NotesTab::fill() {
         txtNotes->setHtml(text);
     else
         txtNotes->setPlainText(text);
-    txtNotes->setReadOnly(!onRow);
+    txtNotes->setReadOnly(!onRow || m_data->isReadOnly());
     txtNotes->document()->setModified(false);
 }
 
@@ -92,9 +93,9 @@ void NotesTab::notesEdited() {
     try {
         // Notes left empty store NULL, as the other fields do.
         m_data->setValue(MEMO, notes->isEmpty() ? QVariant() : QVariant(notes->toHtml()));
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& error) {
         // Edits of another dive that the database refused: the same report as when moving on.
-        Seams::message().show(getString(3031), Msg::Information, getString(1004));
+        CommandFailure::reportRefusedEdit(error);
     }
 }
 
