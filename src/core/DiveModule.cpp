@@ -91,7 +91,7 @@ void reportDamage(const QString& file, const QList<Damage>& damaged) {
 
 // Where each column of the table stands in the rows of one query; -1 for a column not read.
 struct ColumnPositions {
-    ColumnPositions(Recordset& rs, bool elevenTissues, bool rgbm, bool withInfo) : rs(rs) {
+    ColumnPositions(Recordset& recordset, bool elevenTissues, bool rgbm, bool withInfo) : rs(recordset) {
         diveID = required(DiveColumns::DIVE_ID);
         fileID = required(QStringLiteral("DIVE.") + DiveColumns::FILE_ID);
         diveModel = required(DiveColumns::DIVE_MODEL);
@@ -140,7 +140,8 @@ struct ColumnPositions {
 // property keeps its empty value and the column is noted, so that the other dives still load.
 class RowReader {
 public:
-    RowReader(Recordset& rs, const ColumnPositions& at, qint32 model) : rs(rs), at(at), model(model) {}
+    RowReader(Recordset& recordset, const ColumnPositions& positions, qint32 modelCode)
+        : rs(recordset), at(positions), model(modelCode) {}
 
     std::shared_ptr<Dive> read(bool withInfo, bool elevenTissues, bool rgbm) {
         damage.clear();
@@ -223,8 +224,8 @@ private:
         dive->setDiveID(diveID);
         set(at.fileID, at.fileIDName, [&](double v) { dive->setLogbookID(v); });
         // The model code is the logbook's, not the row's: a logbook of an unknown model fails the query.
-        const QVariant model = rs.value(at.diveModel);
-        dive->setDiveComputer(model.isNull() ? 0.0 : model.toDouble());
+        const QVariant logbookModel = rs.value(at.diveModel);
+        dive->setDiveComputer(logbookModel.isNull() ? 0.0 : logbookModel.toDouble());
         const QVariant stamp = rs.value(at.dateTime);
         const QDateTime dateTime = SqlDates::fromStored(stamp);
         if (!dateTime.isValid())
@@ -259,7 +260,7 @@ private:
     }
 
     void readTsr() {
-        if (model == Dive::dcKOBI)
+        if (ModelCodes::model(model) == ModelCode::dcKOBI)
             set(at.tsr, at.tsrName, [&](double v) { dive->setPersonalFactor(v); });
         else
             set(at.tsr, at.tsrName, [&](double v) { dive->setTSR(float(v)); });
@@ -299,7 +300,7 @@ private:
 DiveList loadDives(const QString& statement, bool withInfo, const QVariantList& params) {
     const Settings& settings = Settings::instance();
     const qint32 model = settings.currentDiveComputer();
-    const bool elevenTissues = model == Dive::dcZento || model == Dive::dcLUMO;
+    const bool elevenTissues = ModelCodes::hasElevenTissues(model);
     const bool rgbm = settings.isCurrentDiveComputerRGBM();
 
     Database db = Workspace::defaultWorkspace().openDatabase(settings.databaseName());
