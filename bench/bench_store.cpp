@@ -54,7 +54,7 @@ std::vector<Dive> downloadedDives(qint32 model) {
     QDateTime start(QDate(2020, 1, 1), QTime(9, 0));
     for (int n = 0; n < DIVES; ++n) {
         start = start.addSecs(7 * 3600);
-        if (model == Dive::dcKOBI && n % 4 == 3) {
+        if (ModelCodes::model(model) == ModelCode::dcKOBI && n % 4 == 3) {
             dives.push_back(*generator.freeDiveSession(start, 6, n == 3).dive);
             continue;
         }

@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
             start = n % 2 == 0 ? QDateTime(start.date().addDays(1), QTime(9, 0).addSecs(60 * 7 * (n % 5)))
                                : start.addSecs(5 * 3600 + 60 * 11 * (n % 4));
             const qint32 minutes = minMinutes + qint32(seed + quint32(n) * 7919) % (maxMinutes - minMinutes + 1);
-            if (model == Dive::dcKOBI && n % 4 == 3) {
+            if (ModelCodes::model(model) == ModelCode::dcKOBI && n % 4 == 3) {
                 const bool withProfile = !profileGiven;
                 const DiveGenerator::Generated session = generator.freeDiveSession(start, 3 + n % 4, withProfile);
                 image.records += DeviceRecords::kobiSession(*session.dive);
@@ -131,17 +131,12 @@ int main(int argc, char** argv) {
             const DiveGenerator::Generated generated = generator.scubaDive(model, start, minutes);
             Dive& dive = *generated.dive;
             setStartTissues(dive, generated, model);
-            switch (model) {
-            case Dive::dcKOBI:
+            if (ModelCodes::model(model) == ModelCode::dcKOBI)
                 image.records += DeviceRecords::kobiScuba(dive);
-                break;
-            case Dive::dcTAVEX:
-            case Dive::dcLumoAir:
+            else if (ModelCodes::isAirIntegrated(model))
                 image.records += DeviceRecords::tavex(dive);
-                break;
-            default:
+            else
                 image.records += DeviceRecords::zento(dive, model);
-            }
         }
     } catch (const RuntimeError& e) {
         return fail(QStringLiteral("the dives cannot be written: ") + e.description());
@@ -149,7 +144,7 @@ int main(int argc, char** argv) {
 
     // What the library's record array can hold: a fixed array with room for the end marker, or a
     // walk in 16-bit positions.
-    const qsizetype room = model == Dive::dcKOBI ? 32767 : 30000;
+    const qsizetype room = ModelCodes::model(model) == ModelCode::dcKOBI ? 32767 : 30000;
     if (image.records.size() > room)
         return fail(QStringLiteral("%1 dives need %2 values; the %3 library holds %4. Ask for fewer or shorter "
                                    "dives.")

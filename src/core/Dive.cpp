@@ -193,7 +193,8 @@ bool Dive::isBottomTime() const {
 }
 
 bool Dive::isFreeDive() const {
-    return Settings::instance().currentDiveComputer() == dcKOBI && m_diveMode == FREE_DIVE_MODE;
+    return ModelCodes::model(Settings::instance().currentDiveComputer()) == ModelCode::dcKOBI &&
+           m_diveMode == FREE_DIVE_MODE;
 }
 
 bool Dive::hasStop() const {
@@ -278,7 +279,7 @@ qint16 Dive::getSampleMisc(int i) const {
 }
 
 QString Dive::getMaxAscentRate() const {
-    if (m_diveComputer == dcKOBI) {
+    if (ModelCodes::model(m_diveComputer) == ModelCode::dcKOBI) {
         const Internationalization& units = Internationalization::instance();
         return num::singleToText(units.getDepthValue(float(m_vRis))) + u' ' + units.getDepthString() +
                QStringLiteral("/min");

@@ -27,14 +27,6 @@ class Dive {
 public:
     Dive();
 
-    // Model codes (see ModelCodes.h).
-    static constexpr qint32 dcZento = ModelCodes::dcZento;
-    static constexpr qint32 dcLUMO = ModelCodes::dcLUMO;
-    static constexpr qint32 dcZentoRGBM = ModelCodes::dcZentoRGBM;
-    static constexpr qint32 dcTAVEX = ModelCodes::dcTAVEX;
-    static constexpr qint32 dcLumoAir = ModelCodes::dcLumoAir;
-    static constexpr qint32 dcKOBI = ModelCodes::dcKOBI;
-
     // The largest number of samples a dive holds.
     static constexpr qint32 MAX_SAMPLES = 32767;
 
@@ -165,8 +157,8 @@ public:
     qint32 logbookID() const { return m_logbookID; }
     void setLogbookID(double id);
 
-    bool isZento() const { return m_diveComputer == dcZento; }
-    bool isLUMO() const { return m_diveComputer == dcLUMO; }
+    bool isZento() const { return ModelCodes::model(m_diveComputer) == ModelCode::dcZento; }
+    bool isLUMO() const { return ModelCodes::model(m_diveComputer) == ModelCode::dcLUMO; }
     bool isAir() const { return m_diveMode == AIR_MODE; }
     bool isNitrox() const { return m_diveMode == NITROX_MODE; }
     // Follows the current Settings model code.

@@ -92,7 +92,7 @@ void reportDamage(const QString& file, const QList<Damage>& damaged) {
 
 // Where each column of the table stands in the rows of one query; -1 for a column not read.
 struct ColumnPositions {
-    ColumnPositions(const EngineRows& rs, bool elevenTissues, bool rgbm, bool withInfo) : rs(rs) {
+    ColumnPositions(const EngineRows& rows, bool elevenTissues, bool rgbm, bool withInfo) : rs(rows) {
         diveID = required(DiveColumns::DIVE_ID);
         fileID = required(QStringLiteral("DIVE.") + DiveColumns::FILE_ID);
         diveModel = required(DiveColumns::DIVE_MODEL);
@@ -141,7 +141,8 @@ struct ColumnPositions {
 // property keeps its empty value and the column is noted, so that the other dives still load.
 class RowReader {
 public:
-    RowReader(const EngineRows& rs, const ColumnPositions& at, qint32 model) : rs(rs), at(at), model(model) {}
+    RowReader(const EngineRows& rows, const ColumnPositions& positions, qint32 modelCode)
+        : rs(rows), at(positions), model(modelCode) {}
 
     std::shared_ptr<Dive> read(bool withInfo, bool elevenTissues, bool rgbm) {
         damage.clear();
@@ -258,7 +259,7 @@ private:
     }
 
     void readTsr() {
-        if (model == Dive::dcKOBI)
+        if (ModelCodes::model(model) == ModelCode::dcKOBI)
             set(at.tsr, at.tsrName, [&](double v) { dive->setPersonalFactor(v); });
         else
             set(at.tsr, at.tsrName, [&](double v) { dive->setTSR(float(v)); });
@@ -299,7 +300,7 @@ private:
 DiveList loadDives(const QString& statement, bool withInfo, const QVariantList& params) {
     const Settings& settings = Settings::instance();
     const qint32 model = settings.currentDiveComputer();
-    const bool elevenTissues = model == Dive::dcZento || model == Dive::dcLUMO;
+    const bool elevenTissues = ModelCodes::hasElevenTissues(model);
     const bool rgbm = settings.isCurrentDiveComputerRGBM();
 
     Database db = Workspace::defaultWorkspace().openDatabase(settings.databaseName());

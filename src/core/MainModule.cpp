@@ -132,22 +132,24 @@ bool setPrinterLandscape() {
 }
 
 QString getDiveComputerName(qint16 code) {
-    switch (code) {
-    case ModelCodes::dcZento:
-        return QStringLiteral("zento");
-    case ModelCodes::dcLUMO:
-        return QStringLiteral("Lumo");
-    case ModelCodes::dcZentoRGBM:
-        return QStringLiteral("zento RGBM");
-    case ModelCodes::dcTAVEX:
-        return QStringLiteral("Tavex");
-    case ModelCodes::dcLumoAir:
-        return QStringLiteral("Lumo Air");
-    case ModelCodes::dcKOBI:
-        return QStringLiteral("Kobi");
-    default:
+    const std::optional<ModelCode> model = ModelCodes::model(code);
+    if (!model)
         return QString();
+    switch (*model) {
+    case ModelCode::dcZento:
+        return QStringLiteral("zento");
+    case ModelCode::dcLUMO:
+        return QStringLiteral("Lumo");
+    case ModelCode::dcZentoRGBM:
+        return QStringLiteral("zento RGBM");
+    case ModelCode::dcTAVEX:
+        return QStringLiteral("Tavex");
+    case ModelCode::dcLumoAir:
+        return QStringLiteral("Lumo Air");
+    case ModelCode::dcKOBI:
+        return QStringLiteral("Kobi");
     }
+    return QString();
 }
 
 bool isValidDiveComputer(qint16 code) {

@@ -205,7 +205,8 @@ ProfileText::Layout ProfileText::readLayout(const Dive& dive) {
     const Settings& settings = Settings::instance();
     if (settings.isCurrentDiveComputerAir())
         return Layout::Air;
-    if (settings.currentDiveComputer() == Dive::dcKOBI && dive.getDiveMode() == Dive::FREE_DIVE_MODE)
+    if (ModelCodes::model(settings.currentDiveComputer()) == ModelCode::dcKOBI &&
+        dive.getDiveMode() == Dive::FREE_DIVE_MODE)
         return Layout::FreeDive;
     return Layout::Scuba;
 }
@@ -356,9 +357,9 @@ ProfileText::ReadResult ProfileText::readFreeDive(Dive& dive, const Char* text, 
     };
 
     for (qsizetype i = 0; i < count; ++i) {
-        const qsizetype at = i * FREE_DIVE_RECORD;
-        const Char* const record = records + at;
-        const qsizetype position = recordsOffset + at + 1;
+        const qsizetype recordAt = i * FREE_DIVE_RECORD;
+        const Char* const record = records + recordAt;
+        const qsizetype position = recordsOffset + recordAt + 1;
         double maxDepth = 0;
         double diveTime = 0;
         double surfaceTime = 0;

@@ -89,7 +89,7 @@ Settings::Settings() {
     m_currentLogbookID = -1;
 
     m_diverIcon = readInt16(QStringLiteral("DiverIcon"), 1);
-    m_diveComputer = readInt16(QStringLiteral("DiveComputer"), Dive::dcZento);
+    m_diveComputer = readInt16(QStringLiteral("DiveComputer"), ModelCodes::code(ModelCode::dcZento));
     m_comPort = readInt16(QStringLiteral("SerialPort"), 1);
     m_language = readInt16(QStringLiteral("Language"), 3);
     m_statisticsMode = readInt16(QStringLiteral("Statistics"), 3);
@@ -180,11 +180,12 @@ bool Settings::isCurrentDiveComputerAir() const {
 }
 
 qint16 Settings::getBottomTimeCode() const {
-    return m_diveComputer == Dive::dcKOBI ? Dive::KOBI_BOTTOM_TIME_MODE : Dive::BOTTOM_TIME_MODE;
+    return ModelCodes::model(m_diveComputer) == ModelCode::dcKOBI ? Dive::KOBI_BOTTOM_TIME_MODE
+                                                                  : Dive::BOTTOM_TIME_MODE;
 }
 
 qint16 Settings::getFreeDiveCode() const {
-    return m_diveComputer == Dive::dcKOBI ? Dive::FREE_DIVE_MODE : Dive::NO_FREE_DIVE_MODE;
+    return ModelCodes::model(m_diveComputer) == ModelCode::dcKOBI ? Dive::FREE_DIVE_MODE : Dive::NO_FREE_DIVE_MODE;
 }
 
 void Settings::save(qint32 mode) {

@@ -84,19 +84,21 @@ QString DeviceImage::pathForPort(qint32 serialPort) {
 }
 
 std::optional<DeviceImage::Library> DeviceImage::libraryForModel(qint32 modelCode) {
-    switch (modelCode) {
-    case ModelCodes::dcZento:
-    case ModelCodes::dcLUMO:
-    case ModelCodes::dcZentoRGBM:
-        return Library::Zento;
-    case ModelCodes::dcTAVEX:
-    case ModelCodes::dcLumoAir:
-        return Library::B330;
-    case ModelCodes::dcKOBI:
-        return Library::B770;
-    default:
+    const std::optional<ModelCode> model = ModelCodes::model(modelCode);
+    if (!model)
         return std::nullopt;
+    switch (*model) {
+    case ModelCode::dcZento:
+    case ModelCode::dcLUMO:
+    case ModelCode::dcZentoRGBM:
+        return Library::Zento;
+    case ModelCode::dcTAVEX:
+    case ModelCode::dcLumoAir:
+        return Library::B330;
+    case ModelCode::dcKOBI:
+        return Library::B770;
     }
+    return std::nullopt;
 }
 
 QString DeviceImage::libraryName(Library library) {

@@ -37,7 +37,7 @@ void appendSamples(QList<qint32>& r, const Dive& dive, bool withMisc) {
 QList<qint32> DeviceRecords::zento(const Dive& dive, qint32 modelCode) {
     QList<qint32> r;
     appendDate(r, dive.getDateTime(), false);
-    const bool rgbm = modelCode == Dive::dcZentoRGBM;
+    const bool rgbm = ModelCodes::model(modelCode) == ModelCode::dcZentoRGBM;
     r << qint32(dive.getDiveTime()) * Dive::SAMPLES_PER_MINUTE << round32(double(dive.getMaxDepth()) * 10)
       << unsignedByte(dive.getMinTemperature()) << (rgbm ? dive.getAutozero() : 0) << dive.getWater()
       << dive.getAscentMode() << dive.getBuzzer() << dive.getStop() << 0 << dive.getAltitude() << 0 << 0

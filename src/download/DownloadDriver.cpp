@@ -31,19 +31,21 @@ QString countText(qint16 n) {
 } // namespace
 
 std::unique_ptr<DownloadDriver> DownloadDriver::create(qint32 modelCode) {
-    switch (modelCode) {
-    case Dive::dcZento:
-    case Dive::dcLUMO:
-    case Dive::dcZentoRGBM:
-        return std::make_unique<DownloadZento>();
-    case Dive::dcTAVEX:
-    case Dive::dcLumoAir:
-        return std::make_unique<DownloadTAVEX>();
-    case Dive::dcKOBI:
-        return std::make_unique<DownloadKOBI>();
-    default:
+    const std::optional<ModelCode> model = ModelCodes::model(modelCode);
+    if (!model)
         return nullptr;
+    switch (*model) {
+    case ModelCode::dcZento:
+    case ModelCode::dcLUMO:
+    case ModelCode::dcZentoRGBM:
+        return std::make_unique<DownloadZento>();
+    case ModelCode::dcTAVEX:
+    case ModelCode::dcLumoAir:
+        return std::make_unique<DownloadTAVEX>();
+    case ModelCode::dcKOBI:
+        return std::make_unique<DownloadKOBI>();
     }
+    return nullptr;
 }
 
 bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives, DownloadProgress& progressDownload) {

@@ -27,7 +27,7 @@ bool DownloadZento::refusesVersion(qint32 version, qint32 model, int& line) {
         }
     } else {
         line = 9;
-        if (model == Dive::dcZentoRGBM && version < 200) {
+        if (ModelCodes::model(model) == ModelCode::dcZentoRGBM && version < 200) {
             line = 10;
             Seams::message().show(QStringLiteral("Dll Version Error. Must be 200 or greater."),
                                   Msg::OkOnly | Msg::Critical, getString(1005));

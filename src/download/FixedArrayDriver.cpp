@@ -83,7 +83,8 @@ std::optional<bool> FixedArrayDriver::runTransfer(Library& (*library)(), qint32 
     }
 
     qint32 fetch = LibraryCodes::Delivered;
-    if (model == Dive::dcZento || model == Dive::dcLUMO || model == Dive::dcZentoRGBM) {
+    if (const std::optional<ModelCode> family = ModelCodes::model(model);
+        family == ModelCode::dcZento || family == ModelCode::dcLUMO || family == ModelCode::dcZentoRGBM) {
         line = 38;
         fetch = lib.downloadProfile(infoBuffer.data(), LibraryCodes::ZentoFamily, recordBuffer.data(), CAPACITY);
     } else if (ModelCodes::isAirIntegrated(model)) {

@@ -16,7 +16,7 @@ std::shared_ptr<Dive> create() {
     dive->setDiveComputer(model);
     dive->setDiveTime(0);
     dive->setNitroxMixture(21);
-    if (model == Dive::dcZento || model == Dive::dcLUMO)
+    if (ModelCodes::hasElevenTissues(model))
         dive->setStartTissue(QVariantList(11, 26));
     else
         dive->setStartTissue(QVariantList(10, 0.79));

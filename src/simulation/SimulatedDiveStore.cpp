@@ -21,7 +21,7 @@ constexpr int ZENTO_SURFACE_TISSUE = 26;
 void setTissueColumns(Recordset& rs, const Dive& dive) {
     const Settings& settings = Settings::instance();
     const qint32 model = settings.currentDiveComputer();
-    if (model == Dive::dcZento || model == Dive::dcLUMO) {
+    if (ModelCodes::hasElevenTissues(model)) {
         for (int n = 1; n <= 11; ++n)
             rs.setValue(QStringLiteral("TISSUE_%1").arg(n), ZENTO_SURFACE_TISSUE);
     } else if (settings.isCurrentDiveComputerRGBM()) {

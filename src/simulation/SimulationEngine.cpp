@@ -35,8 +35,7 @@ int SimulationEngine::samples() const {
 
 int SimulationEngine::sampleCapacity() const {
     const qint32 model = Settings::instance().currentDiveComputer();
-    const int modelSteps =
-        model == Dive::dcZento || model == Dive::dcLUMO ? ProfileZento::LAST_STEP : ProfileZentoRGBM::LAST_STEP;
+    const int modelSteps = ModelCodes::hasElevenTissues(model) ? ProfileZento::LAST_STEP : ProfileZentoRGBM::LAST_STEP;
     // The model also answers for the step after the last sample.
     return std::min(modelSteps - 1, MAX_CLOCK_SAMPLES);
 }

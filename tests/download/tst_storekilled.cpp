@@ -67,13 +67,14 @@ private:
 int storeUntilKilled(const QString& path) {
     SettingsStore::setLocation(QFileInfo(path).absolutePath());
     Seams::install(std::make_unique<PausingPump>());
-    Settings::instance().setCurrentDiveComputer(Dive::dcTAVEX);
+    Settings::instance().setCurrentDiveComputer(ModelCodes::code(ModelCode::dcTAVEX));
     const std::vector<Dive> download = dives(400);
     Workspace::defaultWorkspace().beginTrans();
     Database db = Database::open(path);
-    const qint32 logbook = DiveGenerator::addLogbook(db, QStringLiteral("Unfinished"), Dive::dcTAVEX, QDateTime());
+    const qint32 logbook =
+        DiveGenerator::addLogbook(db, QStringLiteral("Unfinished"), ModelCodes::code(ModelCode::dcTAVEX), QDateTime());
     FakeProgressBar bar;
-    DownloadDriver::create(Dive::dcTAVEX)->appendDives(db, logbook, download, bar);
+    DownloadDriver::create(ModelCodes::code(ModelCode::dcTAVEX))->appendDives(db, logbook, download, bar);
     return 1; // never reached: the parent kills this process first
 }
 
@@ -85,9 +86,10 @@ void tst_StoreKilled::killedWhileStoring() {
     SqlScript::createDatabase(path, SqlScript::currentSchema());
     {
         Database db = Database::open(path);
-        const qint32 logbook = DiveGenerator::addLogbook(db, QStringLiteral("Stored"), Dive::dcTAVEX, QDateTime());
+        const qint32 logbook =
+            DiveGenerator::addLogbook(db, QStringLiteral("Stored"), ModelCodes::code(ModelCode::dcTAVEX), QDateTime());
         FakeProgressBar bar;
-        DownloadDriver::create(Dive::dcTAVEX)->appendDives(db, logbook, dives(3), bar);
+        DownloadDriver::create(ModelCodes::code(ModelCode::dcTAVEX))->appendDives(db, logbook, dives(3), bar);
     }
     const QStringList before = snapshot(path);
     QCOMPARE(before.size(), 1 + 3);

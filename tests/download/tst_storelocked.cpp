@@ -76,9 +76,9 @@ int holdLock(const QString& path, int milliseconds) {
 void tst_StoreLocked::init() {
     env = std::make_unique<TestEnvironment>();
     SqlScript::createDatabase(Settings::instance().databaseName(), SqlScript::currentSchema());
-    Settings::instance().setCurrentDiveComputer(Dive::dcTAVEX);
+    Settings::instance().setCurrentDiveComputer(ModelCodes::code(ModelCode::dcTAVEX));
     Database db = Database::open(Settings::instance().databaseName());
-    DiveGenerator::addLogbook(db, QStringLiteral("Stored"), Dive::dcTAVEX, QDateTime());
+    DiveGenerator::addLogbook(db, QStringLiteral("Stored"), ModelCodes::code(ModelCode::dcTAVEX), QDateTime());
 }
 
 void tst_StoreLocked::cleanup() {
@@ -126,7 +126,7 @@ void tst_StoreLocked::writesWaitForAnotherProgram() {
             TransactionGuard transaction;
             FakeProgressBar bar;
             const DownloadDriver::StoreCounts counts =
-                DownloadDriver::create(Dive::dcTAVEX)->appendDives(db, fileID, download, bar);
+                DownloadDriver::create(ModelCodes::code(ModelCode::dcTAVEX))->appendDives(db, fileID, download, bar);
             QCOMPARE(counts.logged, qint16(download.size()));
             transaction.commit();
         } else {

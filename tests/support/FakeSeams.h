@@ -49,8 +49,8 @@ public:
 
 class FakeBusyPointer : public BusyPointer {
 public:
-    void setBusy(bool busy) override {
-        this->busy = busy;
+    void setBusy(bool on) override {
+        busy = on;
         ++changes;
     }
     bool busy = false;

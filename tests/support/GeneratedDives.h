@@ -13,7 +13,7 @@ inline std::vector<Dive> generatedTavexDives(int count, quint32 seed) {
     QDateTime start(QDate(2022, 3, 1), QTime(8, 0));
     for (int n = 0; n < count; ++n) {
         start = start.addSecs(6 * 3600);
-        list.push_back(*generator.scubaDive(Dive::dcTAVEX, start, 40).dive);
+        list.push_back(*generator.scubaDive(ModelCodes::code(ModelCode::dcTAVEX), start, 40).dive);
     }
     return list;
 }

@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "Dive.h"
 #include "DiveColumns.h"
+#include "ModelCodes.h"
 #include "ProfileText.h"
 #include "Recordset.h"
 #include "SqlDates.h"
@@ -74,7 +75,7 @@ DiveGenerator::Generated DiveGenerator::scubaDive(qint32 model, const QDateTime&
     double dropSinceStep = 0;
     double deepest = 0;
     double depthSum = 0;
-    const bool kobi = model == Dive::dcKOBI;
+    const bool kobi = ModelCodes::model(model) == ModelCode::dcKOBI;
     for (int i = 1; i <= samples; ++i) {
         const double previous = depth;
         if (depth < maxDepth - 0.5 && i <= bottomEnd) {
@@ -170,7 +171,7 @@ DiveGenerator::Generated DiveGenerator::freeDiveSession(const QDateTime& start, 
     Generated g;
     auto dive = std::make_shared<Dive>();
     auto session = std::make_shared<diveFreeInfo>();
-    dive->setDiveComputer(Dive::dcKOBI);
+    dive->setDiveComputer(ModelCodes::code(ModelCode::dcKOBI));
     dive->setDateTime(start);
     QList<qint32> profile;
     float deepest = 0;
@@ -233,7 +234,9 @@ qint32 DiveGenerator::store(Recordset& rs, const Generated& generated, qint32 lo
     if (ModelCodes::isRGBM(d.diveComputer())) {
         for (const DiveColumns::Number& column : DiveColumns::rgbm())
             rs.setValue(QLatin1String(column.name), DiveColumns::stored(column, d));
-        rs.setValue(DiveColumns::TSR, d.diveComputer() == Dive::dcKOBI ? float(d.getPersonalFactor()) : d.getTSR());
+        rs.setValue(DiveColumns::TSR, ModelCodes::model(d.diveComputer()) == ModelCode::dcKOBI
+                                          ? float(d.getPersonalFactor())
+                                          : d.getTSR());
     }
     rs.update();
     return rs.lastModified().toInt();
@@ -262,7 +265,8 @@ qint32 DiveGenerator::fill(Database& db, const Options& options) {
     qint32 written = 0;
     for (qint32 n = 0; n < options.dives; ++n) {
         Book& book = books[n % books.size()];
-        const bool session = book.model == Dive::dcKOBI && uniform(0, 1) < options.freeDiveShare;
+        const bool session =
+            ModelCodes::model(book.model) == ModelCode::dcKOBI && uniform(0, 1) < options.freeDiveShare;
         const qint32 minutes = between(options.minMinutes, options.maxMinutes);
         const Generated dive = session ? freeDiveSession(book.next, between(5, 15), between(0, 3) != 0)
                                        : scubaDive(book.model, book.next, minutes);

@@ -1,5 +1,6 @@
 #include "DcSettingsLists.h"
 
+#include "ModelCodes.h"
 #include "Numeric.h"
 
 #include <QLocale>
@@ -22,7 +23,7 @@ QStringList inPsi(const QStringList& bar) {
 } // namespace
 
 QList<Mode> modes(qint32 model) {
-    if (model == 8 || model == 16)
+    if (ModelCodes::isAirIntegrated(model))
         return {{QStringLiteral("Air"), 0}, {QStringLiteral("Nitrox"), 2}};
     return {{QStringLiteral("Air"), 0}, {QStringLiteral("Bottom Time"), 1}, {QStringLiteral("Nitrox"), 2}};
 }

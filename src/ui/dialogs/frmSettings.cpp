@@ -4,6 +4,7 @@
 #include "FormLocalizer.h"
 #include "Internationalization.h"
 #include "MainModule.h"
+#include "ModelCodes.h"
 #include "Numeric.h"
 #include "OptionPictures.h"
 #include "RuntimeError.h"
@@ -173,19 +174,19 @@ void frmSettings::buildGeneralPage(QWidget* page) {
         QRadioButton*& button;
         const char* name;
         const char* text;
-        qint32 code;
-    } modelOptions[] = {{optZento, "optZento", "Zento", 1},
-                        {optLUMO, "optLUMO", "Lumo", 2},
-                        {optZentoRGBM, "optZentoRGBM", "Zento RGBM", 4},
-                        {optTAVEX, "optTAVEX", "Tavex", 8},
-                        {optLUMO_AIR, "optLUMO_AIR", "Lumo Air", 16},
-                        {optKOBI, "optKOBI", "Kobi", 32}};
+        ModelCode model;
+    } modelOptions[] = {{optZento, "optZento", "Zento", ModelCode::dcZento},
+                        {optLUMO, "optLUMO", "Lumo", ModelCode::dcLUMO},
+                        {optZentoRGBM, "optZentoRGBM", "Zento RGBM", ModelCode::dcZentoRGBM},
+                        {optTAVEX, "optTAVEX", "Tavex", ModelCode::dcTAVEX},
+                        {optLUMO_AIR, "optLUMO_AIR", "Lumo Air", ModelCode::dcLumoAir},
+                        {optKOBI, "optKOBI", "Kobi", ModelCode::dcKOBI}};
     for (const auto& option : modelOptions) {
         option.button = radio(QLatin1String(option.name), Frame1);
         option.button->setText(QLatin1String(option.text));
-        option.button->setIcon(QIcon(modelPicture(option.code)));
+        option.button->setIcon(QIcon(modelPicture(ModelCodes::code(option.model))));
         option.button->setIconSize(QSize(28, 28));
-        m_models->addButton(option.button, option.code);
+        m_models->addButton(option.button, ModelCodes::code(option.model));
         models->addWidget(option.button);
     }
     models->addStretch();

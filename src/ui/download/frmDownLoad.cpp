@@ -246,7 +246,7 @@ void frmDownLoad::setDownloading(bool downloading) {
     if (downloading) {
         m_newEnabledBefore = newButton->isEnabled();
         btnOk->setEnabled(false);
-        btnCancel->setEnabled(Settings::instance().currentDiveComputer() == ModelCodes::dcKOBI);
+        btnCancel->setEnabled(ModelCodes::model(Settings::instance().currentDiveComputer()) == ModelCode::dcKOBI);
         newButton->setEnabled(false);
         deleteButton->setEnabled(false);
         return;
@@ -260,7 +260,7 @@ void frmDownLoad::setDownloading(bool downloading) {
 void frmDownLoad::btnCancel_Click() {
     if (m_storing)
         return;
-    if (Settings::instance().currentDiveComputer() == ModelCodes::dcKOBI) {
+    if (ModelCodes::model(Settings::instance().currentDiveComputer()) == ModelCode::dcKOBI) {
         auto* kobi = dynamic_cast<DownloadKOBI*>(downloadDriver.get());
         if (kobi && kobi->bAbortDownload) {
             kobi->bAbortDownload = false;

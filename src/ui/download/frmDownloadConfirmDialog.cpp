@@ -90,23 +90,23 @@ frmDownloadConfirmDialog::frmDownloadConfirmDialog(QWidget* parent) : QDialog(pa
         getStringWithArgs(3029, {QStringLiteral("|1"), getDiveComputerName(num::toInt16(double(model)))}));
 
     QLabel* shown = nullptr;
-    switch (model) {
-    case ModelCodes::dcZento:
-    case ModelCodes::dcZentoRGBM:
-        shown = imageZento;
-        break;
-    case ModelCodes::dcLUMO:
-        shown = imageLumo;
-        break;
-    case ModelCodes::dcTAVEX:
-    case ModelCodes::dcLumoAir:
-        shown = imageTavex;
-        break;
-    case ModelCodes::dcKOBI:
-        shown = imageKobi;
-        break;
-    default:
-        break;
+    if (const std::optional<ModelCode> family = ModelCodes::model(model)) {
+        switch (*family) {
+        case ModelCode::dcZento:
+        case ModelCode::dcZentoRGBM:
+            shown = imageZento;
+            break;
+        case ModelCode::dcLUMO:
+            shown = imageLumo;
+            break;
+        case ModelCode::dcTAVEX:
+        case ModelCode::dcLumoAir:
+            shown = imageTavex;
+            break;
+        case ModelCode::dcKOBI:
+            shown = imageKobi;
+            break;
+        }
     }
     if (shown) {
         for (QLabel* image : {imageZento, imageLumo, imageTavex, imageKobi})

@@ -22,7 +22,7 @@ constexpr int topPressed = 12;
 constexpr int bottomPressed = 13;
 } // namespace
 
-DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(parent) {
+DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(ModelCode::dcKOBI, parent) {
     setObjectName(QStringLiteral("DisplayKobi"));
     // Of its list the face shows only the pressed buttons, entries 12 and 13.
     setPictures(segmentPictures() + QList<QPixmap>{pressedButton(QSize(53, 11)), pressedButton(QSize(55, 14))});

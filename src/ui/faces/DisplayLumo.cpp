@@ -5,7 +5,7 @@
 using namespace facepictures;
 using namespace facelayout;
 
-DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(parent) {
+DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(ModelCode::dcLUMO, parent) {
     setObjectName(QStringLiteral("DisplayLumo"));
     const QSize bar(30, 60), mountains(34, 24);
     setPictures({ascentBar(bar, 4, true), ascentBar(bar, 4, false), ascentBar(bar, 3, false), ascentBar(bar, 2, false),

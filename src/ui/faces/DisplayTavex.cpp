@@ -6,7 +6,6 @@
 #include "Internationalization.h"
 #include "Numeric.h"
 #include "ProfileReader.h"
-#include "Settings.h"
 
 #include <cmath>
 
@@ -18,7 +17,7 @@ namespace {
 constexpr int beyond = 4500;
 } // namespace
 
-DisplayTavex::DisplayTavex(QWidget* parent) : SegmentDisplay(parent) {
+DisplayTavex::DisplayTavex(ModelCode model, QWidget* parent) : SegmentDisplay(model, parent) {
     setObjectName(QStringLiteral("DisplayTavex"));
     const QSize scale(26, 60);
     setPictures(segmentPictures() + QList<QPixmap>{ascentScale(scale, 5), ascentScale(scale, 4), ascentScale(scale, 3),
@@ -96,8 +95,7 @@ void DisplayTavex::setIcon(qint16 ascentIcon, qint16 decoStopIcon) {
 }
 
 bool DisplayTavex::hasDeepStopScreen() const {
-    const qint32 model = Settings::instance().currentDiveComputer();
-    return model == 8 || model == 16;
+    return ModelCodes::isAirIntegrated(model());
 }
 
 void DisplayTavex::showStopFlag() {

@@ -8,7 +8,8 @@
 class DisplayTavex : public SegmentDisplay {
     Q_OBJECT
 public:
-    explicit DisplayTavex(QWidget* parent = nullptr);
+    // `model` is the Tavex or the Lumo Air.
+    explicit DisplayTavex(ModelCode model, QWidget* parent = nullptr);
 
     void setIcon(qint16 ascentIcon, qint16 decoStopIcon) override;
 

@@ -1,12 +1,11 @@
 #include "DisplayZento.h"
 
 #include "FacePictures.h"
-#include "Settings.h"
 
 using namespace facepictures;
 using namespace facelayout;
 
-DisplayZento::DisplayZento(QWidget* parent) : SegmentDisplay(parent) {
+DisplayZento::DisplayZento(ModelCode model, QWidget* parent) : SegmentDisplay(model, parent) {
     setObjectName(QStringLiteral("DisplayZento"));
     setPictures(segmentPictures());
     addShapes({{"shapeDisplay", 0, 45, 3885, 2370, true}, {"Shape1", 0, 2520, 3870, 2190, true}});
@@ -65,7 +64,7 @@ DisplayZento::DisplayZento(QWidget* parent) : SegmentDisplay(parent) {
 }
 
 bool DisplayZento::hasDeepStopScreen() const {
-    return Settings::instance().currentDiveComputer() == 4;
+    return model() == ModelCode::dcZentoRGBM;
 }
 
 void DisplayZento::showStopFlag() {

@@ -7,7 +7,8 @@
 class DisplayZento : public SegmentDisplay {
     Q_OBJECT
 public:
-    explicit DisplayZento(QWidget* parent = nullptr);
+    // `model` is the Zento or the Zento RGBM.
+    explicit DisplayZento(ModelCode model, QWidget* parent = nullptr);
 
 protected:
     bool hasDeepStopScreen() const override;

@@ -14,7 +14,7 @@
 
 using namespace faceelements;
 
-DiveComputerDisplay::DiveComputerDisplay(QWidget* parent) : UserControl(parent) {
+DiveComputerDisplay::DiveComputerDisplay(ModelCode model, QWidget* parent) : UserControl(parent), m_model(model) {
     setFixedSize(WIDTH_TWIPS / TWIPS_PER_PIXEL, HEIGHT_TWIPS / TWIPS_PER_PIXEL);
     // The grey-green of a liquid-crystal glass, behind the opaque fields too.
     QPalette glass = palette();
@@ -65,8 +65,8 @@ DiveComputerDisplay::Kind DiveComputerDisplay::kindOf(const Dive& dive) {
     return Kind::Other;
 }
 
-void DiveComputerDisplay::addLabels(std::initializer_list<LabelSpec> specs) {
-    for (const LabelSpec& spec : specs) {
+void DiveComputerDisplay::addLabels(std::initializer_list<LabelLayout> specs) {
+    for (const LabelLayout& spec : specs) {
         auto* target = new QLabel(QString::fromUtf8(spec.text), this);
         target->setObjectName(elementName(spec.name, spec.index));
         target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));
@@ -88,8 +88,8 @@ void DiveComputerDisplay::addLabels(std::initializer_list<LabelSpec> specs) {
     }
 }
 
-void DiveComputerDisplay::addImages(std::initializer_list<ImageSpec> specs) {
-    for (const ImageSpec& spec : specs) {
+void DiveComputerDisplay::addImages(std::initializer_list<ImageLayout> specs) {
+    for (const ImageLayout& spec : specs) {
         auto* target = new FaceImage(this);
         target->setObjectName(elementName(spec.name, spec.index));
         target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));
@@ -101,8 +101,8 @@ void DiveComputerDisplay::addImages(std::initializer_list<ImageSpec> specs) {
     }
 }
 
-void DiveComputerDisplay::addShapes(std::initializer_list<ShapeSpec> specs) {
-    for (const ShapeSpec& spec : specs) {
+void DiveComputerDisplay::addShapes(std::initializer_list<ShapeLayout> specs) {
+    for (const ShapeLayout& spec : specs) {
         auto* target = new FaceShape(this);
         target->setObjectName(QString::fromLatin1(spec.name));
         target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));

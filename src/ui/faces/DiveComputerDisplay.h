@@ -2,6 +2,7 @@
 
 #include "DiveComputerFace.h"
 #include "FaceElements.h"
+#include "ModelCodes.h"
 #include "UserControl.h"
 
 #include <QHash>
@@ -37,7 +38,10 @@ public:
     // What kind of dive the face shows, tested in this order.
     enum class Kind { StopFlag, Nitrox, Air, BottomTime, FreeDive, Other };
 
-    explicit DiveComputerDisplay(QWidget* parent = nullptr);
+    // A face shows the dives of the model it was made for, whatever the setting says later.
+    explicit DiveComputerDisplay(ModelCode model, QWidget* parent = nullptr);
+
+    ModelCode model() const { return m_model; }
 
     std::shared_ptr<ProfileReader> currentProfile() const { return m_profile; }
     // Only keeps the profile: the display shows the previous one until the next reset or step.
@@ -59,9 +63,9 @@ public:
     static Kind kindOf(const Dive& dive);
 
 protected:
-    void addLabels(std::initializer_list<LabelSpec> specs);
-    void addImages(std::initializer_list<ImageSpec> specs);
-    void addShapes(std::initializer_list<ShapeSpec> specs);
+    void addLabels(std::initializer_list<LabelLayout> specs);
+    void addImages(std::initializer_list<ImageLayout> specs);
+    void addShapes(std::initializer_list<ShapeLayout> specs);
     void addElement(QWidget* target) { m_elements.insert(target->objectName(), target); }
     // The picture list, index 1 first.
     void setPictures(const QList<QPixmap>& pictures) { m_pictures = pictures; }
@@ -91,6 +95,7 @@ protected:
     std::shared_ptr<ProfileReader> m_profile;
 
 private:
+    const ModelCode m_model;
     QHash<QString, QWidget*> m_elements;
     QList<QPixmap> m_pictures;
 };

@@ -7,24 +7,25 @@
 #include "FloatingWindows.h"
 
 DiveComputerDisplay* createDiveComputerDisplay(int modelCode, QWidget* parent) {
+    const std::optional<ModelCode> model = ModelCodes::model(modelCode);
+    if (!model)
+        return nullptr;
     DiveComputerDisplay* face = nullptr;
-    switch (modelCode) {
-    case 1:
-    case 4:
-        face = new DisplayZento(parent);
+    switch (*model) {
+    case ModelCode::dcZento:
+    case ModelCode::dcZentoRGBM:
+        face = new DisplayZento(*model, parent);
         break;
-    case 2:
+    case ModelCode::dcLUMO:
         face = new DisplayLumo(parent);
         break;
-    case 8:
-    case 16:
-        face = new DisplayTavex(parent);
+    case ModelCode::dcTAVEX:
+    case ModelCode::dcLumoAir:
+        face = new DisplayTavex(*model, parent);
         break;
-    case 32:
+    case ModelCode::dcKOBI:
         face = new DisplayKobi(parent);
         break;
-    default:
-        return nullptr;
     }
     face->setObjectName(QStringLiteral("DiveComputerDisplay1"));
     return face;

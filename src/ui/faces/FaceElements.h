@@ -56,7 +56,8 @@ protected:
 enum class FaceFont { Digits, Letters, Caption };
 enum class LabelStyle { Transparent, Opaque, WhiteOnBlack };
 
-struct LabelSpec {
+// The layout of one element as a face's table gives it: where it lies and how it first shows.
+struct LabelLayout {
     const char* name;
     int index; // -1: not an indexed element
     int left, top, width, height;
@@ -70,7 +71,7 @@ struct LabelSpec {
     LabelStyle style;
 };
 
-struct ImageSpec {
+struct ImageLayout {
     const char* name;
     int index;
     int left, top, width, height;
@@ -80,7 +81,7 @@ struct ImageSpec {
     bool stretch;
 };
 
-struct ShapeSpec {
+struct ShapeLayout {
     const char* name;
     int left, top, width, height;
     bool shown;

@@ -1,4 +1,5 @@
 #include "FaceFixture.h"
+#include "Settings.h"
 
 #include <QtTest>
 
@@ -10,6 +11,7 @@ private slots:
     void updateBeforeProfileChangesNothing();
     void screens_data();
     void screens();
+    void keepsTheModelItWasMadeFor();
     void arrows_data();
     void arrows();
     void stopDepthByUnit_data();
@@ -105,6 +107,16 @@ void tst_DisplayZento::screens() {
     QTEST(f.shown("lblASCTIME"), "ascTime");
     QTEST(f.shown("lblNODEC0") && f.shown("lblNODEC1"), "noDeco");
     QTEST(f.shown("lblDECO0") && f.shown("lblDECO1"), "decoCaption");
+}
+
+// A change of the model setting reaches the faces made after it, not this one.
+void tst_DisplayZento::keepsTheModelItWasMadeFor() {
+    FaceFixture f(4);
+    Settings::instance().setCurrentDiveComputer(1);
+    f.show(diveOf(1, 0), {StepValues{.depth = 18, .maxDepth = 25, .verticalDeep = 0, .noDecTime = 20}});
+    f.face->updateDisplay(0);
+    QCOMPARE(f.text("lblDigitDeco"), QString("1"));
+    QCOMPARE(f.tip("lblDigitDeco"), QString("Deep Stop"));
 }
 
 void tst_DisplayZento::arrows_data() {

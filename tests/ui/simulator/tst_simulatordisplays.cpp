@@ -230,9 +230,9 @@ void tst_SimulatorDisplays::printAndPreview() {
     QTimer::singleShot(0, [&] {
         if (auto* preview = qobject_cast<frmPreview*>(QApplication::activeModalWidget())) {
             previewed = !preview->pagePicture().isNull();
-            const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
-            if (!dir.isEmpty())
-                preview->pagePicture().save(dir + QStringLiteral("/simulator-preview-page.png"));
+            const QString shots = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+            if (!shots.isEmpty())
+                preview->pagePicture().save(shots + QStringLiteral("/simulator-preview-page.png"));
             preview->close();
         }
     });

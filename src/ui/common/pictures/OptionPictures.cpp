@@ -10,7 +10,7 @@ constexpr int MODEL_SIZE = 28;
 constexpr int ICON_SIZE = 32;
 
 struct ModelLook {
-    qint32 code;
+    ModelCode model;
     QColor case_;
     bool round;
     bool airGauge;
@@ -19,12 +19,12 @@ struct ModelLook {
 // Round cases for the wrist models, square ones for the console-style models; the air-integrated
 // models show a gauge arc beside the display.
 const ModelLook modelLooks[] = {
-    {ModelCodes::dcZento, QColor(30, 90, 170), true, false},
-    {ModelCodes::dcLUMO, QColor(225, 180, 20), false, false},
-    {ModelCodes::dcZentoRGBM, QColor(230, 110, 30), true, false},
-    {ModelCodes::dcTAVEX, QColor(40, 140, 80), false, true},
-    {ModelCodes::dcLumoAir, QColor(20, 160, 170), false, true},
-    {ModelCodes::dcKOBI, QColor(190, 40, 50), true, false},
+    {ModelCode::dcZento, QColor(30, 90, 170), true, false},
+    {ModelCode::dcLUMO, QColor(225, 180, 20), false, false},
+    {ModelCode::dcZentoRGBM, QColor(230, 110, 30), true, false},
+    {ModelCode::dcTAVEX, QColor(40, 140, 80), false, true},
+    {ModelCode::dcLumoAir, QColor(20, 160, 170), false, true},
+    {ModelCode::dcKOBI, QColor(190, 40, 50), true, false},
 };
 
 QPixmap transparentPixmap(int size) {
@@ -36,7 +36,7 @@ QPixmap transparentPixmap(int size) {
 
 QPixmap modelPicture(qint32 code) {
     for (const ModelLook& look : modelLooks) {
-        if (look.code != code)
+        if (ModelCodes::code(look.model) != code)
             continue;
         QPixmap pixmap = transparentPixmap(MODEL_SIZE);
         QPainter p(&pixmap);

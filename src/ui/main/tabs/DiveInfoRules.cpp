@@ -17,43 +17,19 @@ Mode modeOf(const Dive& dive) {
 }
 
 bool tankFieldsOn(bool wanted, qint32 model) {
-    switch (model) {
-    case Dive::dcZento:
-    case Dive::dcLUMO:
-    case Dive::dcZentoRGBM:
-    case Dive::dcKOBI:
-        return false;
-    default:
-        return wanted;
-    }
+    return tankFieldsOnRefresh(model).value_or(true) && wanted;
 }
 
 bool decoFlagsEnabled(bool freeDive, qint32 model) {
-    switch (model) {
-    case Dive::dcZento:
-    case Dive::dcLUMO:
-    case Dive::dcZentoRGBM:
-    case Dive::dcTAVEX:
-    case Dive::dcLumoAir:
-        return false;
-    default:
-        return !freeDive;
-    }
+    const std::optional<ModelCode> known = ModelCodes::model(model);
+    return (!known || known == ModelCode::dcKOBI) && !freeDive;
 }
 
 std::optional<bool> tankFieldsOnRefresh(qint32 model) {
-    switch (model) {
-    case Dive::dcZento:
-    case Dive::dcLUMO:
-    case Dive::dcZentoRGBM:
-    case Dive::dcKOBI:
-        return false;
-    case Dive::dcTAVEX:
-    case Dive::dcLumoAir:
-        return true;
-    default:
+    const std::optional<ModelCode> known = ModelCodes::model(model);
+    if (!known)
         return std::nullopt;
-    }
+    return ModelCodes::isAirIntegrated(*known);
 }
 
 bool cnsViolation(float maxCNS) {

@@ -37,7 +37,7 @@ QImage readPicture(const QByteArray& bytes) {
 
 } // namespace
 
-DivePicture::DivePicture(DiveDataControl* data, QWidget* parent) : QFrame(parent), m_data(data) {
+DivePicture::DivePicture(DiveDataControl* dataControl, QWidget* parent) : QFrame(parent), m_data(dataControl) {
     setObjectName(QStringLiteral("pictureLocation"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setMinimumSize(60, 45);

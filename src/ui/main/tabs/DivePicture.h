@@ -13,8 +13,8 @@ class QMenu;
 class DivePicture : public QFrame {
     Q_OBJECT
 public:
-    // The control shows and edits the current row of `data`, following it as it moves.
-    explicit DivePicture(DiveDataControl* data, QWidget* parent = nullptr);
+    // The control shows and edits the current row of `dataControl`, following it as it moves.
+    explicit DivePicture(DiveDataControl* dataControl, QWidget* parent = nullptr);
 
     // Shows the picture of the data control's current row; none without one, or when the stored
     // bytes are not a picture.

@@ -23,7 +23,7 @@ namespace {
 const QString MEMO = QStringLiteral("MEMO");
 } // namespace
 
-NotesTab::NotesTab(DiveDataControl* data, QWidget* parent) : QGroupBox(parent), m_data(data) {
+NotesTab::NotesTab(DiveDataControl* dataControl, QWidget* parent) : QGroupBox(parent), m_data(dataControl) {
     setObjectName(QStringLiteral("frameNotes"));
     setTag(this, QStringLiteral("1406"));
 

@@ -16,8 +16,8 @@ class QToolBar;
 class NotesTab : public QGroupBox {
     Q_OBJECT
 public:
-    // The tab shows and edits the current row of `data`, following it as it moves.
-    explicit NotesTab(DiveDataControl* data, QWidget* parent = nullptr);
+    // The tab shows and edits the current row of `dataControl`, following it as it moves.
+    explicit NotesTab(DiveDataControl* dataControl, QWidget* parent = nullptr);
 
     // Shows the notes of the data control's current row; empty and read-only without one.
     void fill();

@@ -1,30 +1,18 @@
 #pragma once
 
-#include <QGroupBox>
+#include "DiveInfoTab.h"
 
-class Dive;
 class QLabel;
 class SmartCheckBox;
 
 // The Settings tab of the dive tabs: the settings the dive computer dived with (altitude program,
-// personal factor, water, mode, alarms, nitrox and tank settings), read-only, filled from the dive
-// each time the tab is shown. A set option shows a dot.
-//
-// Fields come in pairs, a caption label `lbl_X` and a value label `lblX`: a field switched off greys
-// its caption and hides its value.
-class SettingsTab : public QGroupBox {
+// personal factor, water, mode, alarms, nitrox and tank settings). A set option shows a dot.
+class SettingsTab : public DiveInfoTab {
     Q_OBJECT
 public:
     explicit SettingsTab(QWidget* parent = nullptr);
 
-    // Shows the dive; nothing without one. Reads the model in use and the unit system.
-    void fill(const Dive* dive);
-
-    // The three switches, run by fill in this order; the window's refresh runs the tank one too.
-    void enableNitroxControls(bool flag);
-    void enableAirControls(bool flag);
-    // `flag` is true for a free-dive series, whose deco and ascent boxes are greyed.
-    void enableDecoFlags(bool flag);
+    void enableNitroxControls(bool flag) override;
 
     QLabel* lbl_Program;
     QLabel* lblProgram;
@@ -55,4 +43,9 @@ public:
     QLabel* lblTankVolume;
     QLabel* lbl_TankPressure;
     QLabel* lblTankPressure;
+
+protected:
+    void showDive(const Dive& dive) override;
+    void showAirFields(bool on) override;
+    void enableDecoBoxes(bool enabled) override;
 };

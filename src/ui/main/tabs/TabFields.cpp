@@ -1,6 +1,9 @@
 #include "TabFields.h"
 
+#include "Dive.h"
 #include "FormLocalizer.h"
+#include "Internationalization.h"
+#include "MainModule.h"
 #include "Numeric.h"
 #include "SmartCheckBox.h"
 
@@ -9,14 +12,15 @@
 
 namespace TabFields {
 
-QLabel* caption(const char* name, const char* number, QWidget* parent) {
+namespace {
+QLabel* newCaption(const QByteArray& name, const char* number, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     setTag(label, QLatin1String(number));
     return label;
 }
 
-QLabel* value(const char* name, QWidget* parent) {
+QLabel* newValue(const QByteArray& name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -25,6 +29,7 @@ QLabel* value(const char* name, QWidget* parent) {
     label->setFont(font);
     return label;
 }
+} // namespace
 
 SmartCheckBox* flag(const char* name, const char* number, QWidget* parent) {
     auto* box = new SmartCheckBox(parent);
@@ -33,10 +38,25 @@ SmartCheckBox* flag(const char* name, const char* number, QWidget* parent) {
     return box;
 }
 
-void addRow(QGridLayout* grid, QLabel* caption, QLabel* value) {
+QGridLayout* grid(QWidget* frame) {
+    auto* fields = new QGridLayout(frame);
+    fields->setColumnStretch(1, 1);
+    return fields;
+}
+
+void addField(QGridLayout* grid, QLabel*& caption, QLabel*& value, const char* stem, const char* number,
+              QWidget* parent) {
+    caption = newCaption(QByteArray("lbl_") + stem, number, parent);
+    value = newValue(QByteArray("lbl") + stem, parent);
     const int row = grid->rowCount();
     grid->addWidget(caption, row, 0);
     grid->addWidget(value, row, 1);
+}
+
+SmartCheckBox* addFlag(QGridLayout* grid, const char* name, const char* number, QWidget* parent) {
+    SmartCheckBox* box = flag(name, number, parent);
+    grid->addWidget(box, grid->rowCount(), 0, 1, 2);
+    return box;
 }
 
 void setField(QLabel* caption, QLabel* value, bool on) {
@@ -46,6 +66,15 @@ void setField(QLabel* caption, QLabel* value, bool on) {
 
 QString number(double value) {
     return num::singleToText(float(value)).trimmed();
+}
+
+QString pressure(float bar) {
+    const Internationalization& units = Internationalization::instance();
+    return number(units.getPressureValue(bar)) + u' ' + units.getPressureString();
+}
+
+QString volumeUnit(const Dive& dive) {
+    return getString(dive.getVolumeMeasure() == 1 ? 1087 : 1086);
 }
 
 } // namespace TabFields

@@ -1,32 +1,21 @@
 #pragma once
 
-#include <QGroupBox>
+#include "DiveInfoTab.h"
+
 #include <QMap>
 
-class Dive;
 class QLabel;
 class SmartCheckBox;
 
 // The Technical tab of the dive tabs: what the dive computer recorded of the dive (time, depth,
 // temperature, ascent rate, warning flags, CNS and oxygen partial pressure checks, tank pressures,
-// breathing rate), read-only, filled from the dive each time the tab is shown. A recorded flag
-// shows a check mark.
-//
-// Fields come in pairs, a caption label `lbl_X` and a value label `lblX`: a field switched off greys
-// its caption and hides its value.
-class TechnicalTab : public QGroupBox {
+// breathing rate). A recorded flag shows a check mark.
+class TechnicalTab : public DiveInfoTab {
     Q_OBJECT
 public:
     explicit TechnicalTab(QWidget* parent = nullptr);
 
-    // Shows the dive; nothing without one. Reads the model in use and the unit system.
-    void fill(const Dive* dive);
-
-    // The three switches, run by fill in this order; the window's refresh runs the tank one too.
-    void enableNitroxControls(bool flag);
-    void enableAirControls(bool flag);
-    // `flag` is true for a free-dive series, whose deco and ascent boxes are greyed.
-    void enableDecoFlags(bool flag);
+    void enableNitroxControls(bool flag) override;
 
     QLabel* lbl_DiveTime;
     QLabel* lblDiveTime;
@@ -62,4 +51,9 @@ public:
     // Errors no device reports here: they always show empty. Elements 5, 6 and 7.
     QGroupBox* frameErrors;
     QMap<int, SmartCheckBox*> scbUBAErrors;
+
+protected:
+    void showDive(const Dive& dive) override;
+    void showAirFields(bool on) override;
+    void enableDecoBoxes(bool enabled) override;
 };

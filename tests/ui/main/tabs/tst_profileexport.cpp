@@ -89,7 +89,7 @@ void tst_ProfileExport::useSettings(qint32 model, int unit) {
 }
 
 void tst_ProfileExport::clipboardTextOfAnAirDive() {
-    const auto profile = computedDive(Dive::dcTAVEX, 9);
+    const auto profile = computedDive(ModelCodes::code(ModelCode::dcTAVEX), 9);
     ProfileExport::copyToClipboard(ProfileExport::rows(*profile));
     // Minute 1: 200 less the drops of samples 1 and 4, the rate of sample 5; minute 2: less sample 7,
     // the rate of sample 8; minute 3: its tank step falls on the last three samples, so the end
@@ -112,10 +112,11 @@ void tst_ProfileExport::tankColumns_data() {
     QTest::addColumn<QStringList>("minuteRows"); // depth, pressure, rate of each whole-minute row
 
     QTest::newRow("seven samples: no rate after minute 1")
-        << Dive::dcTAVEX << 0 << 7 << QStringList{"9", "185", "18", "11", "178", "0"};
+        << ModelCodes::code(ModelCode::dcTAVEX) << 0 << 7 << QStringList{"9", "185", "18", "11", "178", "0"};
     QTest::newRow("imperial: feet and psi, rate as stored")
-        << Dive::dcLumoAir << 1 << 9 << QStringList{"30", "2683.2", "18", "36", "2581.7", "16", "10", "725.2", "0"};
-    QTest::newRow("no air integration") << Dive::dcZento << 0 << 9
+        << ModelCodes::code(ModelCode::dcLumoAir) << 1 << 9
+        << QStringList{"30", "2683.2", "18", "36", "2581.7", "16", "10", "725.2", "0"};
+    QTest::newRow("no air integration") << ModelCodes::code(ModelCode::dcZento) << 0 << 9
                                         << QStringList{"9", "-", "-", "11", "-", "-", "3", "-", "-"};
 }
 
@@ -132,14 +133,14 @@ void tst_ProfileExport::tankColumns() {
     for (int i = 2; i < rows.size(); i += 3)
         minutes << rows[i][1] << rows[i][4] << rows[i][5];
     QCOMPARE(minutes, minuteRows);
-    const QString between = model == Dive::dcZento ? QStringLiteral("-") : QString();
+    const QString between = model == ModelCodes::code(ModelCode::dcZento) ? QStringLiteral("-") : QString();
     QCOMPARE(rows[0][4], between);
     QCOMPARE(rows[1][5], between);
 }
 
 void tst_ProfileExport::freeDiveTimes() {
-    useSettings(Dive::dcKOBI, 0);
-    const auto profile = computedDive(Dive::dcKOBI, 16, Settings::instance().getFreeDiveCode());
+    useSettings(ModelCodes::code(ModelCode::dcKOBI), 0);
+    const auto profile = computedDive(ModelCodes::code(ModelCode::dcKOBI), 16, Settings::instance().getFreeDiveCode());
     QVERIFY(profile->getCurrentDive()->isFreeDive());
     const QList<QStringList> rows = ProfileExport::rows(*profile);
     QCOMPARE(rows[0][0], QStringLiteral("00' 04\""));
@@ -152,14 +153,14 @@ void tst_ProfileExport::freeDiveTimes() {
 
 void tst_ProfileExport::noSamples() {
     QCOMPARE(ProfileExport::rows(static_cast<const Dive*>(nullptr)), QList<QStringList>());
-    const auto profile = computedDive(Dive::dcTAVEX, 0);
+    const auto profile = computedDive(ModelCodes::code(ModelCode::dcTAVEX), 0);
     const QList<QStringList> rows = ProfileExport::rows(*profile);
     QCOMPARE(rows, QList<QStringList>());
     QCOMPARE(ProfileExport::clipboardText(rows), titleLine());
 }
 
 void tst_ProfileExport::workbookOpened() {
-    const QList<QStringList> rows = ProfileExport::rows(*computedDive(Dive::dcTAVEX, 9));
+    const QList<QStringList> rows = ProfileExport::rows(*computedDive(ModelCodes::code(ModelCode::dcTAVEX), 9));
     QVERIFY(ProfileExport::openInSpreadsheet(rows));
     QCOMPARE(m_env->fakes.message->shown.size(), 0);
     QVERIFY(!m_env->fakes.busyPointer->busy);
@@ -190,7 +191,8 @@ void tst_ProfileExport::workbookOpened() {
 void tst_ProfileExport::noSpreadsheetProgram() {
     m_env->fakes.spreadsheet->available = false;
     m_env->fakes.message->answers.enqueue(Msg::Ok);
-    QVERIFY(!ProfileExport::openInSpreadsheet(ProfileExport::rows(*computedDive(Dive::dcTAVEX, 3))));
+    QVERIFY(
+        !ProfileExport::openInSpreadsheet(ProfileExport::rows(*computedDive(ModelCodes::code(ModelCode::dcTAVEX), 3))));
     QCOMPARE(m_env->fakes.message->shown.size(), 1);
     const ShownMessage& m = m_env->fakes.message->shown.first();
     QCOMPARE(m.text, getString(3043));
