@@ -77,7 +77,7 @@ protected:
     // record alone is left out and named in the summary; the next one starts at `next`.
     class DamagedRecord : public RuntimeError {
     public:
-        DamagedRecord(const RuntimeError& cause, qint16 next) : RuntimeError(cause), next(next) {}
+        DamagedRecord(const RuntimeError& cause, qint16 nextRecord) : RuntimeError(cause), next(nextRecord) {}
         qint16 next;
     };
 

@@ -1,5 +1,6 @@
 // The main window's logbook tree and what a selection of it shows: the lists, the title, the
 // commands the selection allows, the dive the data control stands on and the dive tabs.
+#include "CommandFailure.h"
 #include "CalendarTab.h"
 #include "Dive.h"
 #include "DiveDataControl.h"

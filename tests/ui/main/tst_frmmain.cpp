@@ -500,10 +500,10 @@ void tst_frmMain::readOnlyLogbookShowsItsFieldsReadOnly() {
     frmMain* w = m.open();
     m.select(m.dive(m.first));
     QCOMPARE(w->dbData->currentDiveID(), m.first);
-    QCOMPARE(w->fldLocation->text(), QStringLiteral("Bay"));
+    QCOMPARE(w->fldLocation()->text(), QStringLiteral("Bay"));
     // Nothing to type for nothing.
-    QVERIFY(w->fldLocation->isReadOnly());
-    QVERIFY(!w->cmbActivity->isEnabled());
+    QVERIFY(w->fldLocation()->isReadOnly());
+    QVERIFY(!w->cmbActivity()->isEnabled());
     QCOMPARE(errorOf([&] { w->dbData->setValue(QStringLiteral("LOCATION"), QStringLiteral("Cave")); }),
              DbError::ReadOnly);
     m.select(m.dive(m.third));
@@ -522,7 +522,7 @@ void tst_frmMain::lockedLogbookTellsTheCauseAndLetsTheUserLeave() {
     Logbooks m;
     frmMain* w = m.open();
     m.select(m.dive(m.first));
-    MainWindow::type(w->fldLocation, QStringLiteral("Cave"));
+    MainWindow::type(w->fldLocation(), QStringLiteral("Cave"));
     const QString path = Settings::instance().databaseName();
     {
         // Another program holds the file longer than the window waits.

@@ -331,17 +331,17 @@ void tst_ProfilePanel::pictureOfTheProfileDisplay() {
     const qint32 id = DiveGenerator::store(
         table, DiveGenerator(2004).scubaDive(model, at(2024, 6, 1, 9, 0), 50, DiveGenerator::ScubaKind::Deco), book);
     m.open();
-    m.window->tvTreeView->setCurrentItem(m.node(MainWindowFixture::dive(id)));
-    m.window->tabDive->setCurrentIndex(DiveTabs::TAB_PROFILE);
+    m.window->tvTreeView()->setCurrentItem(m.node(MainWindowFixture::dive(id)));
+    m.window->tabDive()->setCurrentIndex(DiveTabs::TAB_PROFILE);
     m.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m.window));
-    m.window->tabLeft->setCurrentIndex(1);
-    const std::shared_ptr<Profile>& profile = m.window->profilePanel->diveProfile();
+    m.window->tabLeft()->setCurrentIndex(1);
+    const std::shared_ptr<Profile>& profile = m.window->profilePanel()->diveProfile();
     QVERIFY(profile);
     qint16 step = 0;
     while (step < 300 && profile->getDecoFlag(step) == 0)
         ++step;
-    m.window->DiveGraph1->moveDiver(qint16(step + 6));
+    m.window->DiveGraph1()->moveDiver(qint16(step + 6));
     QTest::qWait(100);
     m.window->grab().save(QStringLiteral("%1/main-window-profile-display-%2.png").arg(dir).arg(model));
 }
