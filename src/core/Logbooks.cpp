@@ -9,6 +9,7 @@
 #include "Workspace.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace Logbooks {
 
@@ -56,12 +57,15 @@ void remove(qint32 fileID) {
 QList<qint32> divesWithoutLogbook() {
     Database db = openLogbooks();
     QList<qint32> keys;
+    // Runs at every start: without an ORDER BY the engine reads only the logbook index, not every
+    // dive's row with its profile (a few ms against a quarter second at 100,000 dives).
     for (Recordset rs(db,
                       QStringLiteral("SELECT DIVE_ID FROM DIVE WHERE FILE_ID IS NULL OR FILE_ID NOT IN "
-                                     "(SELECT FILE_ID FROM FILE) ORDER BY DIVE_ID"),
+                                     "(SELECT FILE_ID FROM FILE)"),
                       {}, Recordset::ForwardOnly);
          !rs.eof(); rs.moveNext())
         keys.append(rs.value(0).toInt());
+    std::sort(keys.begin(), keys.end());
     return keys;
 }
 
