@@ -1,7 +1,7 @@
 // The main window's logbook tree and what a selection of it shows: the lists, the title, the
 // commands the selection allows, the dive the data control stands on and the dive tabs.
-#include "CommandFailure.h"
 #include "CalendarTab.h"
+#include "CommandFailure.h"
 #include "Dive.h"
 #include "DiveDataControl.h"
 #include "DiveInfoRules.h"
