@@ -105,18 +105,30 @@ qint16 Dive::getDiveDays() const {
 
 QString Dive::getSamples() const {
     if (m_samples.isEmpty() && !m_storedSamples.isEmpty())
-        return QString::fromUtf8(m_storedSamples);
+        return m_storedSamples.text();
     return m_samples;
 }
 
 void Dive::setSAMPLES(const QString& text) {
+    readPendingSamples(); // from the bytes about to go
     m_samples = text;
-    m_storedSamples.clear();
+    m_storedSamples = ProfileBytes();
 }
 
 void Dive::setStoredSamples(const QByteArray& utf8) {
-    m_storedSamples = utf8;
+    setStoredSamples(ProfileBytes(utf8));
+}
+
+void Dive::setStoredSamples(ProfileBytes utf8) {
+    readPendingSamples();
+    m_storedSamples = std::move(utf8);
     m_samples.clear();
+}
+
+void Dive::readStoredSamples() const {
+    const ProfileText::Layout layout = *m_pendingLayout;
+    m_pendingLayout.reset();
+    ProfileText::readPending(*this, layout);
 }
 
 void Dive::setTankVolume(float volume) {
@@ -206,6 +218,7 @@ void Dive::addSample(double depth, double vRis, double decoStop, double deco, do
     const qint16 v = num::toInt16(vRis);
     const qint16 ds = num::toInt16(decoStop);
     const qint16 dc = num::toInt16(deco);
+    readPendingSamples();
     if (m_sampleDepth.size() >= MAX_SAMPLES)
         throw RuntimeError::overflow(QStringLiteral("Dive.addSample()"));
     m_sampleDepth.append(d);
@@ -216,6 +229,7 @@ void Dive::addSample(double depth, double vRis, double decoStop, double deco, do
 }
 
 qsizetype Dive::indexOf(int i) const {
+    readPendingSamples();
     if (i < std::numeric_limits<qint16>::min() || i > std::numeric_limits<qint16>::max())
         throw RuntimeError::overflow();
     if (i < 1 || i > m_sampleDepth.size())
@@ -224,6 +238,7 @@ qsizetype Dive::indexOf(int i) const {
 }
 
 qsizetype Dive::entryOf(int i) const {
+    readPendingSamples();
     if (i == 0 || i > m_sampleDepth.size()) {
         if (i > std::numeric_limits<qint16>::max())
             throw RuntimeError::overflow();
@@ -255,7 +270,8 @@ void Dive::removeSample(int i) {
 }
 
 float Dive::getSampleDepth(int i) const {
-    return m_sampleDepth[indexOf(i)] / 10.0f;
+    const qsizetype at = indexOf(i);
+    return m_sampleDepth[at] / 10.0f;
 }
 
 qint16 Dive::getSampleVRis(int i) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ModelCodes.h"
+#include "ProfileBytes.h"
+#include "ProfileText.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -8,6 +10,7 @@
 #include <QString>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 class diveInfo;
 class diveFreeInfo;
@@ -186,8 +189,14 @@ public:
     qint16 getSampleDeco(int i) const;
     // The misc entry as a 16-bit value (RuntimeError 6 when it does not fit).
     qint16 getSampleMisc(int i) const;
-    qint16 getSamplesCount() const { return qint16(m_sampleDepth.size()); }
-    bool hasSamples() const { return !m_sampleDepth.isEmpty(); }
+    qint16 getSamplesCount() const {
+        readPendingSamples();
+        return qint16(m_sampleDepth.size());
+    }
+    bool hasSamples() const {
+        readPendingSamples();
+        return !m_sampleDepth.isEmpty();
+    }
 
     // The profile text exactly as stored; not linked to the sample lists.
     QString getSamples() const;
@@ -196,6 +205,7 @@ public:
     // The same text as the engine hands it over, UTF-8. A loaded dive keeps these bytes and makes
     // the text only when someone asks for it: the profile reader reads the bytes themselves.
     void setStoredSamples(const QByteArray& utf8);
+    void setStoredSamples(ProfileBytes utf8);
 
     // Kobi: the rate in the display unit per minute; other models the level as a percentage or
     // "SLOW"; "" for an unknown level.
@@ -208,6 +218,13 @@ public:
 
 private:
     friend class ProfileText;
+    // A loaded dive's samples are made from its stored bytes when they are first asked for: most
+    // dives of a large load are never drawn (see ProfileText::readOnFirstUse).
+    void readPendingSamples() const {
+        if (m_pendingLayout)
+            readStoredSamples();
+    }
+    void readStoredSamples() const;
     // Position `i` as a list index, checked against the count (RuntimeError 9).
     qsizetype indexOf(int i) const;
     // The same, or -1 for position 0 and positions above the count, which answer 0.
@@ -258,10 +275,12 @@ private:
     float m_startTissue[11] = {};
     // One of the two holds the text: m_samples once a text was set, else m_storedSamples.
     QString m_samples;
-    QByteArray m_storedSamples;
-    QList<float> m_sampleDepth; // decimetres
-    QList<qint16> m_sampleVRis;
-    QList<qint16> m_sampleDecoStop;
-    QList<qint16> m_sampleDeco;
-    QList<double> m_sampleMisc;
+    ProfileBytes m_storedSamples;
+    // The layout the stored bytes are still to be read in; none once the lists hold them.
+    mutable std::optional<ProfileText::Layout> m_pendingLayout;
+    mutable QList<float> m_sampleDepth; // decimetres
+    mutable QList<qint16> m_sampleVRis;
+    mutable QList<qint16> m_sampleDecoStop;
+    mutable QList<qint16> m_sampleDeco;
+    mutable QList<double> m_sampleMisc;
 };

@@ -6,6 +6,7 @@
 #include "EngineRows.h"
 #include "MainModule.h"
 #include "Numeric.h"
+#include "ProfileArena.h"
 #include "ProfileText.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -268,8 +269,9 @@ private:
     void readProfile() {
         profileDamage.clear();
         // The dive keeps one copy of the engine's bytes, which the reader reads in place and which
-        // take half the memory of the text made from them. Our own statements hand the profile over
-        // as bytes (see selectColumns), a caller's as text: its UTF-8 bytes are the same.
+        // take half the memory of the text made from them, and its samples are made from them when
+        // first asked for. Our own statements hand the profile over as bytes (see selectColumns), a
+        // caller's as text: its UTF-8 bytes are the same.
         const EngineRows::Type type = rs.type(at.sample);
         if (type == EngineRows::Blob || type == EngineRows::Text) {
             const QByteArrayView bytes = rs.bytes(at.sample);
@@ -277,13 +279,13 @@ private:
                 dive->setSAMPLES(QStringLiteral(""));
                 return;
             }
-            dive->setStoredSamples(bytes.toByteArray());
+            dive->setStoredSamples(profiles.copy(bytes));
         } else {
             dive->setSAMPLES(text(rs.value(at.sample)));
             if (dive->getSamples().isEmpty())
                 return;
         }
-        const ProfileText::ReadResult result = ProfileText::read(*dive);
+        const ProfileText::ReadResult result = ProfileText::readOnFirstUse(*dive);
         if (result.damaged)
             profileDamage = result.description();
     }
@@ -293,6 +295,7 @@ private:
     qint32 model;
     std::shared_ptr<Dive> dive;
     QVariantList tissues;
+    ProfileArena profiles;
 };
 
 } // namespace

@@ -106,7 +106,7 @@ qsizetype indexOfStar(const char* text, qsizetype size, qsizetype from) {
     return found ? static_cast<const char*>(found) - text : -1;
 }
 
-bool isAscii(const QByteArray& bytes) {
+bool isAscii(QByteArrayView bytes) {
     unsigned char seen = 0;
     for (const char c : bytes)
         seen |= static_cast<unsigned char>(c);
@@ -148,7 +148,7 @@ QString ProfileText::ReadResult::description() const {
 // of every layout but the air one.
 class ProfileText::SampleLists {
 public:
-    explicit SampleLists(Dive& dive) : m_dive(dive), m_base(dive.m_sampleDepth.size()) {}
+    explicit SampleLists(const Dive& dive) : m_dive(dive), m_base(dive.m_sampleDepth.size()) {}
     ~SampleLists() {
         if (added != m_capacity)
             setSize(added);
@@ -196,10 +196,24 @@ private:
         m_capacity = size;
     }
 
-    Dive& m_dive;
+    const Dive& m_dive; // its lists are the cache of its stored profile, and so writable here
     const qsizetype m_base;
     qsizetype m_capacity = 0;
 };
+
+qsizetype ProfileText::recordLength(Layout layout) {
+    switch (layout) {
+    case Layout::Scuba:
+        return SCUBA_RECORD;
+    case Layout::Air:
+        return AIR_RECORD;
+    case Layout::FreeDive:
+        return FREE_DIVE_RECORD;
+    case Layout::Version20:
+        return VERSION20_RECORD;
+    }
+    return SCUBA_RECORD;
+}
 
 ProfileText::Layout ProfileText::readLayout(const Dive& dive) {
     const Settings& settings = Settings::instance();
@@ -218,14 +232,59 @@ ProfileText::ReadResult ProfileText::read(Dive& dive) {
 ProfileText::ReadResult ProfileText::read(Dive& dive, Layout layout) {
     // Stored bytes are read as they are, without making the text first, when every one is an ASCII
     // character: then byte and character positions agree. Anything else is read as the text.
+    dive.readPendingSamples();
     if (dive.m_samples.isEmpty() && !dive.m_storedSamples.isEmpty()) {
-        const QByteArray bytes = dive.m_storedSamples; // held while SAMPLES may change
+        const QByteArray bytes = dive.m_storedSamples.bytes(); // held while SAMPLES may change
         if (isAscii(bytes))
             return read(dive, layout, bytes.constData(), bytes.size());
         dive.setSAMPLES(QString::fromUtf8(bytes));
     }
     const QString text = dive.m_samples;
     return read(dive, layout, text.constData(), text.size());
+}
+
+ProfileText::ReadResult ProfileText::readOnFirstUse(Dive& dive) {
+    const Layout layout = readLayout(dive);
+    dive.readPendingSamples();
+    const ProfileBytes& stored = dive.m_storedSamples;
+    // A free-dive session may cut its text down to the records; a dive that already has samples
+    // would read the same records twice.
+    if (layout == Layout::FreeDive || !dive.m_samples.isEmpty() || stored.isEmpty() || !dive.m_sampleDepth.isEmpty())
+        return read(dive, layout);
+    const QByteArrayView bytes = stored.view(); // empty when packed
+    const qsizetype records = stored.size() / recordLength(layout);
+    ReadResult result;
+    if (stored.isDigits() && records <= Dive::MAX_SAMPLES) {
+        result.samples = int(records); // plain digits throughout, as every writer leaves them
+    } else if (stored.isDigits() || !isAscii(bytes)) {
+        return read(dive, layout);
+    } else if (layout == Layout::Scuba) {
+        result = readRecords<SCUBA_RECORD, 4, false, false>(dive, bytes.data(), bytes.size());
+    } else if (layout == Layout::Air) {
+        result = readRecords<AIR_RECORD, 4, true, false>(dive, bytes.data(), bytes.size());
+    } else {
+        result = readRecords<VERSION20_RECORD, 3, false, false>(dive, bytes.data(), bytes.size());
+    }
+    if (result.samples > 0)
+        dive.m_pendingLayout = layout;
+    return result;
+}
+
+void ProfileText::readPending(const Dive& dive, Layout layout) {
+    const QByteArray bytes = dive.m_storedSamples.bytes();
+    switch (layout) {
+    case Layout::Scuba:
+        readRecords<SCUBA_RECORD, 4, false>(dive, bytes.constData(), bytes.size());
+        break;
+    case Layout::Air:
+        readRecords<AIR_RECORD, 4, true>(dive, bytes.constData(), bytes.size());
+        break;
+    case Layout::Version20:
+        readRecords<VERSION20_RECORD, 3, false>(dive, bytes.constData(), bytes.size());
+        break;
+    case Layout::FreeDive:
+        break;
+    }
 }
 
 template <typename Char>
@@ -243,12 +302,13 @@ ProfileText::ReadResult ProfileText::read(Dive& dive, Layout layout, const Char*
     return ReadResult();
 }
 
-template <int recordLength, int width, bool withMisc, typename Char>
-ProfileText::ReadResult ProfileText::readRecords(Dive& dive, const Char* data, qsizetype size) {
+template <int recordLength, int width, bool withMisc, bool keep, typename Char>
+ProfileText::ReadResult ProfileText::readRecords(const Dive& dive, const Char* data, qsizetype size) {
     const qsizetype records = size / recordLength;
     SampleLists lists(dive);
     const qsizetype count = qMin(records, lists.room());
-    lists.reserve(count);
+    if constexpr (keep)
+        lists.reserve(count);
 
     // The lists stay where they are while the records are read: their places are held here.
     float* const depth = lists.depthAt;
@@ -262,18 +322,22 @@ ProfileText::ReadResult ProfileText::readRecords(Dive& dive, const Char* data, q
         double fields[fieldCount];
         for (int f = 0; f < fieldCount; ++f) {
             if (!readField<width>(record + f * width, width, fields[f])) {
-                lists.added = i;
+                if constexpr (keep)
+                    lists.added = i;
                 return damage(i * recordLength + f * width + 1, NOT_A_NUMBER, int(i));
             }
         }
-        depth[i] = float(fields[0]);
-        vRis[i] = toShort(fields[1]);
-        decoStop[i] = toShort(fields[2]);
-        deco[i] = toShort(fields[3]);
-        if constexpr (withMisc)
-            misc[i] = float(fields[4]);
+        if constexpr (keep) {
+            depth[i] = float(fields[0]);
+            vRis[i] = toShort(fields[1]);
+            decoStop[i] = toShort(fields[2]);
+            deco[i] = toShort(fields[3]);
+            if constexpr (withMisc)
+                misc[i] = float(fields[4]);
+        }
     }
-    lists.added = count;
+    if constexpr (keep)
+        lists.added = count;
     if (count < records)
         return damage(count * recordLength + 1, TOO_MANY_SAMPLES, int(count));
     ReadResult result;
@@ -455,6 +519,7 @@ QString ProfileText::write(const Dive& dive, Layout layout) {
         throw RuntimeError(RuntimeError::InvalidArgument, QStringLiteral("ProfileText.write()"),
                            QStringLiteral("Only scuba and air profiles are written from samples"));
     const bool withMisc = layout == Layout::Air;
+    dive.readPendingSamples();
     const qsizetype count = dive.m_sampleDepth.size();
     QString text;
     text.reserve(count * (withMisc ? AIR_RECORD : SCUBA_RECORD));

@@ -48,12 +48,17 @@ public:
     // The layout of a stored dive: air under current model code 8 or 16; free dive under current
     // code 32 for a dive of mode 2; scuba otherwise. The current setting decides, not the dive's code.
     static Layout readLayout(const Dive& dive);
+    static qsizetype recordLength(Layout layout);
     // Decodes dive.getSamples() in readLayout(dive) (or the layout given), appending to the dive's
     // sample lists. A free-dive text with a profile string leaves only its records in SAMPLES. A
     // dive that holds the engine's bytes (Dive::setStoredSamples) is read from them as they are
     // when they are all ASCII, else from its text: positions always count characters.
     static ReadResult read(Dive& dive);
     static ReadResult read(Dive& dive, Layout layout);
+    // What read(dive) would come to, with the samples left to be made from the stored bytes when
+    // the dive's samples are first asked for, as the same read in the same layout. A dive whose
+    // text a read changes or that holds no bytes of plain ASCII is read at once.
+    static ReadResult readOnFirstUse(Dive& dive);
 
     // The layout a new dive is written in: air under current model code 8 or 16, else scuba.
     static Layout writeLayout();
@@ -77,9 +82,13 @@ public:
     static void appendField(QString& text, double value, Field kind);
 
 private:
+    friend class Dive;
     class SampleLists;
+    // The samples of a dive left by readOnFirstUse.
+    static void readPending(const Dive& dive, Layout layout);
     template <typename Char> static ReadResult read(Dive& dive, Layout layout, const Char* text, qsizetype size);
-    template <int recordLength, int width, bool withMisc, typename Char>
-    static ReadResult readRecords(Dive& dive, const Char* text, qsizetype size);
+    // With `keep` false the records are only checked: the dive's lists stay as they are.
+    template <int recordLength, int width, bool withMisc, bool keep = true, typename Char>
+    static ReadResult readRecords(const Dive& dive, const Char* text, qsizetype size);
     template <typename Char> static ReadResult readFreeDive(Dive& dive, const Char* text, qsizetype size);
 };

@@ -102,6 +102,10 @@ private slots:
     void tooManySamples();
     void storedBytesReadAsText_data();
     void storedBytesReadAsText();
+    void readOnFirstUseReadsAsRead_data() { storedBytesReadAsText_data(); }
+    void readOnFirstUseReadsAsRead();
+    void firstUseAfterALoad_data();
+    void firstUseAfterALoad();
     void freeDiveLimits_data();
     void freeDiveLimits();
 
@@ -341,6 +345,84 @@ void tst_ProfileText::storedBytesReadAsText() {
     Dive asBytes = diveWithBytes(text, 2);
     QCOMPARE(asBytes.getSamples(), text);
     QCOMPARE(readingOf(asBytes, layout), readingOf(asText, layout));
+}
+
+// A load checks every profile at once and makes the samples when they are first asked for: what it
+// reports and what the dive then holds are what reading at once comes to.
+void tst_ProfileText::readOnFirstUseReadsAsRead() {
+    QFETCH(Layout, layout);
+    QFETCH(QString, text);
+    if (layout == Layout::Version20)
+        QSKIP("only the upgrade reads this layout, and at once");
+    Settings::instance().setCurrentDiveComputer(layout == Layout::Air ? 8 : layout == Layout::FreeDive ? 32 : 1);
+    Dive now = diveWithBytes(text, 2);
+    Dive later = diveWithBytes(text, 2);
+    const QStringList expected = readingOf(now, layout);
+    const ProfileText::ReadResult result = ProfileText::readOnFirstUse(later);
+    // Another model chosen before the first use does not change how the stored text is read.
+    Settings::instance().setCurrentDiveComputer(layout == Layout::Air ? 1 : 8);
+    const QStringList reading = QStringList{QStringLiteral("damaged %1 at %2: %3, %4 samples")
+                                                .arg(result.damaged)
+                                                .arg(result.position)
+                                                .arg(result.reason)
+                                                .arg(result.samples),
+                                            QStringLiteral("SAMPLES ") + later.getSamples()} +
+                                samplesOf(later);
+    QCOMPARE(reading, expected);
+}
+
+Q_DECLARE_METATYPE(std::function<QStringList(Dive&)>)
+
+void tst_ProfileText::firstUseAfterALoad_data() {
+    using Use = std::function<QStringList(Dive&)>;
+    QTest::addColumn<Use>("use");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList loaded = {"123 2 0 0 0", "124 3 1 2 0"};
+    QTest::newRow("a new text leaves the loaded samples") << Use([](Dive& d) {
+        d.setSAMPLES(QStringLiteral("0999000000000000"));
+        return QStringList{d.getSamples()} + samplesOf(d);
+    }) << QStringList{"0999000000000000"} + loaded;
+    QTest::newRow("new stored bytes leave the loaded samples") << Use([](Dive& d) {
+        d.setStoredSamples(QByteArray("0999000000000000"));
+        return QStringList{d.getSamples()} + samplesOf(d);
+    }) << QStringList{"0999000000000000"} + loaded;
+    QTest::newRow("a sample added goes after the loaded ones") << Use([](Dive& d) {
+        d.addSample(200, 1, 0, 0);
+        return samplesOf(d);
+    }) << loaded + QStringList{"200 1 0 0 0"};
+    QTest::newRow("a sample replaced") << Use([](Dive& d) {
+        d.setSample(2, 50, 0, 0, 0);
+        return samplesOf(d);
+    }) << QStringList{"123 2 0 0 0", "50 0 0 0 0"};
+    QTest::newRow("a sample removed") << Use([](Dive& d) {
+        d.removeSample(1);
+        return samplesOf(d);
+    }) << QStringList{"124 3 1 2 0"};
+    QTest::newRow("a copy holds the same samples") << Use([](Dive& d) {
+        const Dive copy = d;
+        d.addSample(200, 1, 0, 0);
+        return samplesOf(copy);
+    }) << loaded;
+    QTest::newRow("written back as stored")
+        << Use([](Dive& d) { return QStringList{ProfileText::write(d, Layout::Scuba)}; })
+        << QStringList{"01230002000000000124000300010002"};
+    QTest::newRow("read again, the records twice") << Use([](Dive& d) {
+        ProfileText::read(d);
+        return samplesOf(d);
+    }) << loaded + loaded;
+    QTest::newRow("the count and the last step") << Use([](Dive& d) {
+        return QStringList{QString::number(d.getSamplesCount()), QString::number(d.hasSamples()),
+                           QString::number(d.getSampleDeco(2)), QString::number(d.getSampleDeco(3))};
+    }) << QStringList{"2", "1", "2", "0"};
+}
+
+void tst_ProfileText::firstUseAfterALoad() {
+    QFETCH(std::function<QStringList(Dive&)>, use);
+    QFETCH(QStringList, expected);
+    Settings::instance().setCurrentDiveComputer(1);
+    Dive dive = diveWithBytes(QStringLiteral("01230002000000000124000300010002"));
+    QCOMPARE(ProfileText::readOnFirstUse(dive).samples, 2);
+    QCOMPARE(use(dive), expected);
 }
 
 void tst_ProfileText::freeDiveLimits_data() {
