@@ -6,7 +6,6 @@
 #include "Dive.h"
 #include "DiveGenerator.h"
 #include "DiveModule.h"
-#include "HeapPolicy.h"
 #include "Settings.h"
 #include "SettingsStore.h"
 #include "SqlFloor.h"
@@ -171,8 +170,6 @@ void registerCases(int size, Logbook& small) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // As the program runs (see HeapPolicy).
-    HeapPolicy::keepFreedMemory();
     QCoreApplication app(argc, argv);
     // SONA_BENCH_DIVES=10000 runs one size only.
     QList<int> sizes = {10000, 100000};
