@@ -5,6 +5,7 @@
 #include "DivePicture.h"
 #include "DiveTabs.h"
 #include "FormLocalizer.h"
+#include "ListRowsDelegate.h"
 #include "ListRowsModel.h"
 #include "MainPictures.h"
 #include "NotesTab.h"
@@ -69,6 +70,7 @@ QTreeView* listView(const char* name, ListRowsModel* rows, QWidget* parent) {
     list->setAllColumnsShowFocus(true);
     list->setModel(rows);
     rows->setParent(list);
+    list->setItemDelegate(new ListRowsDelegate(list));
     list->header()->setStretchLastSection(true);
     return list;
 }

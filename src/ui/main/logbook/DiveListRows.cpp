@@ -19,48 +19,86 @@ QList<LogbookItem> logbookItems(const QList<Node>& logbooks) {
     return items;
 }
 
-QList<DiveItem> diveItems(const Database& db, qint32 fileID, const QList<Node>& dives, qint16 bottomTimeCode,
+QList<DiveItem> diveItems(const Database& db, qint32 fileID, QList<Node> dives, qint16 bottomTimeCode,
                           qint16 freeDiveCode) {
-    struct Row {
-        QVariant diver;
-        QVariant location;
-        QVariant activity;
-        qint32 mode;
-        bool isSimul;
-        bool sampleIsNull;
-    };
+    // Each row goes straight to the items of its nodes, in the nodes' order: a logbook of ten
+    // thousand dives keeps no second copy of its rows.
+    QList<DiveItem> items(dives.size());
+    QHash<qint32, qsizetype> nodeOf; // a dive has one node in its logbook
+    nodeOf.reserve(dives.size());
+    for (qsizetype i = 0; i < dives.size(); ++i)
+        nodeOf.insert(TreeNodeKey::id(dives[i].key), i);
+    QList<bool> found(dives.size(), false);
+
     // Read afresh, so that the list shows what was stored since the tree was built.
-    QHash<qint32, Row> rows;
-    {
-        EngineRows rs(db,
-                      QStringLiteral("SELECT DIVE_ID, DIVER, LOCATION, ACTIVITY, DIVE_MODE, IS_SIMUL, SAMPLE IS NULL "
-                                     "FROM DIVE WHERE FILE_ID = ?"),
-                      {fileID});
-        // Numbers as the engine holds them; anything else as the driver's value converts.
-        const auto integer = [&rs](int column) {
-            return rs.type(column) == EngineRows::Integer ? rs.integer(column) : rs.value(column).toLongLong();
-        };
-        for (; !rs.atEnd(); rs.next())
-            rows.insert(qint32(integer(0)),
-                        {rs.value(1), rs.value(2), rs.value(3), qint32(integer(4)), integer(5) != 0, integer(6) != 0});
+    EngineRows rs(db,
+                  QStringLiteral("SELECT DIVE_ID, DIVER, LOCATION, ACTIVITY, DIVE_MODE, IS_SIMUL, SAMPLE IS NULL "
+                                 "FROM DIVE WHERE FILE_ID = ?"),
+                  {fileID});
+    // Numbers as the engine holds them; anything else as the driver's value converts.
+    const auto integer = [&rs](int column) {
+        return rs.type(column) == EngineRows::Integer ? rs.integer(column) : rs.value(column).toLongLong();
+    };
+    // A diver, a site or an activity recurs from dive to dive: each is made once and shared, up to
+    // a bound, past which a logbook of texts all different would only fill the table.
+    constexpr qsizetype SHARED_TEXTS = 512;
+    QHash<QByteArray, QString> divers;
+    QHash<QByteArray, QString> locations;
+    const auto text = [&rs](int column, QHash<QByteArray, QString>& made) {
+        switch (rs.type(column)) {
+        case EngineRows::Text: {
+            const QByteArrayView bytes = rs.bytes(column);
+            const auto at = made.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
+            if (at != made.constEnd())
+                return *at;
+            const QString read = rs.text(column);
+            if (made.size() < SHARED_TEXTS)
+                made.insert(bytes.toByteArray(), read);
+            return read;
+        }
+        case EngineRows::Null:
+            return QString();
+        default:
+            return rs.value(column).toString();
+        }
+    };
+    QHash<qint64, QString> activities;
+    const auto activity = [&rs, &activities] {
+        if (rs.type(3) != EngineRows::Integer)
+            return activityText(rs.value(3));
+        const qint64 code = rs.integer(3);
+        auto at = activities.constFind(code);
+        if (at == activities.constEnd())
+            at = activities.insert(code, activityText(code));
+        return *at;
+    };
+    for (; !rs.atEnd(); rs.next()) {
+        const auto node = nodeOf.constFind(qint32(integer(0)));
+        if (node == nodeOf.constEnd())
+            continue;
+        DiveItem& item = items[*node];
+        item.image = LogbookTree::listImage(integer(5) != 0, integer(6) != 0);
+        item.diver = text(1, divers);
+        item.location = text(2, locations);
+        item.activity = activity();
+        item.mode = modeText(qint32(integer(4)), bottomTimeCode, freeDiveCode);
+        found[*node] = true;
     }
 
-    QList<DiveItem> items;
-    items.reserve(dives.size());
-    for (const Node& node : dives) {
-        const auto row = rows.constFind(TreeNodeKey::id(node.key));
-        if (row == rows.constEnd())
-            continue;
-        DiveItem item;
-        item.key = node.key;
-        item.image = LogbookTree::listImage(row->isSimul, row->sampleIsNull);
-        item.dateTime = node.text;
-        item.diver = row->diver.isNull() ? QString() : row->diver.toString();
-        item.location = row->location.isNull() ? QString() : row->location.toString();
-        item.activity = activityText(row->activity);
-        item.mode = modeText(row->mode, bottomTimeCode, freeDiveCode);
-        items.append(item);
+    // The nodes' texts are moved, not copied, once the rows are read: the loop above stays on the
+    // rows, and the nodes' strings are not touched. A node without its row is left out.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (found[i]) {
+            DiveItem& item = items[kept];
+            if (kept != i)
+                item = std::move(items[i]);
+            item.key = std::move(dives[i].key);
+            item.dateTime = std::move(dives[i].text);
+            ++kept;
+        }
     }
+    items.resize(kept);
     return items;
 }
 

@@ -39,7 +39,7 @@ QList<LogbookItem> logbookItems(const QList<Node>& logbooks);
 
 // One item per dive node whose row the logbook still has; a node without its row is left out.
 // The mode words follow the codes of the model in use.
-QList<DiveItem> diveItems(const Database& db, qint32 fileID, const QList<Node>& dives, qint16 bottomTimeCode,
+QList<DiveItem> diveItems(const Database& db, qint32 fileID, QList<Node> dives, qint16 bottomTimeCode,
                           qint16 freeDiveCode);
 
 // "Air", "Bottom Time", "Nitrox" or "Free Dive", tested in this order; "" for another mode.

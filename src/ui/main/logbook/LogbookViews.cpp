@@ -1,5 +1,6 @@
 #include "LogbookViews.h"
 
+#include "ListRowsDelegate.h"
 #include "ListRowsModel.h"
 #include "LogbookTree.h"
 #include "MainPictures.h"
@@ -39,20 +40,30 @@ void fillLogbookList(ListRowsModel& list, const QList<DiveListRows::Node>& logbo
     list.setRows(std::move(rows));
 }
 
-void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, const QList<DiveListRows::Node>& dives,
+void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, QList<DiveListRows::Node> dives,
                   const Database& db) {
     const Settings& settings = Settings::instance();
-    const QList<DiveListRows::DiveItem> items =
-        DiveListRows::diveItems(db, fileID, dives, settings.getBottomTimeCode(), settings.getFreeDiveCode());
-    QList<ListRowsModel::Row> rows;
-    rows.reserve(items.size());
-    for (const DiveListRows::DiveItem& dive : items)
-        rows.append({dive.key, dive.image, {dive.dateTime, dive.diver, dive.location, dive.activity, dive.mode}});
-    list.setRows(std::move(rows));
+    QList<DiveListRows::DiveItem> items =
+        DiveListRows::diveItems(db, fileID, std::move(dives), settings.getBottomTimeCode(), settings.getFreeDiveCode());
     // Dates and times are all about as wide: the first rows tell the column's width.
     int widest = 0;
+    const QFontMetrics metrics = view->fontMetrics();
     for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 50); ++i)
-        widest = std::max(widest, view->fontMetrics().horizontalAdvance(items[i].dateTime));
+        widest = std::max(widest, metrics.horizontalAdvance(items[i].dateTime));
+    QList<ListRowsModel::Row> rows;
+    rows.reserve(items.size());
+    for (DiveListRows::DiveItem& dive : items) {
+        // Moved one by one: a list made from braces would copy each text.
+        QStringList texts;
+        texts.reserve(5);
+        texts.append(std::move(dive.dateTime));
+        texts.append(std::move(dive.diver));
+        texts.append(std::move(dive.location));
+        texts.append(std::move(dive.activity));
+        texts.append(std::move(dive.mode));
+        rows.append({std::move(dive.key), dive.image, std::move(texts)});
+    }
+    list.setRows(std::move(rows));
     view->setColumnWidth(0, std::max(view->columnWidth(0), widest + 32));
 }
 
@@ -73,6 +84,7 @@ void fitColumns(QTreeView* list, QList<int>& made) {
     QList<int> widths(count, 0);
     QList<int> floors(count, 0);
     int total = 0;
+    const ListRowsDelegate::Fit fit(list);
     for (int column = 0; column < count; ++column) {
         if (made.size() <= column)
             made.append(list->columnWidth(column));

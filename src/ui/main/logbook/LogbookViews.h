@@ -22,7 +22,7 @@ QTreeWidgetItem* item(const QString& key, const QString& text, const QIcon& icon
 // The logbooks under the root, with their number of dives.
 void fillLogbookList(ListRowsModel& list, const QList<DiveListRows::Node>& logbooks);
 // The dives under the logbook of `fileID`, with the columns read from their rows; `view` shows them.
-void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, const QList<DiveListRows::Node>& dives,
+void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, QList<DiveListRows::Node> dives,
                   const Database& db);
 
 // The tree's background, red in the low byte; -1 gives the tree its own background again. The lines
