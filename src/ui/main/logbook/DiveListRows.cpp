@@ -19,16 +19,15 @@ QList<LogbookItem> logbookItems(const QList<Node>& logbooks) {
     return items;
 }
 
-QList<DiveItem> diveItems(const Database& db, qint32 fileID, QList<Node> dives, qint16 bottomTimeCode,
-                          qint16 freeDiveCode) {
-    // Each row goes straight to the items of its nodes, in the nodes' order: a logbook of ten
-    // thousand dives keeps no second copy of its rows.
-    QList<DiveItem> items(dives.size());
+QList<ListRowsModel::Row> diveRows(const Database& db, qint32 fileID, QList<Node> dives, qint16 bottomTimeCode,
+                                   qint16 freeDiveCode) {
+    // Each row read goes straight to the list row of its node: a logbook of ten thousand dives
+    // keeps no second copy of its rows.
+    QList<ListRowsModel::Row> rows(dives.size());
     QHash<qint32, qsizetype> nodeOf; // a dive has one node in its logbook
     nodeOf.reserve(dives.size());
     for (qsizetype i = 0; i < dives.size(); ++i)
         nodeOf.insert(TreeNodeKey::id(dives[i].key), i);
-    QList<bool> found(dives.size(), false);
 
     // Read afresh, so that the list shows what was stored since the tree was built.
     EngineRows rs(db,
@@ -76,30 +75,28 @@ QList<DiveItem> diveItems(const Database& db, qint32 fileID, QList<Node> dives, 
         const auto node = nodeOf.constFind(qint32(integer(0)));
         if (node == nodeOf.constEnd())
             continue;
-        DiveItem& item = items[*node];
-        item.image = LogbookTree::listImage(integer(5) != 0, integer(6) != 0);
-        item.diver = text(1, divers);
-        item.location = text(2, locations);
-        item.activity = activity();
-        item.mode = modeText(qint32(integer(4)), bottomTimeCode, freeDiveCode);
-        found[*node] = true;
+        ListRowsModel::Row& row = rows[*node];
+        row.image = LogbookTree::listImage(integer(5) != 0, integer(6) != 0);
+        row.texts = {QString(), text(1, divers), text(2, locations), activity(),
+                     modeText(qint32(integer(4)), bottomTimeCode, freeDiveCode)};
     }
 
     // The nodes' texts are moved, not copied, once the rows are read: the loop above stays on the
-    // rows, and the nodes' strings are not touched. A node without its row is left out.
+    // rows, and the nodes' strings are not touched. A node without its row (whose texts were never
+    // set) is left out.
     qsizetype kept = 0;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        if (found[i]) {
-            DiveItem& item = items[kept];
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!rows[i].texts.isEmpty()) {
+            ListRowsModel::Row& row = rows[kept];
             if (kept != i)
-                item = std::move(items[i]);
-            item.key = std::move(dives[i].key);
-            item.dateTime = std::move(dives[i].text);
+                row = std::move(rows[i]);
+            row.key = std::move(dives[i].key);
+            row.texts[0] = std::move(dives[i].text);
             ++kept;
         }
     }
-    items.resize(kept);
-    return items;
+    rows.resize(kept);
+    return rows;
 }
 
 QString modeText(qint32 mode, qint16 bottomTimeCode, qint16 freeDiveCode) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListRowsModel.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -25,22 +27,14 @@ struct LogbookItem {
     QString minTemperature;
 };
 
-struct DiveItem {
-    QString key;
-    int image = 0;
-    QString dateTime; // the node's text
-    QString diver;
-    QString location;
-    QString activity;
-    QString mode;
-};
-
 QList<LogbookItem> logbookItems(const QList<Node>& logbooks);
 
-// One item per dive node whose row the logbook still has; a node without its row is left out.
-// The mode words follow the codes of the model in use.
-QList<DiveItem> diveItems(const Database& db, qint32 fileID, QList<Node> dives, qint16 bottomTimeCode,
-                          qint16 freeDiveCode);
+// The dive list's rows: one per dive node whose row the logbook still has, in the nodes' order,
+// with the node's key and the picture of its dive; a node without its row is left out. The
+// columns: the node's text (the date and time), the diver, the location, the activity and the
+// mode, whose words follow the codes of the model in use.
+QList<ListRowsModel::Row> diveRows(const Database& db, qint32 fileID, QList<Node> dives, qint16 bottomTimeCode,
+                                   qint16 freeDiveCode);
 
 // "Air", "Bottom Time", "Nitrox" or "Free Dive", tested in this order; "" for another mode.
 QString modeText(qint32 mode, qint16 bottomTimeCode, qint16 freeDiveCode);

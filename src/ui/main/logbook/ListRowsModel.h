@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 // The rows of one of the List tab's report views, held as plain texts: a logbook of ten thousand
 // dives is shown by handing the view its rows at once, with no widget item per row. Each row keeps
@@ -24,10 +25,12 @@ public:
         const char* key;
         const char* stringNumber;
     };
+    // Five texts fit in the row itself: a list of ten thousand rows makes no allocation per row.
+    using Texts = QVarLengthArray<QString, 5>;
     struct Row {
         QString key;
         int image = 0;
-        QStringList texts; // one per column, the first the item's text
+        Texts texts; // one per column, the first the item's text
     };
 
     explicit ListRowsModel(const QList<Column>& columns, QObject* parent = nullptr);

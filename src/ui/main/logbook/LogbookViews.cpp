@@ -43,26 +43,13 @@ void fillLogbookList(ListRowsModel& list, const QList<DiveListRows::Node>& logbo
 void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, QList<DiveListRows::Node> dives,
                   const Database& db) {
     const Settings& settings = Settings::instance();
-    QList<DiveListRows::DiveItem> items =
-        DiveListRows::diveItems(db, fileID, std::move(dives), settings.getBottomTimeCode(), settings.getFreeDiveCode());
+    QList<ListRowsModel::Row> rows =
+        DiveListRows::diveRows(db, fileID, std::move(dives), settings.getBottomTimeCode(), settings.getFreeDiveCode());
     // Dates and times are all about as wide: the first rows tell the column's width.
     int widest = 0;
     const QFontMetrics metrics = view->fontMetrics();
-    for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 50); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(items[i].dateTime));
-    QList<ListRowsModel::Row> rows;
-    rows.reserve(items.size());
-    for (DiveListRows::DiveItem& dive : items) {
-        // Moved one by one: a list made from braces would copy each text.
-        QStringList texts;
-        texts.reserve(5);
-        texts.append(std::move(dive.dateTime));
-        texts.append(std::move(dive.diver));
-        texts.append(std::move(dive.location));
-        texts.append(std::move(dive.activity));
-        texts.append(std::move(dive.mode));
-        rows.append({std::move(dive.key), dive.image, std::move(texts)});
-    }
+    for (qsizetype i = 0; i < std::min<qsizetype>(rows.size(), 50); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(rows[i].texts[0]));
     list.setRows(std::move(rows));
     view->setColumnWidth(0, std::max(view->columnWidth(0), widest + 32));
 }
