@@ -38,8 +38,9 @@ QList<ListRowsModel::Row> diveRows(const Database& db, qint32 fileID, QList<Node
     const auto integer = [&rs](int column) {
         return rs.type(column) == EngineRows::Integer ? rs.integer(column) : rs.value(column).toLongLong();
     };
-    // A diver, a site or an activity recurs from dive to dive: each is made once and shared, up to
-    // a bound, past which a logbook of texts all different would only fill the table.
+    // A diver or a site recurs from dive to dive: each text is made once and shared, up to a bound,
+    // past which a logbook of texts all different would only fill the table. An activity's text is
+    // made once per code.
     constexpr qsizetype SHARED_TEXTS = 512;
     QHash<QByteArray, QString> divers;
     QHash<QByteArray, QString> locations;
