@@ -21,6 +21,7 @@ private:
     std::shared_ptr<char> m_block;
     qsizetype m_used = 0;
     qsizetype m_size = 0;
-    // The first blocks are small, so that a load of a few dives takes little; then they double.
-    qsizetype m_nextSize = 64 * 1024;
+    // The first blocks are small, so that a load of one dive, as a selection makes, takes little;
+    // then they double.
+    qsizetype m_nextSize = 16 * 1024;
 };
