@@ -268,10 +268,9 @@ private:
 
     void readProfile() {
         profileDamage.clear();
-        // The dive keeps one copy of the engine's bytes, which the reader reads in place and which
-        // take half the memory of the text made from them, and its samples are made from them when
-        // first asked for. Our own statements hand the profile over as bytes (see selectColumns), a
-        // caller's as text: its UTF-8 bytes are the same.
+        // The dive keeps one copy of the engine's bytes, packed where they are digits only (see
+        // ProfileBytes), and its samples are made from them when first asked for. Our own statements hand the profile
+        // over as bytes (see selectColumns), a caller's as text: its UTF-8 bytes are the same.
         const EngineRows::Type type = rs.type(at.sample);
         if (type == EngineRows::Blob || type == EngineRows::Text) {
             const QByteArrayView bytes = rs.bytes(at.sample);

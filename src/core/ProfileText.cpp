@@ -258,12 +258,8 @@ ProfileText::ReadResult ProfileText::readOnFirstUse(Dive& dive) {
         result.samples = int(records); // plain digits throughout, as every writer leaves them
     } else if (stored.isDigits() || !isAscii(bytes)) {
         return read(dive, layout);
-    } else if (layout == Layout::Scuba) {
-        result = readRecords<SCUBA_RECORD, 4, false, false>(dive, bytes.data(), bytes.size());
-    } else if (layout == Layout::Air) {
-        result = readRecords<AIR_RECORD, 4, true, false>(dive, bytes.data(), bytes.size());
     } else {
-        result = readRecords<VERSION20_RECORD, 3, false, false>(dive, bytes.data(), bytes.size());
+        result = readRecordLayout<false>(dive, layout, bytes.data(), bytes.size());
     }
     if (result.samples > 0)
         dive.m_pendingLayout = layout;
@@ -272,32 +268,28 @@ ProfileText::ReadResult ProfileText::readOnFirstUse(Dive& dive) {
 
 void ProfileText::readPending(const Dive& dive, Layout layout) {
     const QByteArray bytes = dive.m_storedSamples.bytes();
-    switch (layout) {
-    case Layout::Scuba:
-        readRecords<SCUBA_RECORD, 4, false>(dive, bytes.constData(), bytes.size());
-        break;
-    case Layout::Air:
-        readRecords<AIR_RECORD, 4, true>(dive, bytes.constData(), bytes.size());
-        break;
-    case Layout::Version20:
-        readRecords<VERSION20_RECORD, 3, false>(dive, bytes.constData(), bytes.size());
-        break;
-    case Layout::FreeDive:
-        break;
-    }
+    readRecordLayout<true>(dive, layout, bytes.constData(), bytes.size());
 }
 
 template <typename Char>
 ProfileText::ReadResult ProfileText::read(Dive& dive, Layout layout, const Char* text, qsizetype size) {
+    if (layout == Layout::FreeDive)
+        return readFreeDive(dive, text, size);
+    return readRecordLayout<true>(dive, layout, text, size);
+}
+
+template <bool keep, typename Char>
+ProfileText::ReadResult ProfileText::readRecordLayout(const Dive& dive, Layout layout, const Char* text,
+                                                      qsizetype size) {
     switch (layout) {
     case Layout::Scuba:
-        return readRecords<SCUBA_RECORD, 4, false>(dive, text, size);
+        return readRecords<SCUBA_RECORD, 4, false, keep>(dive, text, size);
     case Layout::Air:
-        return readRecords<AIR_RECORD, 4, true>(dive, text, size);
+        return readRecords<AIR_RECORD, 4, true, keep>(dive, text, size);
     case Layout::Version20:
-        return readRecords<VERSION20_RECORD, 3, false>(dive, text, size);
+        return readRecords<VERSION20_RECORD, 3, false, keep>(dive, text, size);
     case Layout::FreeDive:
-        return readFreeDive(dive, text, size);
+        break;
     }
     return ReadResult();
 }

@@ -48,7 +48,6 @@ public:
     // The layout of a stored dive: air under current model code 8 or 16; free dive under current
     // code 32 for a dive of mode 2; scuba otherwise. The current setting decides, not the dive's code.
     static Layout readLayout(const Dive& dive);
-    static qsizetype recordLength(Layout layout);
     // Decodes dive.getSamples() in readLayout(dive) (or the layout given), appending to the dive's
     // sample lists. A free-dive text with a profile string leaves only its records in SAMPLES. A
     // dive that holds the engine's bytes (Dive::setStoredSamples) is read from them as they are
@@ -86,7 +85,11 @@ private:
     class SampleLists;
     // The samples of a dive left by readOnFirstUse.
     static void readPending(const Dive& dive, Layout layout);
+    static qsizetype recordLength(Layout layout);
     template <typename Char> static ReadResult read(Dive& dive, Layout layout, const Char* text, qsizetype size);
+    // A scuba, air or 2.0 text; nothing for a free-dive one.
+    template <bool keep, typename Char>
+    static ReadResult readRecordLayout(const Dive& dive, Layout layout, const Char* text, qsizetype size);
     // With `keep` false the records are only checked: the dive's lists stay as they are.
     template <int recordLength, int width, bool withMisc, bool keep = true, typename Char>
     static ReadResult readRecords(const Dive& dive, const Char* text, qsizetype size);
