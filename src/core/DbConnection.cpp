@@ -2,12 +2,20 @@
 
 #include "DbError.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QTemporaryDir>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
+// The engine's code for a read-only file beside a journal it would roll back.
+constexpr int SQLITE_READONLY_ROLLBACK = 776;
+// What the engine applies to a file when it opens it: a journal to roll back, a log.
+const QStringList SIDE_FILES = {QStringLiteral("-journal"), QStringLiteral("-wal")};
 } // namespace
 
 namespace {
@@ -15,6 +23,60 @@ namespace {
 // during each write, its folder.
 bool writable(const QFileInfo& info) {
     return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+}
+
+RuntimeError noCopy(const QString& path, const QString& detail) {
+    return RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
+                        QStringLiteral("Cannot open the file '%1': the files beside it can only be applied to it in "
+                                       "a folder you can write to, and no private copy could be made to apply them "
+                                       "to. Open it from a folder you can write to. (%2)")
+                            .arg(path, detail));
+}
+
+bool hasSideFiles(const QFileInfo& info) {
+    return std::any_of(SIDE_FILES.begin(), SIDE_FILES.end(),
+                       [&](const QString& side) { return QFileInfo::exists(info.absoluteFilePath() + side); });
+}
+
+// A file's size and time of change: another program's write alters them.
+struct Stamp {
+    bool exists = false;
+    qint64 size = 0;
+    QDateTime modified;
+    bool operator==(const Stamp&) const = default;
+};
+
+Stamp stampOf(const QString& path) {
+    const QFileInfo info(path);
+    return {info.exists(), info.size(), info.lastModified()};
+}
+
+// Copies the file and its side files (not a log's index: the engine makes it anew from the log)
+// to `copy`, each writable there. False when one of them changed meanwhile: the copies
+// might not belong together.
+bool copyAsItStands(const QString& file, const QString& copy, const QString& shownPath) {
+    const QStringList suffixes = QStringList{QString()} + SIDE_FILES;
+    QList<Stamp> before;
+    for (const QString& suffix : suffixes) {
+        before.append(stampOf(file + suffix));
+        QFile::remove(copy + suffix);
+        if (!before.last().exists)
+            continue;
+        QFile source(file + suffix);
+        if (!source.copy(copy + suffix))
+            throw noCopy(shownPath, source.errorString());
+        QFile::setPermissions(copy + suffix, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    for (qsizetype i = 0; i < suffixes.size(); ++i)
+        if (stampOf(file + suffixes[i]) != before[i])
+            return false;
+    return true;
+}
+
+RuntimeError inUse(const QString& path, const QString& detail) {
+    return RuntimeError(
+        DbError::Locked, OPEN_SOURCE,
+        QStringLiteral("The logbook database '%1' is in use by another program. (%2)").arg(path, detail));
 }
 
 RuntimeError notALogbook(const QString& path, const QString& detail) {
@@ -37,21 +99,19 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
         throw notALogbook(path, QStringLiteral("the file is empty"));
 
     m_readOnly = !writable(info);
-    // A file the user cannot change is read with its side files (a write-ahead log, a journal) where
-    // the engine can apply them without writing. Where it cannot, the file is read as it stands,
-    // and the caller says so.
-    QSqlError failure = openAndProbe(info, m_readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
-    if (failure.isValid() && m_readOnly && needsWriting(failure)) {
-        m_unappliedChanges = true;
-        failure = openAndProbe(info, QStringLiteral("?mode=ro&immutable=1"));
+    QSqlError failure =
+        openAndProbe(info.absoluteFilePath(), m_readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+    if (failure.isValid() && m_readOnly && needsWriting(failure) && hasSideFiles(info)) {
+        // The file as it stands would show half a write (beside a journal) or lack saved dives
+        // (beside a log whose index cannot be made): its side files are applied to a copy instead.
+        m_undidInterruptedWrite = failure.nativeErrorCode().toInt() == SQLITE_READONLY_ROLLBACK;
+        failure = openPrivateCopy(info);
     }
     if (failure.isValid()) {
         // Another program's lock is no damage: the same file opens once it is let go.
         const RuntimeError error = DbError::fromSql(failure, OPEN_SOURCE);
         if (error.number() == DbError::Locked)
-            throw RuntimeError(DbError::Locked, OPEN_SOURCE,
-                               QStringLiteral("The logbook database '%1' is in use by another program. (%2)")
-                                   .arg(path, failure.text()));
+            throw inUse(path, failure.text());
         throw notALogbook(path, failure.text());
     }
     QSqlQuery setup(m_connection.database());
@@ -68,11 +128,11 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
     setup.finish();
 }
 
-QSqlError DbConnection::openAndProbe(const QFileInfo& info, const QString& options) {
+QSqlError DbConnection::openAndProbe(const QString& file, const QString& options) {
     QSqlDatabase db = m_connection.database();
     db.close();
     // mode=rw: SQLite refuses to create a missing file, even if it vanished since the test above.
-    db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + options);
+    db.setDatabaseName(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded) + options);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BUSY_TIMEOUT_MS));
     if (!db.open()) {
         const QString detail = db.lastError().text();
@@ -88,6 +148,30 @@ QSqlError DbConnection::openAndProbe(const QFileInfo& info, const QString& optio
     probe = QSqlQuery();
     db.close();
     return failure;
+}
+
+QSqlError DbConnection::openPrivateCopy(const QFileInfo& info) {
+    auto folder = std::make_unique<QTemporaryDir>();
+    if (!folder->isValid())
+        throw noCopy(m_path, folder->errorString());
+    const QString copy = folder->filePath(info.fileName());
+    for (int attempt = 0;; ++attempt) {
+        if (copyAsItStands(info.absoluteFilePath(), copy, m_path))
+            break;
+        if (attempt == 2)
+            throw inUse(m_path, QStringLiteral("it kept changing while it was copied"));
+    }
+    m_privateCopy = std::move(folder);
+    // Opened for writing, the engine rolls back or applies the side files in the copy; a log is
+    // then folded into the copy, which is read as any read-only file.
+    QSqlError failure = openAndProbe(copy, QStringLiteral("?mode=rw"));
+    if (failure.isValid())
+        return failure;
+    QSqlQuery fold(database());
+    if (!fold.exec(QStringLiteral("PRAGMA journal_mode = DELETE")))
+        return fold.lastError();
+    fold = QSqlQuery();
+    return openAndProbe(copy, QStringLiteral("?mode=ro"));
 }
 
 bool DbConnection::needsWriting(const QSqlError& failure) {

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
 
 // One open SQLite connection to a logbook file, shared by every handle on that file (see Workspace).
 // Holds the statements prepared for repeated use and what it learnt of the tables' layout.
@@ -52,9 +54,11 @@ public:
 
     // True for a file in a place this user cannot write: every dive reads, every write is refused.
     bool isReadOnly() const { return m_readOnly; }
-    // True for a read-only file whose side files hold changes the engine cannot apply without
-    // writing: what it reads is the file as it stands, without them.
-    bool hasUnappliedChanges() const { return m_unappliedChanges; }
+    // A read-only file whose side files (a journal to roll back, a log whose index cannot be made)
+    // need writing to be applied is read from a private copy they were applied to; the file and its
+    // side files stay as they are. True when that copy undid a write that was interrupted: the file
+    // itself still holds it half done.
+    bool undidInterruptedWrite() const { return m_undidInterruptedWrite; }
 
     // How long a statement waits for a lock another process holds before it fails with 3218.
     static constexpr int BUSY_TIMEOUT_MS = 5000;
@@ -64,14 +68,20 @@ public:
 private:
     // Opens the file with the URI options and reads its schema: the engine's failure of that read,
     // none when it worked (the connection is then open). RuntimeError 3051 when it cannot be opened.
-    QSqlError openAndProbe(const QFileInfo& info, const QString& options);
+    QSqlError openAndProbe(const QString& file, const QString& options);
+    // Copies the file and its side files to a private folder, has the engine apply them there and
+    // opens the copy read-only: openAndProbe's result. RuntimeError 3051 when no copy can be made,
+    // 3218 when another program keeps changing the file.
+    QSqlError openPrivateCopy(const QFileInfo& info);
     static bool needsWriting(const QSqlError& failure);
 
-    // First, so that it goes last: the prepared statements are handles on it.
+    // Outlives the connection that reads the copy in it.
+    std::unique_ptr<QTemporaryDir> m_privateCopy;
+    // Before the rest, so that it goes after them: the prepared statements are handles on it.
     ScopedConnection m_connection;
     QString m_path;
     bool m_readOnly = false;
-    bool m_unappliedChanges = false;
+    bool m_undidInterruptedWrite = false;
     QHash<QString, QSqlQuery> m_prepared;
     QHash<QString, TableInfo> m_tables; // keyed by upper-case name
 };

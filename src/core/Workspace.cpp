@@ -19,13 +19,13 @@ Database Workspace::openDatabase(const QString& fileName) {
         return Database(open);
 
     auto connection = std::make_shared<DbConnection>(fileName);
-    if (connection->hasUnappliedChanges() && !m_toldUnapplied.contains(key)) {
+    if (connection->undidInterruptedWrite() && !m_toldInterrupted.contains(key)) {
         // Once a run: every operation opens the file anew.
-        m_toldUnapplied.insert(key);
+        m_toldInterrupted.insert(key);
         Seams::message().show(
-            QStringLiteral("[DBEngine.OpenDatabase] The logbook database '%1' has changes that need a writable "
-                           "folder to be applied. What is shown is the logbook without them: open it from a "
-                           "folder you can write to see them all.")
+            QStringLiteral("[DBEngine.OpenDatabase] A write to the logbook database '%1' was interrupted before it "
+                           "was finished. What is shown is the logbook as it was last saved, without that write; "
+                           "the file itself stays as it is until it is opened from a folder you can write to.")
                 .arg(fileName),
             Msg::OkOnly | Msg::Exclamation, getString(1005));
     }

@@ -35,8 +35,8 @@ public:
 
     // A handle on the file's connection; RuntimeError 3024 when the file is missing, 3049 when it is
     // not a database, 3051 when it cannot be opened, 3218 when another program holds it. Never
-    // creates the file. A read-only file whose side files cannot be applied is read without them,
-    // and the user is told so once.
+    // creates the file. A read-only file whose side files need writing to be applied is read from a
+    // private copy they are applied to; when that undid an interrupted write the user is told so once.
     Database openDatabase(const QString& fileName);
 
     // RuntimeError 3003 when a transaction is already running.
@@ -55,5 +55,5 @@ private:
     QHash<QString, std::weak_ptr<DbConnection>> m_connections; // by absolute path
     QList<std::shared_ptr<DbConnection>> m_transactionConnections;
     bool m_inTransaction = false;
-    QSet<QString> m_toldUnapplied; // files whose unapplied changes the user has been told of
+    QSet<QString> m_toldInterrupted; // files whose interrupted write the user has been told of
 };

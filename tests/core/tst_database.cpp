@@ -70,7 +70,9 @@ private slots:
     void keysComeFromTheEngine();
     void lockAtTheFirstReadIsALock();
     void readOnlyPlaceReadsTheWriteAheadLog();
-    void readOnlyPlaceWithAHotJournalSaysSo();
+    void readOnlyPlaceShowsTheLastSavedState_data();
+    void readOnlyPlaceShowsTheLastSavedState();
+    void readOnlyPlaceWithoutRoomForACopy();
 
 private:
     QString path() const { return m_env->folder() + QStringLiteral("dives.mdb"); }
@@ -828,13 +830,15 @@ void tst_Database::lockAtTheFirstReadIsALock() {
 }
 
 namespace {
-// Copies the logbook and its side files, as they are at this moment, into `folder`.
-QString copyWithSideFiles(const QString& path, const QString& folder) {
+const QStringList ALL_SIDE_FILES = {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
+
+// Copies the logbook and the side files named, as they are at this moment, into `folder`.
+QString copyWithSideFiles(const QString& path, const QString& folder, const QStringList& sides = ALL_SIDE_FILES) {
     QDir().mkpath(folder);
     const QString copy = folder + QStringLiteral("/dives.mdb");
-    for (const char* side : {"", "-wal", "-shm", "-journal"})
-        if (QFileInfo::exists(path + QLatin1String(side)))
-            QFile::copy(path + QLatin1String(side), copy + QLatin1String(side));
+    for (const QString& side : QStringList{QString()} + sides)
+        if (QFileInfo::exists(path + side))
+            QFile::copy(path + side, copy + side);
     return copy;
 }
 } // namespace
@@ -864,18 +868,107 @@ void tst_Database::readOnlyPlaceReadsTheWriteAheadLog() {
     QCOMPARE(m_env->fakes.message->shown.size(), 0);
 }
 
-void tst_Database::readOnlyPlaceWithAHotJournalSaysSo() {
+void tst_Database::readOnlyPlaceShowsTheLastSavedState_data() {
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<int>("dives");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<bool>("told");
+    // The file holds half a write, which the journal undoes.
+    QTest::newRow("hot journal") << "-journal" << 1 << "Saved" << true;
+    // The log holds saved dives the file lacks, and its index is not there to read it in place.
+    QTest::newRow("write-ahead log without its index") << "-wal" << 2 << "Saved in the log" << false;
+}
+
+// Shown is what a folder the user can write to would show; the file and its side files stay as
+// they were.
+void tst_Database::readOnlyPlaceShowsTheLastSavedState() {
+    QFETCH(QString, side);
+    QFETCH(int, dives);
+    QFETCH(QString, memo);
+    QFETCH(bool, told);
+    {
+        Database db = freshDatabase();
+        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+        db.execute(QStringLiteral("UPDATE DIVE SET MEMO = 'Saved'"));
+    }
+    QString copy;
+    {
+        OtherConnection other(path());
+        if (side == QLatin1String("-wal")) {
+            QVERIFY(other.exec(QStringLiteral("PRAGMA journal_mode = WAL")));
+            QVERIFY(other.exec(QStringLiteral("UPDATE DIVE SET MEMO = 'Saved in the log'")));
+            QVERIFY(
+                other.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-15 10:00:00')")));
+        }
+        // A program stopped in the middle of a write, after the write outgrew its cache and went
+        // out to the file (or the log).
+        QVERIFY(other.exec(QStringLiteral("PRAGMA cache_size = 1")));
+        QVERIFY(other.exec(QStringLiteral("BEGIN")));
+        QVERIFY(other.exec(QStringLiteral("UPDATE DIVE SET MEMO = 'Never saved'")));
+        QVERIFY(other.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-16 10:00:00')")));
+        QVERIFY(other.exec(QStringLiteral("CREATE TABLE pad (x)")));
+        for (int i = 0; i < 300; ++i)
+            QVERIFY(other.exec(QStringLiteral("INSERT INTO pad VALUES (randomblob(2000))")));
+        copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"), {side});
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+    }
+    const QString folder = QFileInfo(copy).absolutePath();
+    QVERIFY(QFileInfo(copy + side).size() > 0);
+    const QByteArray before = contents(copy);
+    const QByteArray sideBefore = contents(copy + side);
+    const QStringList filesBefore = QDir(folder).entryList(QDir::Files);
+    {
+        ReadOnlyFolder readOnly(folder);
+        if (!readOnly.ok())
+            QSKIP("this file system cannot make a folder read-only");
+
+        if (told)
+            m_env->fakes.message->answers << Msg::Ok;
+        for (int open = 0; open < 2; ++open) {
+            Database db = Database::open(copy);
+            QVERIFY(db.connection().isReadOnly());
+            Recordset check(db, QStringLiteral("PRAGMA integrity_check"));
+            QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+            check.close();
+            Recordset rs(db, QStringLiteral("SELECT MEMO, (SELECT count(*) FROM DIVE), (SELECT count(*) FROM "
+                                            "sqlite_master WHERE name = 'pad') FROM DIVE WHERE DIVE_ID = 1"));
+            QCOMPARE(rs.value(0).toString(), memo);
+            QCOMPARE(rs.value(1).toInt(), dives);
+            QCOMPARE(rs.value(2).toInt(), 0);
+            rs.close();
+            QCOMPARE(errorOf([&] { db.execute(QStringLiteral("DELETE FROM DIVE")); }), DbError::ReadOnly);
+        }
+        // Told once, not at every open.
+        QCOMPARE(m_env->fakes.message->shown.size(), told ? 1 : 0);
+        if (told) {
+            const QString text = m_env->fakes.message->shown[0].text;
+            QVERIFY2(text.contains(QStringLiteral("interrupted")) && text.contains(QStringLiteral("last saved")),
+                     qPrintable(text));
+        }
+        QCOMPARE(contents(copy), before);
+        QCOMPARE(contents(copy + side), sideBefore);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), filesBefore);
+    }
+
+    // The same logbook from a folder the user can write to.
+    Database db = Database::open(copy);
+    QVERIFY(!db.connection().isReadOnly());
+    Recordset rs(db, QStringLiteral("SELECT MEMO, (SELECT count(*) FROM DIVE) FROM DIVE WHERE DIVE_ID = 1"));
+    QCOMPARE(rs.value(0).toString(), memo);
+    QCOMPARE(rs.value(1).toInt(), dives);
+}
+
+void tst_Database::readOnlyPlaceWithoutRoomForACopy() {
     {
         Database db = freshDatabase();
         addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
     }
     QString copy;
     {
-        // A program stopped in the middle of a write leaves its journal beside the file.
         OtherConnection other(path());
-        QVERIFY(other.exec(QStringLiteral("CREATE TABLE pad (x)")));
         QVERIFY(other.exec(QStringLiteral("PRAGMA cache_size = 1")));
         QVERIFY(other.exec(QStringLiteral("BEGIN")));
+        QVERIFY(other.exec(QStringLiteral("CREATE TABLE pad (x)")));
         for (int i = 0; i < 300; ++i)
             QVERIFY(other.exec(QStringLiteral("INSERT INTO pad VALUES (randomblob(2000))")));
         copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"));
@@ -887,17 +980,19 @@ void tst_Database::readOnlyPlaceWithAHotJournalSaysSo() {
     if (!readOnly.ok())
         QSKIP("this file system cannot make a folder read-only");
 
-    m_env->fakes.message->answers << Msg::Ok;
-    for (int open = 0; open < 2; ++open) {
-        Database db = Database::open(copy);
-        QVERIFY(db.connection().hasUnappliedChanges());
-        Recordset rs(db, QStringLiteral("SELECT count(*) FROM DIVE"));
-        QCOMPARE(rs.value(0).toInt(), 1);
-    }
-    // Told once, not at every open.
-    QCOMPARE(m_env->fakes.message->shown.size(), 1);
-    QVERIFY2(m_env->fakes.message->shown[0].text.contains(QStringLiteral("writable folder")),
-             qPrintable(m_env->fakes.message->shown[0].text));
+    // No temporary folder to hold a copy in: the place for them is a file (which stops root too).
+    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(path()));
+    QString description;
+    const qint32 error = errorOf([&] { Database::open(copy); }, &description);
+    if (hadTemp)
+        qputenv("TMPDIR", temp);
+    else
+        qunsetenv("TMPDIR");
+    QCOMPARE(error, DbError::CannotOpenFile);
+    QVERIFY2(description.contains(QStringLiteral("folder you can write to")), qPrintable(description));
+    QCOMPARE(m_env->fakes.message->shown.size(), 0);
     QCOMPARE(contents(copy), before);
 }
 
