@@ -1,5 +1,6 @@
 #include "QtSeams.h"
 
+#include "MainModule.h"
 #include "Seams.h"
 
 #include <QApplication>
@@ -177,7 +178,8 @@ public:
 // not at start.
 class QtPrinterService : public PrinterService {
 public:
-    static QString pdfPrinterName() { return QStringLiteral("PDF file"); }
+    // In the language of the session: the language is chosen at start-up, so the name holds for the run.
+    static QString pdfPrinterName() { return getString(2017); }
 
     QStringList printerNames() const override { return installedPrinters(); }
     QString defaultPrinterName() const override { return systemDefault(); }

@@ -60,9 +60,14 @@ void printStatistics(PrintDevice& device, const StatisticsFigures& figures) {
                                                       {c, 1.75 * q + down}, {M, 2.5 * q + down}, {c, 2.5 * q + down}};
     for (int k = 0; k < std::min<int>(StatisticsFigures::CHARTS, figures.charts.size()); ++k) {
         PrintPicture chart = figures.charts[k];
-        // The activity and errors charts need more room on paper than in the window.
-        if (k >= 4)
-            chart.sizeTwips = QSizeF(chart.sizeTwips.width() + 400, chart.sizeTwips.height() * 1.5);
+        chart.sizeTwips = printedChartSize(k, chart.sizeTwips);
         device.paintPicture(chart, num::roundHalfEven(cells[k].x()), num::roundHalfEven(cells[k].y()));
     }
+}
+
+QSizeF printedChartSize(int k, QSizeF windowSize) {
+    // The activity and errors charts need more room on paper than in the window.
+    if (k >= 4)
+        return QSizeF(windowSize.width() + 400, windowSize.height() * 1.5);
+    return windowSize;
 }

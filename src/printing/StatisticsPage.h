@@ -3,6 +3,7 @@
 #include "PrintDevice.h"
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <functional>
 
@@ -23,3 +24,5 @@ using StatisticsProvider = std::function<StatisticsFigures()>;
 
 // The portrait statistics page: header, figure labels and values, six charts drawn onto the page.
 void printStatistics(PrintDevice& device, const StatisticsFigures& figures);
+// The size chart `k` (0 to 5) is painted at on the page, in twips, from the size the window shows it at.
+QSizeF printedChartSize(int k, QSizeF windowSize);

@@ -1,5 +1,6 @@
 #include "QtSeams.h"
 #include "Seams.h"
+#include "TestEnvironment.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,6 +17,8 @@ private slots:
     void cleanup();
     void noWaitPointerWhileTheUserIsAsked_data();
     void noWaitPointerWhileTheUserIsAsked();
+    void pdfPrinterInTheUsersLanguage_data();
+    void pdfPrinterInTheUsersLanguage();
 };
 
 void tst_QtSeams::init() {
@@ -23,6 +26,8 @@ void tst_QtSeams::init() {
 }
 
 void tst_QtSeams::cleanup() {
+    // A case that made its own environment leaves no service behind.
+    installQtSeams();
     Seams::busyPointer().setBusy(false);
     Seams::reset();
 }
@@ -71,6 +76,41 @@ void tst_QtSeams::noWaitPointerWhileTheUserIsAsked() {
     // The caller is still busy once the user has answered.
     QVERIFY(QApplication::overrideCursor());
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+}
+
+void tst_QtSeams::pdfPrinterInTheUsersLanguage_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("English") << "0"
+                             << "PDF file";
+    QTest::newRow("French") << "1"
+                            << "Fichier PDF";
+    QTest::newRow("German") << "2"
+                            << "PDF-Datei";
+    QTest::newRow("Italian") << "3"
+                             << "File PDF";
+    QTest::newRow("Portuguese") << "4"
+                                << "Ficheiro PDF";
+    QTest::newRow("Spanish") << "5"
+                             << "Archivo PDF";
+}
+
+// The print dialog lists the printers by these names, and choosing one chooses by it.
+void tst_QtSeams::pdfPrinterInTheUsersLanguage() {
+    QFETCH(QString, language);
+    QFETCH(QString, name);
+    TestEnvironment env;
+    env.storeSetting(QStringLiteral("Language"), language);
+    env.restart();
+    installQtSeams();
+    PrinterService& printers = Seams::printers();
+    const QStringList names = printers.printerNames();
+    QVERIFY(!names.isEmpty());
+    QCOMPARE(names.constLast(), name);
+    const QString before = printers.currentPrinterName();
+    printers.setCurrentPrinter(name);
+    QCOMPARE(printers.currentPrinterName(), name);
+    printers.setCurrentPrinter(before);
 }
 
 QTEST_MAIN(tst_QtSeams)

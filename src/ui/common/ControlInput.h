@@ -10,9 +10,10 @@ namespace ControlInput {
 qint16 mouseButton(Qt::MouseButtons buttons);
 // 1 shift, 2 control, 4 alt, added together.
 qint16 shiftState(Qt::KeyboardModifiers modifiers);
-// The host's key code of a key: letters and digits as their upper-case character codes, space 32,
-// the arrows 37 to 40 (left, up, right, down); 0 for a key the hosts have no code for.
-qint16 keyCode(int qtKey);
+// The host's virtual key code of a key: letters and digits as their upper-case character codes, the
+// keypad's keys apart from the top row's (told by Qt::KeypadModifier), punctuation as the keys of a US
+// layout whether shifted or not; 0 for a key the hosts have no code for.
+qint16 keyCode(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Pointer shape numbers: 0 the default, 1 to 15 the standard shapes, 99 the control's own picture
 // (`icon`, the arrow without one). False, and nothing changed, for any other number.

@@ -74,7 +74,7 @@ void UserControl::changeEvent(QEvent* event) {
 }
 
 void UserControl::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown(ControlInput::keyCode(event->key()), ControlInput::shiftState(event->modifiers()));
+    emit KeyDown(ControlInput::keyCode(event->key(), event->modifiers()), ControlInput::shiftState(event->modifiers()));
     if (!event->text().isEmpty())
         emit KeyPress(qint16(event->text().at(0).unicode()));
 }
@@ -83,7 +83,7 @@ void UserControl::keyReleaseEvent(QKeyEvent* event) {
     // A key held down repeats its KeyDown alone; it is released once.
     if (event->isAutoRepeat())
         return;
-    emit KeyUp(ControlInput::keyCode(event->key()), ControlInput::shiftState(event->modifiers()));
+    emit KeyUp(ControlInput::keyCode(event->key(), event->modifiers()), ControlInput::shiftState(event->modifiers()));
 }
 
 bool UserControl::onSurface(const QMouseEvent* event) const {

@@ -520,7 +520,7 @@ void xpButton::OverTimer_Timer() {
 }
 
 void xpButton::keyPressEvent(QKeyEvent* event) {
-    const qint16 code = ControlInput::keyCode(event->key());
+    const qint16 code = ControlInput::keyCode(event->key(), event->modifiers());
     emit KeyDown(code, ControlInput::shiftState(event->modifiers()));
     m_lastKey = code;
     switch (code) {
@@ -545,7 +545,7 @@ void xpButton::keyPressEvent(QKeyEvent* event) {
 void xpButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
-    const qint16 code = ControlInput::keyCode(event->key());
+    const qint16 code = ControlInput::keyCode(event->key(), event->modifiers());
     emit KeyUp(code, ControlInput::shiftState(event->modifiers()));
     if (m_lastKey == 32 && code == 32) {
         released(1, 1, 1, 1);

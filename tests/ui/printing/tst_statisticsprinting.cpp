@@ -1,16 +1,22 @@
 #include "../../printing/PrintFixture.h"
 #include "ImageDevice.h"
 #include "LogbookFixture.h"
+#include "MainModule.h"
 #include "PreviewWatcher.h"
 #include "PrinterManager.h"
 #include "Settings.h"
+#include "StatisticsPage.h"
 #include "StatisticsPrinting.h"
+#include "StatsPages.h"
 #include "WindowHelpers.h"
 #include "frmPrint.h"
 #include "frmStatsAskForMode.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -65,6 +71,76 @@ struct StatsPrintFixture : PrintFixture {
     LogbookFixture book;
     QTemporaryDir dir;
     qint32 red = 0;
+};
+
+// A 96-dpi surface that keeps every text drawn on it, the size it has there in points and the box it
+// takes in pixels.
+class TextRecorder : public QPaintDevice {
+public:
+    struct Text {
+        QString text;
+        double points;
+        QRectF box;
+    };
+    QList<Text> texts;
+
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return 4000;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 4000 * 254 / 960;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(TextRecorder* owner) : QPaintEngine(AllFeatures), m_owner(owner) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawLines(const QLineF*, int) override {}
+        void drawRects(const QRectF*, int) override {}
+        void drawEllipse(const QRectF&) override {}
+        void drawTextItem(const QPointF& baseline, const QTextItem& item) override {
+            const QFont font = item.font();
+            const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
+            const QFontMetricsF metrics(font);
+            const QRectF box(baseline.x(), baseline.y() - metrics.ascent(), metrics.horizontalAdvance(item.text()),
+                             metrics.height());
+            const QTransform transform = painter()->combinedTransform();
+            m_owner->texts.append({item.text(), points * transform.m22(), transform.mapRect(box)});
+        }
+        Type type() const override { return User; }
+
+    private:
+        TextRecorder* m_owner;
+    };
+    mutable Engine m_engine{this};
 };
 
 // The share of a region of the picture that is not white.
@@ -176,6 +252,49 @@ private slots:
                      qPrintable(texts.join(u'|')));
         // The highest count's bar has a tick at or above it.
         QVERIFY2(texts.contains(QStringLiteral("0")), qPrintable(texts.join(u'|')));
+    }
+
+    // However long a language's category names, every chart of a page prints its texts at one size,
+    // and each legend still lists its categories in full.
+    void everyChartLettersAlike_data() {
+        QTest::addColumn<int>("language");
+        const char* names[] = {"English", "French", "German", "Italian", "Portuguese", "Spanish"};
+        for (int language = 0; language < 6; ++language)
+            QTest::newRow(names[language]) << language;
+    }
+    void everyChartLettersAlike() {
+        QFETCH(int, language);
+        StatsPrintFixture f(2, 1, language);
+        const StatisticsFigures figures = StatisticsPrinting::compute(nullptr);
+        QCOMPARE(figures.charts.size(), StatisticsFigures::CHARTS);
+        using namespace StatsPages;
+        const StatsFigures expected = computeAll({});
+        const Page shown[] = {Depth, DiveMode, Weather, Suit, Activity, Errors};
+        QStringList sizes;
+        for (int k = 0; k < figures.charts.size(); ++k) {
+            TextRecorder surface;
+            const QRectF cell(QPointF(0, 0), printedChartSize(k, figures.charts[k].sizeTwips) / 15);
+            {
+                QPainter painter(&surface);
+                figures.charts[k].paint(painter, cell);
+            }
+            QStringList drawn;
+            for (const TextRecorder::Text& text : surface.texts) {
+                drawn.append(text.text.trimmed());
+                QVERIFY2(cell.adjusted(-0.5, -0.5, 0.5, 0.5).contains(text.box),
+                         qPrintable(text.text + QStringLiteral(" outside the chart")));
+                const QString size = QString::number(text.points, 'f', 2);
+                if (!sizes.contains(size))
+                    sizes.append(size);
+            }
+            const StatsChart& chart = expected.charts[shown[k]];
+            const QStringList texts = chart.labels + QStringList{chart.title};
+            for (const QString& text : texts)
+                QVERIFY2(drawn.contains(text.trimmed()), qPrintable(text + QStringLiteral(" in ") + drawn.join(u'|')));
+        }
+        QVERIFY2(sizes.size() == 1, qPrintable(QStringLiteral("sizes in points: ") + sizes.join(u' ')));
+        // Small, but still lettering.
+        QVERIFY2(sizes.first().toDouble() >= 5, qPrintable(sizes.first()));
     }
 
     void noDiveInScope() {

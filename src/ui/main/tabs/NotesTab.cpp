@@ -21,6 +21,7 @@
 
 namespace {
 const QString MEMO = QStringLiteral("MEMO");
+const QString RTF_PRINT = QStringLiteral("RTF_PRINT");
 } // namespace
 
 NotesTab::NotesTab(DiveDataControl* dataControl, QWidget* parent) : QGroupBox(parent), m_data(dataControl) {
@@ -37,13 +38,14 @@ NotesTab::NotesTab(DiveDataControl* dataControl, QWidget* parent) : QGroupBox(pa
     };
     for (const auto& [key, tip] : buttons) {
         const QString name = QLatin1String(key);
-        if (name == QLatin1String("RTF_LEFT") || name == QLatin1String("RTF_FONT") ||
-            name == QLatin1String("RTF_PRINT"))
+        if (name == QLatin1String("RTF_LEFT") || name == QLatin1String("RTF_FONT") || name == RTF_PRINT)
             tlbNotes->addSeparator();
         QAction* button = tlbNotes->addAction(TabPictures::toolbarIcon(name), QString());
         button->setObjectName(QStringLiteral("tlbNotes_") + name);
         button->setProperty("key", name);
         button->setToolTip(QLatin1String(tip));
+        if (name != RTF_PRINT)
+            m_formatButtons.append(button);
     }
     connect(tlbNotes, &QToolBar::actionTriggered, this,
             [this](QAction* button) { tlbNotes_ButtonClick(button->property("key").toString()); });
@@ -82,7 +84,11 @@ void NotesTab::fill() {
         txtNotes->setHtml(text);
     else
         txtNotes->setPlainText(text);
-    txtNotes->setReadOnly(!onRow || m_data->isReadOnly());
+    // Notes that cannot be kept cannot be formatted either: a format shown but never stored misleads.
+    const bool readOnly = !onRow || m_data->isReadOnly();
+    txtNotes->setReadOnly(readOnly);
+    for (QAction* button : std::as_const(m_formatButtons))
+        button->setEnabled(!readOnly);
     txtNotes->document()->setModified(false);
 }
 
@@ -100,6 +106,9 @@ void NotesTab::notesEdited() {
 }
 
 void NotesTab::tlbNotes_ButtonClick(const QString& key) {
+    // A format is applied to the document whatever the box's read-only flag says.
+    if (txtNotes->isReadOnly() && key != RTF_PRINT)
+        return;
     QTextCharFormat format;
     const QTextCharFormat current = txtNotes->textCursor().charFormat();
     if (key == QLatin1String("RTF_BOLD")) {
@@ -130,7 +139,7 @@ void NotesTab::tlbNotes_ButtonClick(const QString& key) {
             return;
         format.setForeground(color);
         txtNotes->mergeCurrentCharFormat(format);
-    } else if (key == QLatin1String("RTF_PRINT")) {
+    } else if (key == RTF_PRINT) {
         print();
     }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QList>
 #include <functional>
 #include <memory>
 
 class DiveDataControl;
+class QAction;
 class QPrinter;
 class QTextDocument;
 class QTextEdit;
@@ -23,7 +25,8 @@ public:
     void fill();
 
     // "RTF_BOLD", "RTF_ITALIC", "RTF_UNDERLINE", "RTF_LEFT", "RTF_CENTER", "RTF_RIGHT", "RTF_FONT",
-    // "RTF_COLOR", "RTF_PRINT"; any other key does nothing.
+    // "RTF_COLOR", "RTF_PRINT"; any other key does nothing, and so do the format keys while the notes
+    // are read-only (no row, or a logbook that cannot be written).
     void tlbNotes_ButtonClick(const QString& key);
 
     // What a print prints: the selection, or all the notes when nothing is selected.
@@ -41,5 +44,7 @@ private:
     void print();
 
     DiveDataControl* m_data;
+    // Every button but Print: they change the notes.
+    QList<QAction*> m_formatButtons;
     bool m_filling = false;
 };

@@ -1,6 +1,7 @@
 #include "DiveDataControl.h"
 #include "LogbookFixture.h"
 #include "NotesTab.h"
+#include "ReadOnlyFolder.h"
 #include "TestEnvironment.h"
 
 #include <QAction>
@@ -13,9 +14,11 @@
 #include <QtTest>
 
 namespace {
+enum class Logbook { Writable, ReadOnly };
+
 // Two dives with notes and one without, the data control on them and the tab following it.
 struct Notes {
-    Notes() {
+    explicit Notes(Logbook kind = Logbook::Writable) {
         env.storeSetting(QStringLiteral("Language"), QStringLiteral("0"));
         env.restart();
         const qint32 logbook = fixture.logbook(QStringLiteral("Reef"), 1);
@@ -23,6 +26,10 @@ struct Notes {
                                  {{QStringLiteral("MEMO"), QStringLiteral("<p>A <b>big</b> grouper</p>")}});
         plain = fixture.dive(logbook, at(2004, 3, 6), {{QStringLiteral("MEMO"), QStringLiteral("Cold\nGreen water")}});
         none = fixture.dive(logbook, at(2004, 3, 7));
+        if (kind == Logbook::ReadOnly) {
+            fixture.db.close();
+            lock = std::make_unique<ReadOnlyFolder>(env.folder());
+        }
         data.setDatabaseName(Settings::instance().databaseName());
         data.setRecordSource(QStringLiteral("SELECT * FROM DIVE ORDER BY [DATETIME] DESC"));
         data.refresh();
@@ -42,6 +49,16 @@ struct Notes {
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         tab->txtNotes->setTextCursor(cursor);
     }
+    // Every toolbar button but Print.
+    QList<QAction*> formatButtons() const {
+        QList<QAction*> buttons;
+        for (QAction* button : tab->tlbNotes->actions()) {
+            const QString key = button->property("key").toString();
+            if (!key.isEmpty() && key != QLatin1String("RTF_PRINT"))
+                buttons.append(button);
+        }
+        return buttons;
+    }
     QTextCharFormat formatAt(int position) {
         QTextCursor cursor(tab->txtNotes->document());
         cursor.setPosition(position);
@@ -50,6 +67,7 @@ struct Notes {
 
     TestEnvironment env;
     LogbookFixture fixture;
+    std::unique_ptr<ReadOnlyFolder> lock;
     DiveDataControl data;
     std::unique_ptr<NotesTab> tab;
     qint32 formatted = 0, plain = 0, none = 0;
@@ -61,6 +79,7 @@ class tst_NotesTab : public QObject {
 private slots:
     void followsTheDataControl();
     void withoutARowNothingCanBeTyped();
+    void readOnlyLogbookCannotBeFormatted();
     void typedNotesAreKeptAsHtml();
     void emptiedNotesStoreNull();
     void styleToggles_data();
@@ -80,6 +99,8 @@ void tst_NotesTab::followsTheDataControl() {
     QCOMPARE(n.tab->txtNotes->toPlainText(), QStringLiteral("A big grouper"));
     QVERIFY(n.formatAt(4).fontWeight() >= QFont::Bold);
     QVERIFY(!n.tab->txtNotes->isReadOnly());
+    for (QAction* button : n.formatButtons())
+        QVERIFY2(button->isEnabled(), qPrintable(button->objectName()));
     // Text kept without markup keeps its line breaks.
     QVERIFY(n.data.moveToDive(n.plain));
     QCOMPARE(n.tab->txtNotes->toPlainText(), QStringLiteral("Cold\nGreen water"));
@@ -93,6 +114,38 @@ void tst_NotesTab::withoutARowNothingCanBeTyped() {
     QVERIFY(!n.data.hasCurrentRow());
     QVERIFY(n.tab->txtNotes->isReadOnly());
     QVERIFY(n.tab->txtNotes->toPlainText().isEmpty());
+    QCOMPARE(n.formatButtons().size(), 8);
+    for (QAction* button : n.formatButtons())
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+}
+
+void tst_NotesTab::readOnlyLogbookCannotBeFormatted() {
+    Notes n(Logbook::ReadOnly);
+    if (!n.lock->ok())
+        QSKIP("this file system cannot make a folder read-only");
+    QVERIFY(n.data.isReadOnly());
+    QVERIFY(n.data.moveToDive(n.formatted));
+    QVERIFY(n.tab->txtNotes->isReadOnly());
+    const QList<QAction*> buttons = n.formatButtons();
+    QCOMPARE(buttons.size(), 8);
+    for (QAction* button : buttons)
+        QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+    QAction* print = n.tab->tlbNotes->findChild<QAction*>(QStringLiteral("tlbNotes_RTF_PRINT"));
+    QVERIFY(print && print->isEnabled()); // reading is still allowed
+
+    const QString shown = n.tab->txtNotes->toHtml();
+    n.env.fakes.fileDialogs->fonts.enqueue(QFont(QStringLiteral("DejaVu Sans"), 18));
+    n.env.fakes.fileDialogs->colors.enqueue(QColor(200, 0, 0));
+    n.select(0, 5);
+    for (QAction* button : buttons) {
+        button->trigger();
+        n.tab->tlbNotes_ButtonClick(button->property("key").toString());
+    }
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_B, Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_U})
+        QTest::keyClick(n.tab->txtNotes, key.key(), key.keyboardModifiers());
+    QCOMPARE(n.tab->txtNotes->toHtml(), shown);
+    QVERIFY(!n.data.hasPendingEdits());
+    QVERIFY(n.env.fakes.message->shown.isEmpty());
 }
 
 void tst_NotesTab::typedNotesAreKeptAsHtml() {
