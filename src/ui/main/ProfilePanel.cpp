@@ -10,6 +10,7 @@
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
 #include "Settings.h"
+#include "ShownProfilePrinting.h"
 #include "Twips.h"
 
 #include <QAction>

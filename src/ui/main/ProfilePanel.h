@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ShownProfilePrinting.h"
-
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -17,6 +15,9 @@ class ProfileHost;
 class ProfileReplay;
 class QAction;
 class QToolBar;
+namespace ShownProfilePrinting {
+enum class Output;
+}
 
 // The main window's replay of the selected dive: its toolbar, face and tissue display on the left
 // tab set, driving the graph that stands on the Profile tab of the dive tabs. A dive is shown
