@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "EngineRows.h"
 #include "ErrorOf.h"
+#include "FullDisk.h"
 #include "ReadOnlyFolder.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -71,12 +72,16 @@ private slots:
     void lockAtTheFirstReadIsALock();
     void readOnlyPlaceReadsTheWriteAheadLog();
     void readOnlyPlaceWithAHotJournalSaysSo();
+    void failedWriteSaysWhetherTheTransactionIsOpen_data();
+    void failedWriteSaysWhetherTheTransactionIsOpen();
 
 private:
     QString path() const { return m_env->folder() + QStringLiteral("dives.mdb"); }
     Database freshDatabase();
     qint32 addLogbook(Database& db, const QString& name);
     qint32 addDive(Database& db, qint32 logbook, const QDateTime& when);
+    // The logbooks' names in key order, then the number of dives.
+    QStringList logbooksAndDives(Database& db);
 
     std::unique_ptr<TestEnvironment> m_env;
 };
@@ -113,6 +118,14 @@ qint32 tst_Database::addDive(Database& db, qint32 logbook, const QDateTime& when
     rs.setValue(QStringLiteral("DATETIME"), when);
     rs.update();
     return rs.lastModified().toInt();
+}
+
+QStringList tst_Database::logbooksAndDives(Database& db) {
+    QStringList found;
+    for (Recordset rs(db, QStringLiteral("SELECT FILENAME FROM FILE ORDER BY FILE_ID")); !rs.eof(); rs.moveNext())
+        found << rs.value(0).toString();
+    Recordset dives(db, QStringLiteral("SELECT count(*) FROM DIVE"));
+    return found << QStringLiteral("dives: %1").arg(dives.value(0).toInt());
 }
 
 void tst_Database::rewriteDateLiterals_data() {
@@ -601,11 +614,7 @@ void tst_Database::rollbackUndoesEveryWrite() {
     db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {kept});
     ws.rollback();
     QVERIFY(!ws.inTransaction());
-    Recordset rs(db, QStringLiteral("SELECT FILENAME, (SELECT count(*) FROM DIVE) FROM FILE"));
-    QCOMPARE(rs.value(0).toString(), QStringLiteral("Kept"));
-    QCOMPARE(rs.value(1).toInt(), 0);
-    rs.moveNext();
-    QVERIFY(rs.eof());
+    QCOMPARE(logbooksAndDives(db), (QStringList{"Kept", "dives: 0"}));
 }
 
 void tst_Database::guardRollsBackUnlessCommitted() {
@@ -899,6 +908,70 @@ void tst_Database::readOnlyPlaceWithAHotJournalSaysSo() {
     QVERIFY2(m_env->fakes.message->shown[0].text.contains(QStringLiteral("writable folder")),
              qPrintable(m_env->fakes.message->shown[0].text));
     QCOMPARE(contents(copy), before);
+}
+
+void tst_Database::failedWriteSaysWhetherTheTransactionIsOpen_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<qint32>("error");
+    QTest::addColumn<bool>("stillOpen");
+    // The engine ends a transaction whose commit or write fails for a full disk; a commit that
+    // meets another program's lock leaves it open.
+    QTest::newRow("commit on a full disk") << "commit full" << DbError::Reserved << false;
+    QTest::newRow("write on a full disk") << "write full" << DbError::Reserved << false;
+    QTest::newRow("commit while another program reads") << "commit locked" << DbError::Locked << true;
+}
+
+void tst_Database::failedWriteSaysWhetherTheTransactionIsOpen() {
+    QFETCH(QString, failure);
+    QFETCH(qint32, error);
+    QFETCH(bool, stillOpen);
+    FullDisk::install();
+    Database db = freshDatabase();
+    const qint32 kept = addLogbook(db, QStringLiteral("Kept"));
+    Workspace& ws = Workspace::defaultWorkspace();
+    // Long enough to need pages of its own, which the commit adds to the file.
+    const auto addLongDive = [&] {
+        db.execute(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME, SAMPLE) VALUES (?, ?, ?)"),
+                   {kept, QDateTime(QDate(2004, 3, 14), QTime(9, 5)), QString(20000, u'0')});
+    };
+
+    auto transaction = std::make_unique<TransactionGuard>();
+    if (failure == QLatin1String("write full")) {
+        FullDisk full;
+        QCOMPARE(errorOf(addLongDive), error);
+    } else {
+        addLogbook(db, QStringLiteral("Pending"));
+        addLongDive();
+        std::unique_ptr<FullDisk> full;
+        std::unique_ptr<OtherConnection> reader;
+        if (failure == QLatin1String("commit full")) {
+            full = std::make_unique<FullDisk>();
+        } else {
+            reader = std::make_unique<OtherConnection>(path());
+            QVERIFY(reader->exec(QStringLiteral("BEGIN")));
+            QVERIFY(reader->value(QStringLiteral("SELECT count(*) FROM FILE")).isValid());
+        }
+        QString description;
+        QCOMPARE(errorOf([&] { transaction->commit(); }, &description), error);
+        if (full)
+            QVERIFY2(description.contains(QStringLiteral("full")), qPrintable(description));
+    }
+    QCOMPARE(ws.inTransaction(), stillOpen);
+    QCOMPARE(transaction->isActive(), stillOpen);
+
+    if (!stillOpen) {
+        // Ended: there is nothing left to commit.
+        QCOMPARE(errorOf([&] { ws.commitTrans(); }), DbError::NoTransaction);
+    }
+    transaction.reset();
+    QVERIFY(!ws.inTransaction());
+    QCOMPARE(logbooksAndDives(db), (QStringList{"Kept", "dives: 0"}));
+
+    // A new transaction begins and commits as any other.
+    TransactionGuard next;
+    addLongDive();
+    next.commit();
+    QCOMPARE(logbooksAndDives(db), (QStringList{"Kept", "dives: 1"}));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)
