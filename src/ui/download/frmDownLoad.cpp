@@ -165,8 +165,49 @@ void frmDownLoad::loadTreeView() {
     db.close();
 }
 
+void frmDownLoad::reloadTreeView() {
+    const QString selected = keyOf(tvTreeView->selectedItems().value(0));
+    tvTreeView->clear();
+    loadTreeView();
+    if (QTreeWidgetItem* again = node(selected))
+        tvTreeView->setCurrentItem(again);
+    if (!createdLogbookKey.isEmpty() && !node(createdLogbookKey)) {
+        createdLogbookKey.clear();
+        button(QStringLiteral("NEW"))->setEnabled(true);
+    }
+    tvTreeView_NodeClick(tvTreeView->selectedItems().value(0));
+}
+
+bool frmDownLoad::holdTransaction() {
+    if (!downloadWorkspace)
+        return false;
+    if (downloadWorkspace->isActive())
+        return true;
+    // The engine has ended the transaction on its own (a write or the commit failed for a full disk),
+    // taking back the logbook made here and the dives stored. A new one holds what comes next, or
+    // a retry would be written and kept outside it, dive by dive.
+    try {
+        downloadWorkspace->rollback();
+    } catch (...) {
+        // Ended already: this only lets the guard go.
+    }
+    try {
+        downloadWorkspace = std::make_unique<TransactionGuard>(Workspace::defaultWorkspace());
+    } catch (const std::exception& error) {
+        reportFailure(QStringLiteral("frmDownLoad"), QStringLiteral("The logbook database cannot be written now."),
+                      error);
+        return false;
+    }
+    try {
+        reloadTreeView();
+    } catch (const std::exception& error) {
+        reportFailure(QStringLiteral("frmDownLoad"), QStringLiteral("The logbooks could not be read again."), error);
+    }
+    return true;
+}
+
 void frmDownLoad::btnOk_Click() {
-    if (m_downloading)
+    if (m_downloading || !holdTransaction())
         return;
     const QList<QTreeWidgetItem*> selected = tvTreeView->selectedItems();
     QTreeWidgetItem* target = selected.value(0);
@@ -193,6 +234,8 @@ void frmDownLoad::btnOk_Click() {
     setDownloading(true);
     runDownload(targetKey.mid(2).toInt());
     setDownloading(false);
+    // A failed store or commit may have ended the transaction: the tree shows what is left.
+    holdTransaction();
 }
 
 void frmDownLoad::runDownload(qint32 fileID) {
@@ -223,7 +266,8 @@ void frmDownLoad::commitDownload() {
         try {
             downloadWorkspace->commit();
         } catch (const std::exception& error) {
-            // Still open: Cancel rolls it back. Nothing was stored, so no summary says otherwise.
+            // Still open for Cancel to roll back, or ended by the engine (see holdTransaction): either
+            // way nothing was stored, so no summary says otherwise.
             const ErrorDescription failure = describe(error);
             Seams::message().show(
                 DownloadDriver::storingErrorText(failure.number.value_or(DbError::Reserved), failure.description),
@@ -318,7 +362,7 @@ void frmDownLoad::tvTreeView_NodeClick(QTreeWidgetItem* node) {
 
 void frmDownLoad::newLogbook() {
     // A logbook written now would fall inside the store step's writes and go with them.
-    if (m_downloading)
+    if (m_downloading || !holdTransaction())
         return;
     QString name;
     try {
@@ -332,6 +376,7 @@ void frmDownLoad::newLogbook() {
         else
             reportFailure(QStringLiteral("frmDownLoad.Toolbar1_ButtonClick"),
                           QStringLiteral("The logbook could not be created."), error);
+        holdTransaction();
         return;
     }
 
@@ -364,6 +409,7 @@ void frmDownLoad::deleteLogbook() {
     }
     button(QStringLiteral("NEW"))->setEnabled(true);
     button(QStringLiteral("DELETE"))->setEnabled(false);
+    holdTransaction();
 }
 
 void frmDownLoad::showPreferences() {

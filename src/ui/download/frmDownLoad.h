@@ -17,9 +17,10 @@ class TransactionGuard;
 // The dialog that downloads the dives of the dive computer into a logbook of the current model.
 // Everything it writes (logbooks created or deleted here, the dives stored) lies in one transaction,
 // begun when it loads and committed only once a download has been stored; Cancel or closing it
-// without that rolls everything back. While a download runs, the transaction and its target
-// logbook stay as they are: closing, Cancel (but for asking a Kobi transfer to stop), creating and
-// deleting logbooks are refused.
+// without that rolls everything back. Should the engine end that transaction itself (a write or
+// the commit failed for a full disk), all of it is gone, and a new one holds what the dialog writes
+// next. While a download runs, the transaction and its target logbook stay as they are: closing,
+// Cancel (but for asking a Kobi transfer to stop), creating and deleting logbooks are refused.
 //
 // Creating it loads it; the opener shows it with exec(), reads bOk and deletes it.
 class frmDownLoad : public QDialog {
@@ -66,12 +67,17 @@ private:
     void buildControls();
     void centerOverMainWindow();
     void loadTreeView();
+    // Reads the logbooks anew, keeping the selection where its logbook is still there.
+    void reloadTreeView();
     void runDownload(qint32 fileID);
     void commitDownload();
     void newLogbook();
     void deleteLogbook();
     void showPreferences();
     void rollbackTransaction();
+    // Makes sure a transaction holds what the dialog writes next; false when the dialog has ended
+    // its transaction (committed or cancelled) or a new one cannot be begun (the user is told).
+    bool holdTransaction();
     void setDownloading(bool downloading);
 
     // The dialog's transaction on the default workspace; empty once it has been committed.
