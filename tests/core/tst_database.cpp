@@ -634,16 +634,17 @@ void tst_Database::guardRollsBackUnlessCommitted() {
 }
 
 void tst_Database::savepointUndoesOnlyItsStep_data() {
-    QTest::addColumn<bool>("stepFails");
+    QTest::addColumn<QString>("end"); // how the step ends
     QTest::addColumn<QStringList>("kept");
-    QTest::newRow("released") << false << QStringList{QStringLiteral("Before"), QStringLiteral("Step")};
-    QTest::newRow("failed inside") << true << QStringList{QStringLiteral("Before")};
+    QTest::newRow("released") << "release" << QStringList{QStringLiteral("Before"), QStringLiteral("Step")};
+    QTest::newRow("failed inside") << "failure" << QStringList{QStringLiteral("Before")};
+    QTest::newRow("rolled back") << "rollback" << QStringList{QStringLiteral("Before")};
 }
 
 // A failed step inside a transaction takes back its own writes only: what came before it stays,
 // and the transaction is still there to commit.
 void tst_Database::savepointUndoesOnlyItsStep() {
-    QFETCH(bool, stepFails);
+    QFETCH(QString, end);
     QFETCH(QStringList, kept);
     Database db = freshDatabase();
     TransactionGuard transaction;
@@ -651,9 +652,12 @@ void tst_Database::savepointUndoesOnlyItsStep() {
     try {
         SavepointGuard step(db, QStringLiteral("step"));
         addLogbook(db, QStringLiteral("Step"));
-        if (stepFails)
+        if (end == QLatin1String("failure"))
             addDive(db, 999, QDateTime(QDate(2004, 3, 14), QTime(9, 5))); // refused: no such logbook
-        step.release();
+        if (end == QLatin1String("rollback"))
+            step.rollback();
+        else
+            step.release();
         QVERIFY(!step.isActive());
     } catch (const RuntimeError& e) {
         QCOMPARE(e.number(), DbError::RelatedRecordRequired);

@@ -15,6 +15,7 @@
 #include "Numeric.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
+#include "SavepointGuard.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "TransactionGuard.h"
@@ -30,6 +31,7 @@
 #include <QScopedValueRollback>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <optional>
 
 namespace {
 constexpr int WIDTH = 560;
@@ -239,6 +241,12 @@ void frmDownLoad::btnOk_Click() {
 }
 
 void frmDownLoad::runDownload(qint32 fileID) {
+    // Before the guard, which undoes through it.
+    Database attemptDb;
+    // What this download writes, taken back unless it is committed: a commit refused by another
+    // program's lock leaves the transaction open, and a retry must find the logbook as it was
+    // before this try, or it would count its own dives as already there.
+    std::optional<SavepointGuard> attempt;
     bool stored = false;
     try {
         if (!downloadDriver->downloadProfiles(*Gauge1))
@@ -248,6 +256,8 @@ void frmDownLoad::runDownload(qint32 fileID) {
             return;
         Seams::events().processEvents();
         Database db = openLogbookDatabase();
+        attemptDb = db;
+        attempt.emplace(attemptDb, QStringLiteral("download_attempt"));
         const QScopedValueRollback<bool> storing(m_storing, true);
         btnCancel->setEnabled(false);
         stored = downloadDriver->storeProfiles(db, fileID, n, *Gauge1);
@@ -258,20 +268,21 @@ void frmDownLoad::runDownload(qint32 fileID) {
         return;
     }
     if (stored)
-        commitDownload();
+        commitDownload(*attempt);
 }
 
-void frmDownLoad::commitDownload() {
+void frmDownLoad::commitDownload(SavepointGuard& attempt) {
     if (downloadWorkspace) {
         try {
             downloadWorkspace->commit();
         } catch (const std::exception& error) {
-            // Still open for Cancel to roll back, or ended by the engine (see holdTransaction): either
-            // way nothing was stored, so no summary says otherwise.
+            // Still open, without this download's dives, for a retry or Cancel; or ended by the engine
+            // (see holdTransaction): either way nothing was stored, so no summary says otherwise.
             const ErrorDescription failure = describe(error);
             Seams::message().show(
                 DownloadDriver::storingErrorText(failure.number.value_or(DbError::Reserved), failure.description),
                 Msg::OkOnly | Msg::Critical, getString(1005));
+            takeBackAttempt(attempt);
             return;
         }
         downloadWorkspace.reset();
@@ -281,6 +292,24 @@ void frmDownLoad::commitDownload() {
         downloadDriver->showSummary();
     bOk = true;
     hide();
+}
+
+void frmDownLoad::takeBackAttempt(SavepointGuard& attempt) {
+    try {
+        attempt.rollback();
+    } catch (const std::exception& error) {
+        // The dives of this try would stay pending beside those of the next: all the dialog wrote goes
+        // instead, and a new transaction holds what comes next (see holdTransaction).
+        reportFailure(QStringLiteral("frmDownLoad.btnOk_Click"),
+                      QStringLiteral("The dives of this download could not be taken back on their own: "
+                                     "everything written in this window has been undone."),
+                      error);
+        try {
+            downloadWorkspace->rollback();
+        } catch (...) {
+            // Ended in any case.
+        }
+    }
 }
 
 void frmDownLoad::setDownloading(bool downloading) {

@@ -12,15 +12,18 @@ class QPushButton;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class SavepointGuard;
 class TransactionGuard;
 
 // The dialog that downloads the dives of the dive computer into a logbook of the current model.
 // Everything it writes (logbooks created or deleted here, the dives stored) lies in one transaction,
 // begun when it loads and committed only once a download has been stored; Cancel or closing it
-// without that rolls everything back. Should the engine end that transaction itself (a write or
-// the commit failed for a full disk), all of it is gone, and a new one holds what the dialog writes
-// next. While a download runs, the transaction and its target logbook stay as they are: closing,
-// Cancel (but for asking a Kobi transfer to stop), creating and deleting logbooks are refused.
+// without that rolls everything back. A download whose commit fails leaves nothing in it, so that
+// the next one is stored and summed up as if it were the first. Should the engine end that
+// transaction itself (a write or the commit failed for a full disk), all of it is gone, and a new
+// one holds what the dialog writes next. While a download runs, the transaction and its target
+// logbook stay as they are: closing, Cancel (but for asking a Kobi transfer to stop), creating and
+// deleting logbooks are refused.
 //
 // Creating it loads it; the opener shows it with exec(), reads bOk and deletes it.
 class frmDownLoad : public QDialog {
@@ -70,7 +73,11 @@ private:
     // Reads the logbooks anew, keeping the selection where its logbook is still there.
     void reloadTreeView();
     void runDownload(qint32 fileID);
-    void commitDownload();
+    // Commits the download; when the commit fails, takes back its attempt's writes.
+    void commitDownload(SavepointGuard& attempt);
+    // Takes back what a download whose commit failed wrote, the transaction staying open with the
+    // logbooks made before it; when that fails, rolls the whole transaction back.
+    void takeBackAttempt(SavepointGuard& attempt);
     void newLogbook();
     void deleteLogbook();
     void showPreferences();
