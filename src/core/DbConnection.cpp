@@ -5,10 +5,12 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace {
 const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
@@ -265,4 +267,16 @@ void DbConnection::commitOwn(const QString& source) {
 void DbConnection::rollbackOwn() {
     QSqlQuery rollback(database());
     rollback.exec(QStringLiteral("ROLLBACK"));
+}
+
+sqlite3* DbConnection::engineHandle(const QString& source) const {
+    const QVariant handle = database().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !handle.data())
+        throw RuntimeError(DbError::Reserved, source,
+                           QStringLiteral("The logbook's connection is not an SQLite connection."));
+    return *static_cast<sqlite3* const*>(handle.data());
+}
+
+bool DbConnection::engineInTransaction() const {
+    return sqlite3_get_autocommit(engineHandle(QStringLiteral("Workspace"))) == 0;
 }

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+struct sqlite3;
+
 // One open SQLite connection to a logbook file, shared by every handle on that file (see Workspace).
 // Holds the statements prepared for repeated use and what it learnt of the tables' layout.
 class DbConnection {
@@ -33,6 +35,9 @@ public:
 
     const QString& path() const { return m_path; }
     QSqlDatabase database() const { return m_connection.database(); }
+    // The engine's own handle on the connection, for what Qt's driver does not reach; RuntimeError
+    // naming `source` when the connection is not the engine's.
+    sqlite3* engineHandle(const QString& source) const;
 
     // A statement prepared once and kept for the connection's life; RuntimeError when the engine
     // refuses it.
@@ -51,6 +56,9 @@ public:
     bool beginOwn(const QString& source);
     void commitOwn(const QString& source);
     void rollbackOwn();
+    // Whether the engine runs a transaction on the connection. It ends one on its own when a write
+    // or the commit fails for a full disk or an I/O error, whatever the workspace began.
+    bool engineInTransaction() const;
 
     // True for a file in a place this user cannot write: every dive reads, every write is refused.
     bool isReadOnly() const { return m_readOnly; }

@@ -4,20 +4,11 @@
 #include "DbError.h"
 #include "SqlDates.h"
 
-#include <QSqlDriver>
 #include <sqlite3.h>
 
 namespace {
 
 const char* const OPEN_SOURCE = "Database.OpenRecordset";
-
-sqlite3* handleOf(const Database& db) {
-    const QVariant handle = db.connection().database().driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !handle.data())
-        throw RuntimeError(DbError::Reserved, QLatin1String(OPEN_SOURCE),
-                           QStringLiteral("The logbook's connection is not an SQLite connection."));
-    return *static_cast<sqlite3* const*>(handle.data());
-}
 
 RuntimeError engineError(sqlite3* db, const char* source) {
     return DbError::fromEngine(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)),
@@ -57,7 +48,7 @@ int bind(sqlite3_stmt* statement, int position, const QVariant& value) {
 } // namespace
 
 EngineRows::EngineRows(const Database& db, const QString& statement, const QVariantList& params) : m_db(db) {
-    sqlite3* handle = handleOf(m_db);
+    sqlite3* handle = m_db.connection().engineHandle(QLatin1String(OPEN_SOURCE));
     const QByteArray sql = SqlDates::rewriteDateLiterals(statement).toUtf8();
     if (sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &m_statement, nullptr) != SQLITE_OK) {
         const RuntimeError error = engineError(handle, OPEN_SOURCE);

@@ -1,6 +1,7 @@
 #include "SavepointGuard.h"
 
 #include "Database.h"
+#include "DbConnection.h"
 
 SavepointGuard::SavepointGuard(Database& db, const QString& name) : m_db(db), m_name(name) {
     m_db.execute(QStringLiteral("SAVEPOINT ") + m_name);
@@ -11,8 +12,7 @@ SavepointGuard::~SavepointGuard() {
     if (!m_active)
         return;
     try {
-        m_db.execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + m_name);
-        m_db.execute(QStringLiteral("RELEASE SAVEPOINT ") + m_name);
+        rollback();
     } catch (...) {
         // A destructor must not throw; whoever holds the transaction learns of the failure and ends it.
     }
@@ -21,4 +21,14 @@ SavepointGuard::~SavepointGuard() {
 void SavepointGuard::release() {
     m_db.execute(QStringLiteral("RELEASE SAVEPOINT ") + m_name);
     m_active = false;
+}
+
+void SavepointGuard::rollback() {
+    if (!m_active)
+        return;
+    m_active = false;
+    if (!m_db.connection().engineInTransaction())
+        return;
+    m_db.execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + m_name);
+    m_db.execute(QStringLiteral("RELEASE SAVEPOINT ") + m_name);
 }

@@ -21,6 +21,11 @@ public:
 
     // Keeps the step's writes. RuntimeError when the engine refuses; the destructor then undoes them.
     void release();
+    // Undoes the step's writes and ends the savepoint; the transaction stays open with what came
+    // before. Once the transaction has ended (committed, or ended by the engine on a failed write)
+    // the savepoint has gone with it, and there is nothing to undo. RuntimeError when the engine
+    // refuses.
+    void rollback();
     bool isActive() const { return m_active; }
 
 private:

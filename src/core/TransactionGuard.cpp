@@ -16,7 +16,12 @@ TransactionGuard::~TransactionGuard() {
 }
 
 void TransactionGuard::commit() {
-    m_workspace.commitTrans();
+    try {
+        m_workspace.commitTrans();
+    } catch (...) {
+        m_active = m_workspace.inTransaction();
+        throw;
+    }
     m_active = false;
 }
 

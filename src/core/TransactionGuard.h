@@ -16,10 +16,13 @@ public:
     TransactionGuard(const TransactionGuard&) = delete;
     TransactionGuard& operator=(const TransactionGuard&) = delete;
 
-    // RuntimeError when the engine refuses; the destructor then rolls back.
+    // RuntimeError when the engine refuses. The destructor then rolls back what is left, if anything:
+    // isActive() is false when the engine has ended the transaction itself (see Workspace).
     void commit();
     void rollback();
-    bool isActive() const { return m_active; }
+    // Whether its transaction is still open: not after commit() or rollback(), nor once the engine
+    // has ended it on its own.
+    bool isActive() const { return m_active && m_workspace.inTransaction(); }
 
 private:
     Workspace& m_workspace;

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QSqlError>
+#include <algorithm>
 
 Workspace& Workspace::defaultWorkspace() {
     static Workspace workspace;
@@ -39,6 +40,9 @@ Database Workspace::openDatabase(const QString& fileName) {
 }
 
 void Workspace::beginTrans() {
+    // A transaction the engine has ended is over: what it held is gone already.
+    if (m_inTransaction && endedByEngine())
+        endTransaction();
     if (m_inTransaction)
         throw RuntimeError(DbError::TooManyTransactions, QStringLiteral("Workspace.BeginTrans"),
                            QStringLiteral("Could not start a transaction: one is already running."));
@@ -52,11 +56,7 @@ void Workspace::beginTrans() {
         try {
             connection->beginImmediate(QStringLiteral("Workspace.BeginTrans"));
         } catch (const RuntimeError&) {
-            for (const auto& joined : std::as_const(m_transactionConnections)) {
-                joined->database().rollback();
-                joined->inTransaction = false;
-            }
-            m_transactionConnections.clear();
+            endTransaction();
             throw;
         }
         connection->inTransaction = true;
@@ -71,9 +71,23 @@ void Workspace::commitTrans() {
         throw RuntimeError(DbError::NoTransaction, QStringLiteral("Workspace.CommitTrans"),
                            QStringLiteral("You tried to commit or rollback a transaction without first beginning a "
                                           "transaction."));
+    if (endedByEngine()) {
+        endTransaction();
+        throw RuntimeError(DbError::NoTransaction, QStringLiteral("Workspace.CommitTrans"),
+                           QStringLiteral("The transaction has already ended: one of its writes failed, and the "
+                                          "database engine took back all of it."));
+    }
     while (!m_transactionConnections.isEmpty()) {
-        const std::shared_ptr<DbConnection>& connection = m_transactionConnections.first();
-        connection->commitOwn(QStringLiteral("Workspace.CommitTrans"));
+        const std::shared_ptr<DbConnection> connection = m_transactionConnections.first();
+        try {
+            connection->commitOwn(QStringLiteral("Workspace.CommitTrans"));
+        } catch (const RuntimeError&) {
+            // A commit that meets a lock leaves the transaction open; one that fails for a full disk
+            // or an I/O error the engine ends there and then, and the other files follow it.
+            if (!connection->engineInTransaction())
+                endTransaction();
+            throw;
+        }
         connection->inTransaction = false;
         m_transactionConnections.removeFirst();
     }
@@ -85,6 +99,20 @@ void Workspace::rollback() {
         throw RuntimeError(DbError::NoTransaction, QStringLiteral("Workspace.Rollback"),
                            QStringLiteral("You tried to commit or rollback a transaction without first beginning a "
                                           "transaction."));
+    endTransaction();
+}
+
+bool Workspace::inTransaction() const {
+    return m_inTransaction && !endedByEngine();
+}
+
+bool Workspace::endedByEngine() const {
+    return std::any_of(
+        m_transactionConnections.cbegin(), m_transactionConnections.cend(),
+        [](const std::shared_ptr<DbConnection>& connection) { return !connection->engineInTransaction(); });
+}
+
+void Workspace::endTransaction() {
     for (const auto& connection : std::as_const(m_transactionConnections)) {
         connection->database().rollback();
         connection->inTransaction = false;

@@ -41,16 +41,24 @@ public:
 
     // RuntimeError 3003 when a transaction is already running.
     void beginTrans();
-    // Makes every write since beginTrans permanent. RuntimeError 3034 without a transaction; when the
-    // engine refuses the commit the transaction stays open for a rollback.
+    // Makes every write since beginTrans permanent. RuntimeError 3034 without a transaction, also
+    // when the engine has already ended it. When the engine refuses the commit, the transaction
+    // stays open for a rollback if the engine kept it (another program's lock); if the engine ended
+    // it (a full disk, an I/O error), nothing of it was kept and inTransaction() is false.
     void commitTrans();
     // Undoes every write since beginTrans. RuntimeError 3034 without a transaction; the engine's own
     // failures are not raised, the transaction ends in any case.
     void rollback();
-    bool inTransaction() const { return m_inTransaction; }
+    // Whether the transaction begun here is still open. The engine ends one on its own when a
+    // write or the commit fails for a full disk or an I/O error, taking back all it held: from then
+    // on a write is no longer part of it.
+    bool inTransaction() const;
 
 private:
     Workspace() = default;
+    bool endedByEngine() const;
+    // Rolls back what the transaction's files still hold and forgets it.
+    void endTransaction();
 
     QHash<QString, std::weak_ptr<DbConnection>> m_connections; // by absolute path
     QList<std::shared_ptr<DbConnection>> m_transactionConnections;

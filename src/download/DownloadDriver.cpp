@@ -57,6 +57,10 @@ bool DownloadDriver::storeProfiles(Database& db, qint32 newFileID, qint16 nDives
 
         SavepointGuard store(db, savepoint);
         StoreCounts counts = appendDives(db, newFileID, dives, progressDownload);
+        // A record left out while decoding has no row to write, but takes its step of the bar here
+        // as every other record does: the bar ends full.
+        for (qsizetype i = 0; i < m_leftOut.size(); ++i)
+            step(progressDownload);
         // A damaged record is one of the dives delivered, and as much left out as an unwritable one.
         counts.total = qint16(std::min<qsizetype>(qsizetype(counts.total) + m_leftOut.size(), 32767));
         counts.skipped = m_leftOut + counts.skipped;

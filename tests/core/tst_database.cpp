@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "EngineRows.h"
 #include "ErrorOf.h"
+#include "FullDisk.h"
 #include "ReadOnlyFolder.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
@@ -73,12 +74,16 @@ private slots:
     void readOnlyPlaceShowsTheLastSavedState_data();
     void readOnlyPlaceShowsTheLastSavedState();
     void readOnlyPlaceWithoutRoomForACopy();
+    void failedWriteSaysWhetherTheTransactionIsOpen_data();
+    void failedWriteSaysWhetherTheTransactionIsOpen();
 
 private:
     QString path() const { return m_env->folder() + QStringLiteral("dives.mdb"); }
     Database freshDatabase();
     qint32 addLogbook(Database& db, const QString& name);
     qint32 addDive(Database& db, qint32 logbook, const QDateTime& when);
+    // The logbooks' names in key order, then the number of dives.
+    QStringList logbooksAndDives(Database& db);
 
     std::unique_ptr<TestEnvironment> m_env;
 };
@@ -115,6 +120,14 @@ qint32 tst_Database::addDive(Database& db, qint32 logbook, const QDateTime& when
     rs.setValue(QStringLiteral("DATETIME"), when);
     rs.update();
     return rs.lastModified().toInt();
+}
+
+QStringList tst_Database::logbooksAndDives(Database& db) {
+    QStringList found;
+    for (Recordset rs(db, QStringLiteral("SELECT FILENAME FROM FILE ORDER BY FILE_ID")); !rs.eof(); rs.moveNext())
+        found << rs.value(0).toString();
+    Recordset dives(db, QStringLiteral("SELECT count(*) FROM DIVE"));
+    return found << QStringLiteral("dives: %1").arg(dives.value(0).toInt());
 }
 
 void tst_Database::rewriteDateLiterals_data() {
@@ -603,11 +616,7 @@ void tst_Database::rollbackUndoesEveryWrite() {
     db.execute(QStringLiteral("DELETE FROM FILE WHERE FILE_ID = ?"), {kept});
     ws.rollback();
     QVERIFY(!ws.inTransaction());
-    Recordset rs(db, QStringLiteral("SELECT FILENAME, (SELECT count(*) FROM DIVE) FROM FILE"));
-    QCOMPARE(rs.value(0).toString(), QStringLiteral("Kept"));
-    QCOMPARE(rs.value(1).toInt(), 0);
-    rs.moveNext();
-    QVERIFY(rs.eof());
+    QCOMPARE(logbooksAndDives(db), (QStringList{"Kept", "dives: 0"}));
 }
 
 void tst_Database::guardRollsBackUnlessCommitted() {
@@ -627,16 +636,17 @@ void tst_Database::guardRollsBackUnlessCommitted() {
 }
 
 void tst_Database::savepointUndoesOnlyItsStep_data() {
-    QTest::addColumn<bool>("stepFails");
+    QTest::addColumn<QString>("end"); // how the step ends
     QTest::addColumn<QStringList>("kept");
-    QTest::newRow("released") << false << QStringList{QStringLiteral("Before"), QStringLiteral("Step")};
-    QTest::newRow("failed inside") << true << QStringList{QStringLiteral("Before")};
+    QTest::newRow("released") << "release" << QStringList{QStringLiteral("Before"), QStringLiteral("Step")};
+    QTest::newRow("failed inside") << "failure" << QStringList{QStringLiteral("Before")};
+    QTest::newRow("rolled back") << "rollback" << QStringList{QStringLiteral("Before")};
 }
 
 // A failed step inside a transaction takes back its own writes only: what came before it stays,
 // and the transaction is still there to commit.
 void tst_Database::savepointUndoesOnlyItsStep() {
-    QFETCH(bool, stepFails);
+    QFETCH(QString, end);
     QFETCH(QStringList, kept);
     Database db = freshDatabase();
     TransactionGuard transaction;
@@ -644,9 +654,12 @@ void tst_Database::savepointUndoesOnlyItsStep() {
     try {
         SavepointGuard step(db, QStringLiteral("step"));
         addLogbook(db, QStringLiteral("Step"));
-        if (stepFails)
+        if (end == QLatin1String("failure"))
             addDive(db, 999, QDateTime(QDate(2004, 3, 14), QTime(9, 5))); // refused: no such logbook
-        step.release();
+        if (end == QLatin1String("rollback"))
+            step.rollback();
+        else
+            step.release();
         QVERIFY(!step.isActive());
     } catch (const RuntimeError& e) {
         QCOMPARE(e.number(), DbError::RelatedRecordRequired);
@@ -994,6 +1007,70 @@ void tst_Database::readOnlyPlaceWithoutRoomForACopy() {
     QVERIFY2(description.contains(QStringLiteral("folder you can write to")), qPrintable(description));
     QCOMPARE(m_env->fakes.message->shown.size(), 0);
     QCOMPARE(contents(copy), before);
+}
+
+void tst_Database::failedWriteSaysWhetherTheTransactionIsOpen_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<qint32>("error");
+    QTest::addColumn<bool>("stillOpen");
+    // The engine ends a transaction whose commit or write fails for a full disk; a commit that
+    // meets another program's lock leaves it open.
+    QTest::newRow("commit on a full disk") << "commit full" << DbError::Reserved << false;
+    QTest::newRow("write on a full disk") << "write full" << DbError::Reserved << false;
+    QTest::newRow("commit while another program reads") << "commit locked" << DbError::Locked << true;
+}
+
+void tst_Database::failedWriteSaysWhetherTheTransactionIsOpen() {
+    QFETCH(QString, failure);
+    QFETCH(qint32, error);
+    QFETCH(bool, stillOpen);
+    FullDisk::install();
+    Database db = freshDatabase();
+    const qint32 kept = addLogbook(db, QStringLiteral("Kept"));
+    Workspace& ws = Workspace::defaultWorkspace();
+    // Long enough to need pages of its own, which the commit adds to the file.
+    const auto addLongDive = [&] {
+        db.execute(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME, SAMPLE) VALUES (?, ?, ?)"),
+                   {kept, QDateTime(QDate(2004, 3, 14), QTime(9, 5)), QString(20000, u'0')});
+    };
+
+    auto transaction = std::make_unique<TransactionGuard>();
+    if (failure == QLatin1String("write full")) {
+        FullDisk full;
+        QCOMPARE(errorOf(addLongDive), error);
+    } else {
+        addLogbook(db, QStringLiteral("Pending"));
+        addLongDive();
+        std::unique_ptr<FullDisk> full;
+        std::unique_ptr<OtherConnection> reader;
+        if (failure == QLatin1String("commit full")) {
+            full = std::make_unique<FullDisk>();
+        } else {
+            reader = std::make_unique<OtherConnection>(path());
+            QVERIFY(reader->exec(QStringLiteral("BEGIN")));
+            QVERIFY(reader->value(QStringLiteral("SELECT count(*) FROM FILE")).isValid());
+        }
+        QString description;
+        QCOMPARE(errorOf([&] { transaction->commit(); }, &description), error);
+        if (full)
+            QVERIFY2(description.contains(QStringLiteral("full")), qPrintable(description));
+    }
+    QCOMPARE(ws.inTransaction(), stillOpen);
+    QCOMPARE(transaction->isActive(), stillOpen);
+
+    if (!stillOpen) {
+        // Ended: there is nothing left to commit.
+        QCOMPARE(errorOf([&] { ws.commitTrans(); }), DbError::NoTransaction);
+    }
+    transaction.reset();
+    QVERIFY(!ws.inTransaction());
+    QCOMPARE(logbooksAndDives(db), (QStringList{"Kept", "dives: 0"}));
+
+    // A new transaction begins and commits as any other.
+    TransactionGuard next;
+    addLongDive();
+    next.commit();
+    QCOMPARE(logbooksAndDives(db), (QStringList{"Kept", "dives: 1"}));
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -31,6 +31,8 @@ private slots:
     void singlesStoredExactly();
     void unwritableDiveIsLeftOut_data();
     void unwritableDiveIsLeftOut();
+    void gaugeEndsAtItsMaximum_data();
+    void gaugeEndsAtItsMaximum();
 
 private:
     qint32 addLogbook(qint32 model);
@@ -356,6 +358,39 @@ void tst_StoreProfiles::unwritableDiveIsLeftOut() {
                  summary.endsWith(QStringLiteral("Dives not stored, their data cannot be written: ") + leftOut),
              qPrintable(summary));
     QCOMPARE(snapshot().size(), 1 + 1);
+}
+
+void tst_StoreProfiles::gaugeEndsAtItsMaximum_data() {
+    QTest::addColumn<qint32>("model");
+    QTest::addColumn<QList<qint32>>("records");
+    QTest::addColumn<int>("rows");
+    const QList<qint32> good = fixtures::header52(1) + QList<qint32>{123, 2, 0, 15};
+    QTest::newRow("every dive stored") << 1 << good + fixtures::header52(0, {{2, 11}}) << 2;
+    QTest::newRow("a dive that cannot be written")
+        << 4 << good + fixtures::header52(1, {{2, 13}}) + QList<qint32>{10000, 0, 0, 0} << 1;
+    const QList<qint32> damaged = fixtures::kobiSession(0, {{11, 600}}); // a session time beyond 16 bits
+    QTest::newRow("kobi session left out")
+        << 32 << fixtures::kobiScuba(1, {{1, 20}}) + damaged + fixtures::kobiScuba(0, {{1, 21}}) << 2;
+    QTest::newRow("kobi first and last left out")
+        << 32 << damaged + fixtures::kobiScuba(1, {{1, 20}}) + fixtures::kobiSession(0, {{1, 22}, {11, 600}}) << 1;
+    QTest::newRow("kobi nothing but a left-out session") << 32 << damaged << 0;
+}
+
+// The bar moves one step per record while decoding and one per record while storing, whatever
+// becomes of the record: a download that completes fills it.
+void tst_StoreProfiles::gaugeEndsAtItsMaximum() {
+    QFETCH(qint32, model);
+    QFETCH(QList<qint32>, records);
+    QFETCH(int, rows);
+    QVERIFY(store(model, records, addLogbook(model)));
+    const FakeProgressBar& bar = world->progress;
+    const QList<int> stored = bar.values.mid(bar.values.lastIndexOf(1));
+    QList<int> steps;
+    for (int v = 1; v <= bar.max(); ++v)
+        steps << v;
+    QCOMPARE(stored, steps);
+    QCOMPARE(bar.value(), bar.max());
+    QCOMPARE(snapshot().size(), 1 + rows);
 }
 
 QTEST_GUILESS_MAIN(tst_StoreProfiles)

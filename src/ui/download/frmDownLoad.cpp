@@ -15,6 +15,7 @@
 #include "Numeric.h"
 #include "Recordset.h"
 #include "RuntimeError.h"
+#include "SavepointGuard.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "TransactionGuard.h"
@@ -30,6 +31,7 @@
 #include <QScopedValueRollback>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <optional>
 
 namespace {
 constexpr int WIDTH = 560;
@@ -165,8 +167,49 @@ void frmDownLoad::loadTreeView() {
     db.close();
 }
 
+void frmDownLoad::reloadTreeView() {
+    const QString selected = keyOf(tvTreeView->selectedItems().value(0));
+    tvTreeView->clear();
+    loadTreeView();
+    if (QTreeWidgetItem* again = node(selected))
+        tvTreeView->setCurrentItem(again);
+    if (!createdLogbookKey.isEmpty() && !node(createdLogbookKey)) {
+        createdLogbookKey.clear();
+        button(QStringLiteral("NEW"))->setEnabled(true);
+    }
+    tvTreeView_NodeClick(tvTreeView->selectedItems().value(0));
+}
+
+bool frmDownLoad::holdTransaction() {
+    if (!downloadWorkspace)
+        return false;
+    if (downloadWorkspace->isActive())
+        return true;
+    // The engine has ended the transaction on its own (a write or the commit failed for a full disk),
+    // taking back the logbook made here and the dives stored. A new one holds what comes next, or
+    // a retry would be written and kept outside it, dive by dive.
+    try {
+        downloadWorkspace->rollback();
+    } catch (...) {
+        // Ended already: this only lets the guard go.
+    }
+    try {
+        downloadWorkspace = std::make_unique<TransactionGuard>(Workspace::defaultWorkspace());
+    } catch (const std::exception& error) {
+        reportFailure(QStringLiteral("frmDownLoad"), QStringLiteral("The logbook database cannot be written now."),
+                      error);
+        return false;
+    }
+    try {
+        reloadTreeView();
+    } catch (const std::exception& error) {
+        reportFailure(QStringLiteral("frmDownLoad"), QStringLiteral("The logbooks could not be read again."), error);
+    }
+    return true;
+}
+
 void frmDownLoad::btnOk_Click() {
-    if (m_downloading)
+    if (m_downloading || !holdTransaction())
         return;
     const QList<QTreeWidgetItem*> selected = tvTreeView->selectedItems();
     QTreeWidgetItem* target = selected.value(0);
@@ -193,9 +236,17 @@ void frmDownLoad::btnOk_Click() {
     setDownloading(true);
     runDownload(targetKey.mid(2).toInt());
     setDownloading(false);
+    // A failed store or commit may have ended the transaction: the tree shows what is left.
+    holdTransaction();
 }
 
 void frmDownLoad::runDownload(qint32 fileID) {
+    // Before the guard, which undoes through it.
+    Database attemptDb;
+    // What this download writes, taken back unless it is committed: a commit refused by another
+    // program's lock leaves the transaction open, and a retry must find the logbook as it was
+    // before this try, or it would count its own dives as already there.
+    std::optional<SavepointGuard> attempt;
     bool stored = false;
     try {
         if (!downloadDriver->downloadProfiles(*Gauge1))
@@ -205,6 +256,8 @@ void frmDownLoad::runDownload(qint32 fileID) {
             return;
         Seams::events().processEvents();
         Database db = openLogbookDatabase();
+        attemptDb = db;
+        attempt.emplace(attemptDb, QStringLiteral("download_attempt"));
         const QScopedValueRollback<bool> storing(m_storing, true);
         btnCancel->setEnabled(false);
         stored = downloadDriver->storeProfiles(db, fileID, n, *Gauge1);
@@ -215,19 +268,21 @@ void frmDownLoad::runDownload(qint32 fileID) {
         return;
     }
     if (stored)
-        commitDownload();
+        commitDownload(*attempt);
 }
 
-void frmDownLoad::commitDownload() {
+void frmDownLoad::commitDownload(SavepointGuard& attempt) {
     if (downloadWorkspace) {
         try {
             downloadWorkspace->commit();
         } catch (const std::exception& error) {
-            // Still open: Cancel rolls it back. Nothing was stored, so no summary says otherwise.
+            // Still open, without this download's dives, for a retry or Cancel; or ended by the engine
+            // (see holdTransaction): either way nothing was stored, so no summary says otherwise.
             const ErrorDescription failure = describe(error);
             Seams::message().show(
                 DownloadDriver::storingErrorText(failure.number.value_or(DbError::Reserved), failure.description),
                 Msg::OkOnly | Msg::Critical, getString(1005));
+            takeBackAttempt(attempt);
             return;
         }
         downloadWorkspace.reset();
@@ -237,6 +292,24 @@ void frmDownLoad::commitDownload() {
         downloadDriver->showSummary();
     bOk = true;
     hide();
+}
+
+void frmDownLoad::takeBackAttempt(SavepointGuard& attempt) {
+    try {
+        attempt.rollback();
+    } catch (const std::exception& error) {
+        // The dives of this try would stay pending beside those of the next: all the dialog wrote goes
+        // instead, and a new transaction holds what comes next (see holdTransaction).
+        reportFailure(QStringLiteral("frmDownLoad.btnOk_Click"),
+                      QStringLiteral("The dives of this download could not be taken back on their own: "
+                                     "everything written in this window has been undone."),
+                      error);
+        try {
+            downloadWorkspace->rollback();
+        } catch (...) {
+            // Ended in any case.
+        }
+    }
 }
 
 void frmDownLoad::setDownloading(bool downloading) {
@@ -318,7 +391,7 @@ void frmDownLoad::tvTreeView_NodeClick(QTreeWidgetItem* node) {
 
 void frmDownLoad::newLogbook() {
     // A logbook written now would fall inside the store step's writes and go with them.
-    if (m_downloading)
+    if (m_downloading || !holdTransaction())
         return;
     QString name;
     try {
@@ -332,6 +405,7 @@ void frmDownLoad::newLogbook() {
         else
             reportFailure(QStringLiteral("frmDownLoad.Toolbar1_ButtonClick"),
                           QStringLiteral("The logbook could not be created."), error);
+        holdTransaction();
         return;
     }
 
@@ -364,6 +438,7 @@ void frmDownLoad::deleteLogbook() {
     }
     button(QStringLiteral("NEW"))->setEnabled(true);
     button(QStringLiteral("DELETE"))->setEnabled(false);
+    holdTransaction();
 }
 
 void frmDownLoad::showPreferences() {

@@ -12,12 +12,16 @@ class QPushButton;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class SavepointGuard;
 class TransactionGuard;
 
 // The dialog that downloads the dives of the dive computer into a logbook of the current model.
 // Everything it writes (logbooks created or deleted here, the dives stored) lies in one transaction,
 // begun when it loads and committed only once a download has been stored; Cancel or closing it
-// without that rolls everything back. While a download runs, the transaction and its target
+// without that rolls everything back. A download whose commit fails leaves nothing in it, so that
+// the next one is stored and summed up as if it were the first. Should the engine end that
+// transaction itself (a write or the commit failed for a full disk), all of it is gone, and a new
+// one holds what the dialog writes next. While a download runs, the transaction and its target
 // logbook stay as they are: closing, Cancel (but for asking a Kobi transfer to stop), creating and
 // deleting logbooks are refused.
 //
@@ -66,12 +70,21 @@ private:
     void buildControls();
     void centerOverMainWindow();
     void loadTreeView();
+    // Reads the logbooks anew, keeping the selection where its logbook is still there.
+    void reloadTreeView();
     void runDownload(qint32 fileID);
-    void commitDownload();
+    // Commits the download; when the commit fails, takes back its attempt's writes.
+    void commitDownload(SavepointGuard& attempt);
+    // Takes back what a download whose commit failed wrote, the transaction staying open with the
+    // logbooks made before it; when that fails, rolls the whole transaction back.
+    void takeBackAttempt(SavepointGuard& attempt);
     void newLogbook();
     void deleteLogbook();
     void showPreferences();
     void rollbackTransaction();
+    // Makes sure a transaction holds what the dialog writes next; false when the dialog has ended
+    // its transaction (committed or cancelled) or a new one cannot be begun (the user is told).
+    bool holdTransaction();
     void setDownloading(bool downloading);
 
     // The dialog's transaction on the default workspace; empty once it has been committed.

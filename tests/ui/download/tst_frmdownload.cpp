@@ -3,6 +3,7 @@
 #include "DownloadDriver.h"
 #include "DownloadGauge.h"
 #include "FakeDownload.h"
+#include "FullDisk.h"
 #include "MainModule.h"
 #include "Recordset.h"
 #include "Settings.h"
@@ -122,6 +123,8 @@ private slots:
     void preferencesOpenOnDataDownloadPage();
     void killedWhileStoring();
     void failedCommitShowsNoSummary();
+    void downloadAgainAfterAFailedWrite_data();
+    void downloadAgainAfterAFailedWrite();
     void unwritableDiveIsLeftOut_data();
     void unwritableDiveIsLeftOut();
 
@@ -746,6 +749,97 @@ void tst_frmDownLoad::failedCommitShowsNoSummary() {
     QVERIFY2(last.startsWith(QStringLiteral("[DZ.SP]:  Error n. [3218]")), qPrintable(last));
     QVERIFY(!messages().contains(summary(3, 3, 3, 0)));
     QCOMPARE(env->fakes.message->unexpected, 0);
+}
+
+void tst_frmDownLoad::downloadAgainAfterAFailedWrite_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<bool>("again"); // Download again once the cause is gone; else Cancel
+    for (const char* failure : {"disk full at the commit", "disk full while storing", "locked at the commit"}) {
+        QTest::addRow("%s, download again", failure) << QString::fromLatin1(failure) << true;
+        QTest::addRow("%s, cancel", failure) << QString::fromLatin1(failure) << false;
+    }
+}
+
+// Whatever a failed store or commit did to the transaction, the next download is stored whole in
+// one and summed up once, and Cancel takes back all the dialog wrote: the logbook file holds what the
+// dialog says.
+void tst_frmDownLoad::downloadAgainAfterAFailedWrite() {
+    QFETCH(QString, failure);
+    QFETCH(bool, again);
+    const bool diskFull = failure.startsWith(QLatin1String("disk full"));
+    FullDisk::install();
+    // Profiles long enough for pages of their own: the commit has to grow the file.
+    library(1).records = devices::dives(1, 3, 300);
+    const QStringList before = snapshot();
+    auto dialog = openDialog();
+    createLogbook(*dialog, "Spare");
+    const QString spare = QStringLiteral("LB%1").arg(logbookID("Spare"));
+    select(*dialog, "LB3");
+
+    std::unique_ptr<FullDisk> full;
+    const QString reader = QStringLiteral("reader");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), reader);
+        QSqlQuery query(other);
+        if (failure == QLatin1String("disk full while storing")) {
+            full = std::make_unique<FullDisk>();
+        } else if (failure == QLatin1String("disk full at the commit")) {
+            // The last dive stored, the disk fills up before the commit.
+            env->fakes.events->onProcess = [&] {
+                if (dialog->isStoring() && dialog->Gauge1->value() == dialog->Gauge1->max() && !full)
+                    full = std::make_unique<FullDisk>();
+            };
+        } else {
+            other.setDatabaseName(Settings::instance().databaseName());
+            QVERIFY(other.open());
+            QVERIFY(query.exec(QStringLiteral("BEGIN")));
+            QVERIFY(query.exec(QStringLiteral("SELECT count(*) FROM FILE")) && query.next());
+        }
+        env->fakes.message->answers << Msg::Yes << Msg::Ok;
+        dialog->btnOk_Click();
+        if (other.isOpen())
+            query.exec(QStringLiteral("ROLLBACK"));
+    }
+    QSqlDatabase::removeDatabase(reader);
+    env->fakes.events->onProcess = {};
+    full.reset(); // space freed, the other program gone
+
+    QVERIFY(!dialog->bOk);
+    QVERIFY(dialog->isVisible());
+    const QString report = messages().last();
+    QVERIFY2(report.startsWith(diskFull ? QStringLiteral("[DZ.SP]:  Error n. [3000] - database or disk is full")
+                                        : QStringLiteral("[DZ.SP]:  Error n. [3218]")),
+             qPrintable(report));
+    QVERIFY(!messages().contains(summary(3, 3, 3, 0)));
+    QVERIFY(Workspace::defaultWorkspace().inTransaction());
+    // The engine took back the whole transaction on the full disk, the logbook made in it too.
+    QCOMPARE(dialog->node(spare) != nullptr, !diskFull);
+    QCOMPARE(logbookID("Spare") > 0, !diskFull);
+    QCOMPARE(dialog->button("NEW")->isEnabled(), diskFull);
+    QCOMPARE(frmDownLoad::keyOf(dialog->tvTreeView->selectedItems().value(0)), QStringLiteral("LB3"));
+
+    const qsizetype shown = messages().size();
+    if (!again) {
+        dialog->btnCancel_Click();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!Workspace::defaultWorkspace().inTransaction());
+        dialog.reset();
+        QCOMPARE(snapshot(), before);
+        return;
+    }
+    answerDownload(1);
+    dialog->btnOk_Click();
+    QVERIFY(dialog->bOk);
+    // The first try left nothing behind: this one logs every dive, and says so.
+    QCOMPARE(
+        messages().mid(shown),
+        (QStringList{QStringLiteral("Download data into Logbook number 'Elba': are you sure?"), summary(3, 3, 3, 0)}));
+    QCOMPARE(env->fakes.message->unexpected, 0);
+    QVERIFY(!Workspace::defaultWorkspace().inTransaction());
+    dialog.reset();
+    QCOMPARE(divesOf("Elba"), 3);
+    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM DIVE")), 1 + 3);
+    QCOMPARE(logbookID("Spare") > 0, !diskFull);
 }
 
 namespace {
