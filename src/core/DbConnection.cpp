@@ -14,8 +14,6 @@
 
 namespace {
 const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
-// The engine's code for a read-only file beside a journal it would roll back.
-constexpr int SQLITE_READONLY_ROLLBACK = 776;
 // What the engine applies to a file when it opens it: a journal to roll back, a log.
 const QStringList SIDE_FILES = {QStringLiteral("-journal"), QStringLiteral("-wal")};
 } // namespace
