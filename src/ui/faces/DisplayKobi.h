@@ -28,15 +28,14 @@ private:
     QString deepStopText(qint16 step) const;
     QString getVelocityGlyph(qint16 step, Kind kind);
     QString temperatureText(const Dive& dive) const;
-    // Depth digits in the size of their row, smaller when a depth needs four digits (100 ft on).
-    void showDepth(const char* field, const QString& text);
+    int lowerLeftRoom() const;
+    int lowerRightRoom() const;
 
     qint16 m_step = 0;
     quint8 m_ascentLevel = 0;
     qint32 m_freeDiveTime = 0;
     QString m_depthText;
     QString m_liveDepthText;
-    QFont m_depthFont;
     bool m_maxDepthToggle = false;
     bool m_temperatureToggle = false;
 };
