@@ -20,7 +20,19 @@ using namespace facelayout;
 namespace {
 constexpr int topPressed = 12;
 constexpr int bottomPressed = 13;
+
+// The display glass of the drawn device and its frame, drawn on the glass's edge.
+const QRect glass = Twips::pixels(600, 795, 2640, 2925);
+constexpr int frameWidth = 3;
+constexpr int glassRadius = 14;
 } // namespace
+
+QPainterPath DisplayKobi::displayArea() {
+    constexpr int inset = (frameWidth + 1) / 2;
+    QPainterPath area;
+    area.addRoundedRect(QRectF(glass).adjusted(inset, inset, -inset, -inset), glassRadius - inset, glassRadius - inset);
+    return area;
+}
 
 DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(ModelCode::dcKOBI, parent) {
     setObjectName(QStringLiteral("DisplayKobi"));
@@ -63,6 +75,12 @@ DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(ModelCode::dcKOB
     auto* glyph = new FaceSymbol(this);
     glyph->setObjectName(QStringLiteral("lblVelMaxIcon"));
     glyph->setGeometry(Twips::pixels(2595, -345, 2670, 2250));
+    // The glyph's box reaches over the housing; the chevrons stand on the glass, in its upper right
+    // corner, right of the depth's unit and above the stop time.
+    const QRectF area = displayArea().boundingRect();
+    const QSize chevrons(30, 36);
+    const QPoint corner(int(area.right()) - 3 - chevrons.width(), int(area.top()) + glassRadius);
+    glyph->setPlace(QRect(corner - glyph->pos(), chevrons));
     glyph->setText(QStringLiteral("_"));
     addElement(glyph);
     addImages({
@@ -93,8 +111,8 @@ void DisplayKobi::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(Twips::pixels(1515, 570, 795, 165), 5, 5);
     p.drawRoundedRect(Twips::pixels(1530, 4110, 825, 210), 6, 6);
     p.setBrush(palette().window());
-    p.setPen(QPen(QColor(12, 12, 14), 3));
-    p.drawRoundedRect(Twips::pixels(600, 795, 2640, 2925), 14, 14);
+    p.setPen(QPen(QColor(12, 12, 14), frameWidth));
+    p.drawRoundedRect(glass, glassRadius, glassRadius);
 }
 
 void DisplayKobi::resetDisplay() {

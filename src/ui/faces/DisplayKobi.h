@@ -2,6 +2,8 @@
 
 #include "DiveComputerDisplay.h"
 
+#include <QPainterPath>
+
 // The face of the Kobi model, laid over a drawing of the device: two buttons switch between depth
 // and maximum depth and between dive time and temperature; free-dive series show the minutes and
 // seconds of each dive and its number in the series.
@@ -13,6 +15,9 @@ public:
     void resetDisplay() override;
     void updateDisplay(qint16 step) override;
     void updateDepth(float depth) override;
+
+    // Where the device's display shows, inside the frame of its glass (pixels).
+    static QPainterPath displayArea();
 
     bool maxDepthToggle() const { return m_maxDepthToggle; }
     bool temperatureToggle() const { return m_temperatureToggle; }
