@@ -21,10 +21,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
+#include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QWidget>
@@ -304,6 +306,17 @@ private:
 // One line per fault, naming the control, its text and the sizes; empty when every text reads whole.
 inline QStringList findIn(QWidget* window, const Skip& skip = {}) {
     return detail::Finder(window, skip).run();
+}
+
+// With SONA_SCREENSHOT_DIR set, saves the window as a picture named after the test row and `state`,
+// for looking at what a check measured.
+inline void saveLook(QWidget* window, const QString& state) {
+    const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QString name = QString::fromUtf8(QTest::currentDataTag()) + u'-' + state;
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("-"));
+    window->grab().save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
 } // namespace CutText

@@ -30,7 +30,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -101,19 +100,10 @@ void settle(QWidget* window) {
     window->update();
 }
 
-// With SONA_SCREENSHOT_DIR set, each state checked is saved as a picture too, for looking.
-void saveLook(QWidget* window, const QString& state) {
-    const QString dir = qEnvironmentVariable("SONA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QString name = QString::fromUtf8(QTest::currentDataTag()) + u'-' + state;
-    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("-"));
-    window->grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
-
 QStringList cutsIn(QWidget* window, const QString& state) {
     settle(window);
-    saveLook(window, state);
+    // With SONA_SCREENSHOT_DIR set, each state checked is saved as a picture too, for looking.
+    CutText::saveLook(window, state);
     QStringList found = CutText::findIn(window, isFace);
     for (QString& line : found)
         line.prepend(state + QStringLiteral(": "));

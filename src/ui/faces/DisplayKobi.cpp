@@ -20,7 +20,19 @@ using namespace facelayout;
 namespace {
 constexpr int topPressed = 12;
 constexpr int bottomPressed = 13;
+
+// The display glass of the drawn device and its frame, drawn on the glass's edge.
+const QRect glass = Twips::pixels(600, 795, 2640, 2925);
+constexpr int frameWidth = 3;
+constexpr int glassRadius = 14;
 } // namespace
+
+QPainterPath DisplayKobi::displayArea() {
+    constexpr int inset = (frameWidth + 1) / 2;
+    QPainterPath area;
+    area.addRoundedRect(QRectF(glass).adjusted(inset, inset, -inset, -inset), glassRadius - inset, glassRadius - inset);
+    return area;
+}
 
 DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(ModelCode::dcKOBI, parent) {
     setObjectName(QStringLiteral("DisplayKobi"));
@@ -48,21 +60,27 @@ DisplayKobi::DisplayKobi(QWidget* parent) : DiveComputerDisplay(ModelCode::dcKOB
         {"lbl_DiveTime", -1, 2055, 3315, 750, 180, T, 8.25, false, "dive time", L, 0, true, clear},
     });
     // Shrink the large fields together, so that the figures of one row share one size.
-    m_depthFont = label("lblDigitDeco")->font();
+    const QFont large = label("lblDigitDeco")->font();
     for (const char* name : {"lblDigitDepth", "lblDigitMaxDepth", "lblDigitDeco", "lblDigitAscTime0"})
-        label(name)->setFont(m_depthFont);
+        setDigitFont(label(name), large);
     // The lower row also shows a temperature with its unit, left of the dive time that shares the row,
     // and on nitrox dives the CNS with two blanks that leave room for its "% cns": all four
     // characters wide, in one size.
     QLabel* lower = label("lblDigitAscTime", 1);
-    lower->setFont(
-        faceelements::fitted(lower->font(), QStringLiteral("88°C"), QSize(Twips::pixels(810), lower->height())));
-    for (const char* name : {"lblDigitTemp", "lblDigitDiveTime"})
-        label(name)->setFont(lower->font());
+    const QFont small =
+        faceelements::fitted(lower->font(), QStringLiteral("88°C"), QSize(lowerLeftRoom(), lower->height()));
+    for (const char* name : {"lblDigitAscTime1", "lblDigitTemp", "lblDigitDiveTime"})
+        setDigitFont(label(name), small);
     label("lblNODEC0")->setWordWrap(true);
     auto* glyph = new FaceSymbol(this);
     glyph->setObjectName(QStringLiteral("lblVelMaxIcon"));
     glyph->setGeometry(Twips::pixels(2595, -345, 2670, 2250));
+    // The glyph's box reaches over the housing; the chevrons stand on the glass, in its upper right
+    // corner, right of the depth's unit and above the stop time.
+    const QRectF area = displayArea().boundingRect();
+    const QSize chevrons(30, 36);
+    const QPoint corner(int(area.right()) - 3 - chevrons.width(), int(area.top()) + glassRadius);
+    glyph->setPlace(QRect(corner - glyph->pos(), chevrons));
     glyph->setText(QStringLiteral("_"));
     addElement(glyph);
     addImages({
@@ -93,8 +111,8 @@ void DisplayKobi::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(Twips::pixels(1515, 570, 795, 165), 5, 5);
     p.drawRoundedRect(Twips::pixels(1530, 4110, 825, 210), 6, 6);
     p.setBrush(palette().window());
-    p.setPen(QPen(QColor(12, 12, 14), 3));
-    p.drawRoundedRect(Twips::pixels(600, 795, 2640, 2925), 14, 14);
+    p.setPen(QPen(QColor(12, 12, 14), frameWidth));
+    p.drawRoundedRect(glass, glassRadius, glassRadius);
 }
 
 void DisplayKobi::resetDisplay() {
@@ -138,17 +156,17 @@ void DisplayKobi::resetDisplay() {
     setShown({label("lblSelFeet", 1)}, !isMetric());
 
     for (const char* name : {"lblDigitDeco", "lblDigitDiveTime", "lblDigitDepth", "lblDigitMaxDepth", "lblDigitTemp"})
-        label(name)->setText(QString());
+        showDigits(label(name), QString());
     for (int item : {0, 1}) {
-        label("lblDigitAscTime", item)->setText(QString());
+        showDigits(label("lblDigitAscTime", item), QString());
         setTip(label("lblDigitAscTime", item), 2110);
     }
     setTip(label("lblDigitDeco"), 0);
     if (kind == Kind::BottomTime) {
-        label("lblDigitAscTime", 0)->setText(QStringLiteral("bt"));
-        label("lblDigitAscTime", 1)->setText(QStringLiteral("bt"));
+        showDigits(label("lblDigitAscTime", 0), QStringLiteral("bt"));
+        showDigits(label("lblDigitAscTime", 1), QStringLiteral("bt"));
     } else if (stop) {
-        label("lblDigitDeco")->setText(QStringLiteral("st"));
+        showDigits(label("lblDigitDeco"), QStringLiteral("st"));
     }
 }
 
@@ -171,9 +189,9 @@ void DisplayKobi::updateDisplay(qint16 step) {
         const qint16 safety = m_profile->getSafetyTime(step);
         if (safety > 0) {
             setShown({label("lblNODEC", 0), deco}, false);
-            upper->setText(QString::number(safety));
+            showDigits(upper, QString::number(safety));
             setTip(upper, 2111);
-            label("lblDigitDeepStop")->setText(QStringLiteral("SAFESTOP"));
+            showDigits(label("lblDigitDeepStop"), QStringLiteral("SAFESTOP"));
             setTip(label("lblDigitDeepStop"), 2111);
             showDeepStop(true, kind);
         } else if (m_profile->getVerticalDeep(step) == 0) {
@@ -181,7 +199,7 @@ void DisplayKobi::updateDisplay(qint16 step) {
         } else {
             showDeepStop(false, kind);
             setTip(upper, 2103);
-            upper->setText(facetext::twoDigits(m_profile->getNoDecTime(step)));
+            showDigits(upper, facetext::twoDigits(m_profile->getNoDecTime(step)));
             if (kind == Kind::Nitrox)
                 setShown({label("lblO2"), label("lblCNSO2")}, true);
         }
@@ -198,60 +216,61 @@ void DisplayKobi::updateDisplay(qint16 step) {
             setTip(deco, 2104);
             const float stopDepth =
                 Internationalization::instance().getDepthValue(3.0f * float(m_profile->getTappa(step)));
-            deco->setText(facetext::twoDigits(num::singleToText(stopDepth)));
+            showDigits(deco, facetext::twoDigits(num::singleToText(stopDepth)));
             setTip(upper, 2102);
-            upper->setText(facetext::twoDigits(std::min<qint16>(m_profile->getDecoTime(step), 99)));
+            showDigits(upper, facetext::twoDigits(std::min<qint16>(m_profile->getDecoTime(step), 99)));
             label("lblASCTIME")->show();
         }
         setTip(lower, 2110);
-        lower->setText(facetext::twoDigits(m_profile->getAscentTime(step)));
+        showDigits(lower, facetext::twoDigits(m_profile->getAscentTime(step)), lowerLeftRoom());
     }
 
     if (label("lblASCTIME")->isHidden()) {
         if (kind == Kind::FreeDive && m_profile->getDepth(step) == 0.0f) {
             lower->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            lower->setText(QStringLiteral("n°") + QString::number(dive->getSampleVRis(step)));
+            showDigits(lower, QStringLiteral("n°") + QString::number(dive->getSampleVRis(step)));
         } else {
             lower->setAlignment((kind == Kind::FreeDive ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             setTip(lower, 1452);
-            lower->setText(temperatureText(*dive));
+            showDigits(lower, temperatureText(*dive), lowerLeftRoom());
         }
     }
 
     if (kind == Kind::FreeDive) {
         deco->show();
-        label("lblDigitDiveTime")->setText(QString());
+        showDigits(label("lblDigitDiveTime"), QString());
         m_freeDiveTime = dive->getSampleDecoStop(step);
-        deco->setText(facetext::padded(m_freeDiveTime / 60));
-        upper->setText(facetext::padded(m_freeDiveTime % 60));
+        showDigits(deco, facetext::padded(m_freeDiveTime / 60));
+        showDigits(upper, facetext::padded(m_freeDiveTime % 60));
     } else if (kind == Kind::BottomTime) {
         static const char* const seconds[] = {"00", "20", "40"};
-        deco->setText(facetext::padded(step / 3));
-        upper->setText(QLatin1String(seconds[step % 3]));
+        showDigits(deco, facetext::padded(step / 3));
+        showDigits(upper, QLatin1String(seconds[step % 3]));
     } else {
-        label("lblDigitDiveTime")->setText(QString::number(step / 3));
+        showDigits(label("lblDigitDiveTime"), QString::number(step / 3));
     }
 
     m_depthText = depthText(m_profile->getDepth(step));
-    showDepth("lblDigitDepth", facetext::depthField(m_depthText));
+    showDigits(label("lblDigitDepth"), facetext::depthField(m_depthText));
     const float maxDepth =
         kind == Kind::FreeDive ? float(dive->getSampleDeco(step)) / 10.0f : m_profile->getMaxDepth(step);
-    showDepth("lblDigitMaxDepth", facetext::depthField(depthText(maxDepth)));
+    showDigits(label("lblDigitMaxDepth"), facetext::depthField(depthText(maxDepth)));
     label("lblVelMaxIcon")->setText(getVelocityGlyph(step, kind));
 
     if (decoFlag == 0) {
         setTip(label("lblDigitTemp"), 1452);
-        label("lblDigitTemp")->setText(temperatureText(*dive));
+        showDigits(label("lblDigitTemp"), temperatureText(*dive), lowerRightRoom());
     }
     if (kind == Kind::Nitrox) {
         const QString cns = QString::number(m_profile->getCNS(step)) + QStringLiteral("  ");
         if (decoFlag == 0) {
-            lower->setText(facetext::padded(dive->getNitroxMixture()));
+            // The percentage stands left of its "%O2".
+            showDigits(lower, facetext::padded(dive->getNitroxMixture()), label("lblO2")->x() - lower->x() - 1);
         } else {
             label("lblO2")->hide();
             label("lblCNSO2")->show();
         }
-        label("lblDigitDiveTime")->setText(cns);
+        showDigits(label("lblDigitDiveTime"), cns);
         label("lbl_DiveTime")->hide();
     }
     m_step = step;
@@ -259,27 +278,32 @@ void DisplayKobi::updateDisplay(qint16 step) {
 
 void DisplayKobi::updateDepth(float depth) {
     m_liveDepthText = depthText(depth);
-    showDepth("lblDigitDepth", m_liveDepthText);
+    showDigits(label("lblDigitDepth"), m_liveDepthText);
 }
 
-void DisplayKobi::showDepth(const char* field, const QString& text) {
-    QLabel* digits = label(field);
-    digits->setText(text);
-    digits->setFont(faceelements::fitted(m_depthFont, text, digits->size()));
+// The lower row's left part, up to the dive time's field.
+int DisplayKobi::lowerLeftRoom() const {
+    return label("lblDigitDiveTime")->x() - label("lblDigitAscTime", 1)->x();
+}
+
+// The lower row's right part, the dive time's field, where the temperature stands in its stead.
+int DisplayKobi::lowerRightRoom() const {
+    const QLabel* diveTime = label("lblDigitDiveTime");
+    return diveTime->geometry().right() + 1 - qMax(diveTime->x(), label("lblDigitTemp")->x());
 }
 
 void DisplayKobi::showDeepStopScreen(qint16 step, Kind kind) {
     QLabel* caption = label("lblDigitDeepStop");
-    caption->setText(QStringLiteral("DEEPSTOP"));
+    showDigits(caption, QStringLiteral("DEEPSTOP"));
     setTip(caption, 2113);
     label("lblNODEC", 0)->hide();
     QLabel* deco = label("lblDigitDeco");
     deco->show();
-    deco->setText(deepStopText(step));
+    showDigits(deco, deepStopText(step));
     label("lblASCTIME")->hide();
     QLabel* upper = label("lblDigitAscTime", 0);
     setTip(upper, 2113);
-    upper->setText(QStringLiteral("1"));
+    showDigits(upper, QStringLiteral("1"));
     showDeepStop(true, kind);
 }
 

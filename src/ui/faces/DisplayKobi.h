@@ -2,6 +2,8 @@
 
 #include "DiveComputerDisplay.h"
 
+#include <QPainterPath>
+
 // The face of the Kobi model, laid over a drawing of the device: two buttons switch between depth
 // and maximum depth and between dive time and temperature; free-dive series show the minutes and
 // seconds of each dive and its number in the series.
@@ -13,6 +15,9 @@ public:
     void resetDisplay() override;
     void updateDisplay(qint16 step) override;
     void updateDepth(float depth) override;
+
+    // Where the device's display shows, inside the frame of its glass (pixels).
+    static QPainterPath displayArea();
 
     bool maxDepthToggle() const { return m_maxDepthToggle; }
     bool temperatureToggle() const { return m_temperatureToggle; }
@@ -28,15 +33,14 @@ private:
     QString deepStopText(qint16 step) const;
     QString getVelocityGlyph(qint16 step, Kind kind);
     QString temperatureText(const Dive& dive) const;
-    // Depth digits in the size of their row, smaller when a depth needs four digits (100 ft on).
-    void showDepth(const char* field, const QString& text);
+    int lowerLeftRoom() const;
+    int lowerRightRoom() const;
 
     qint16 m_step = 0;
     quint8 m_ascentLevel = 0;
     qint32 m_freeDiveTime = 0;
     QString m_depthText;
     QString m_liveDepthText;
-    QFont m_depthFont;
     bool m_maxDepthToggle = false;
     bool m_temperatureToggle = false;
 };

@@ -7,14 +7,15 @@ using namespace facelayout;
 
 DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(ModelCode::dcLUMO, parent) {
     setObjectName(QStringLiteral("DisplayLumo"));
-    const QSize bar(30, 60), mountains(34, 24);
+    // The bar's element reaches past the face's right edge: the bar keeps to the part that shows.
+    const QSize bar(28, 60), mountains(34, 24);
     setPictures({ascentBar(bar, 4, true), ascentBar(bar, 4, false), ascentBar(bar, 3, false), ascentBar(bar, 2, false),
                  ascentBar(bar, 1, false), altitude(mountains, 1), altitude(mountains, 2), altitude(mountains, 3),
                  ascentWarning(QSize(24, 32), true), decoStopWarning(QSize(24, 21))});
     addShapes({{"shapeDisplay", 30, 30, 3885, 2370, true}, {"Shape1", 0, 2505, 3870, 2205, true}});
     addLabels({
         {"lblDigitDepth", -1, 105, 690, 1440, 810, D, 42, true, "88.8", R, 2100, false, clear},
-        {"lbl_Depth", -1, 810, 585, 660, 255, T, 9.75, true, "Depth", L, 0, true, clear},
+        {"lbl_Depth", -1, 810, 555, 660, 255, T, 9.75, true, "Depth", L, 0, true, clear},
         {"lblSelMeter", 1, 1590, 780, 225, 180, T, 8.25, false, "m", L, 0, false, opaque},
         {"lblSelFeet", 1, 1590, 975, 225, 180, T, 8.25, false, "ft", L, 0, false, opaque},
         {"lblDigitDiveTime", -1, 2070, 720, 1305, 525, D, 32.25, true, "8888", R, 2101, false, opaque},
@@ -37,7 +38,7 @@ DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(ModelCode::dcLUMO, pa
         {"lblSALT", 1, 120, 2670, 480, 195, T, 9, false, "Salt", C, 0, false, clear},
         {"lblFRESH", 1, 525, 2670, 435, 195, T, 9, false, "Fresh", L, 0, false, clear},
         {"lblNitrox", 1, 1620, 2640, 735, 270, T, 9.75, true, "nitrox", L, 0, false, opaque},
-        {"lblMaxDepth", -1, 390, 2925, 1140, 240, T, 9.75, true, "max Depth", L, 0, false, clear},
+        {"lblMaxDepth", -1, 390, 2895, 1140, 240, T, 9.75, true, "max Depth", L, 0, false, clear},
         {"lblDigitMaxDepth", -1, 135, 3045, 1470, 810, D, 42, true, "88.8", R, 2112, false, clear},
         {"lblSelMeter", 2, 1650, 3165, 225, 180, T, 8.25, false, "m", L, 0, false, opaque},
         {"lblSelFeet", 2, 1635, 3375, 225, 180, T, 8.25, false, "ft", L, 0, false, opaque},
@@ -48,7 +49,7 @@ DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(ModelCode::dcLUMO, pa
         {"lblNODEC", 1, 2775, 3660, 855, 300, T, 9.75, true, "no deco", L, 0, false, clear},
         {"lblDECO", 1, 3075, 3660, 585, 300, T, 9.75, true, "deco", L, 0, false, clear},
         {"lblDigitAscTime", 1, 2715, 3825, 915, 750, D, 42, true, "88", L, 2110, true, clear},
-        {"lblASCTIME", -1, 2025, 3900, 945, 180, T, 9, true, "asc time", L, 0, false, clear},
+        {"lblASCTIME", -1, 1980, 3900, 945, 180, T, 9, true, "asc time", L, 0, false, clear},
         {"lblDigitNitroxMixture", -1, 1110, 3975, 720, 525, D, 32.25, true, "88", L, 2107, false, opaque},
         {"lblO2", 1, 1410, 4515, 345, 165, T, 6.75, false, "%O2", L, 0, false, opaque},
         {"lblAir", 0, 1590, 255, 735, 270, T, 9.75, true, "air", L, 0, false, clear},
@@ -72,6 +73,6 @@ DisplayLumo::DisplayLumo(QWidget* parent) : SegmentDisplay(ModelCode::dcLUMO, pa
 
 void DisplayLumo::showStopFlag() {
     // The stop-depth field lies right of the CNS field, so the two read "st", "op".
-    label("lblDigitDeco")->setText(QStringLiteral("op"));
-    label("lblDigitCNSLimit")->setText(QStringLiteral("st"));
+    showDigits(label("lblDigitDeco"), QStringLiteral("op"));
+    showDigits(label("lblDigitCNSLimit"), QStringLiteral("st"));
 }

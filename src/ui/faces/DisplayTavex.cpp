@@ -32,27 +32,27 @@ DisplayTavex::DisplayTavex(ModelCode model, QWidget* parent) : SegmentDisplay(mo
         {"lblDigitDepth", -1, 405, 285, 1065, 600, D, 27.75, true, "88.8", R, 2100, false, clear},
         {"lblSelMeter", 1, 1575, 360, 195, 240, T, 8.25, false, "m", L, 0, false, clear},
         {"lblSelFeet", 1, 1575, 570, 195, 240, T, 8.25, false, "ft", L, 0, false, clear},
-        {"lblDigitDiveTime", -1, 2190, 285, 750, 555, D, 27.75, true, ":88", R, 2101, false, clear},
+        {"lblDigitDiveTime", -1, 2040, 285, 900, 555, D, 27.75, true, ":88", R, 2101, false, clear},
         {"lblMin", -1, 2940, 540, 270, 180, T, 8.25, false, "min", L, 0, false, clear},
         {"lblDECO", 0, 525, 765, 915, 255, T, 9.75, true, "deco", L, 0, false, clear},
         {"lblDigitDeco", -1, 555, 795, 1020, 810, D, 48, true, "88", L, 0, false, clear},
-        {"lblSelMeter", 0, 1710, 1095, 225, 180, T, 8.25, false, "m", L, 0, false, clear},
-        {"lblSelFeet", 0, 1710, 1290, 225, 180, T, 8.25, false, "ft", L, 0, false, clear},
+        {"lblSelMeter", 0, 1710, 1200, 225, 180, T, 8.25, false, "m", L, 0, false, clear},
+        {"lblSelFeet", 0, 1710, 1200, 225, 180, T, 8.25, false, "ft", L, 0, false, clear},
         {"lblDigitAscTime", 0, 1935, 795, 960, 810, D, 48, true, "88", R, 2110, false, clear},
         {"Label1", -1, 2955, 1215, 240, 180, T, 6.75, false, "min", L, 0, true, clear},
-        {"lblNODEC", 0, 2115, 1545, 855, 255, T, 9.75, true, "no deco", L, 0, false, clear},
+        {"lblNODEC", 0, 2115, 1575, 855, 255, T, 9.75, true, "no deco", L, 0, false, clear},
         {"imageAscent", -1, 630, 1710, 135, 180, T, 8.25, true, "X", L, 0, false, clear},
         {"imageDecoStop", -1, 630, 1875, 135, 180, T, 8.25, true, "X", L, 0, false, clear},
         {"lblDigitMaxDepth", -1, 1845, 1710, 960, 570, D, 27.75, true, "88.8", R, 2112, false, clear},
         {"lblMaxDepth", -1, 1830, 2190, 855, 240, T, 6.75, true, "max Depth", L, 0, false, clear},
         {"lblDigitAscTime", 1, 2190, 2385, 705, 375, D, 27.75, true, "88", L, 2110, true, clear},
-        {"lblASCTIME", -1, 1560, 2580, 645, 180, T, 6.75, true, "asc time", L, 0, false, inverse},
+        {"lblASCTIME", -1, 1530, 2580, 645, 180, T, 6.75, true, "asc time", L, 0, false, inverse},
         {"lblDigitTankPressure", -1, 645, 2850, 1125, 510, D, 27.75, true, "8888", R, 0, true, clear},
         {"lblBAR", -1, 1830, 2955, 330, 165, T, 6.75, true, " bar", L, 0, true, inverse},
         {"lblPSI", -1, 1830, 3150, 330, 180, T, 6.75, true, " psi", L, 0, true, inverse},
         {"lblDigitCNSLimit", -1, 2220, 3360, 465, 375, D, 20.25, true, "88", R, 0, true, clear},
         {"lbl_CNS", -1, 2715, 3525, 240, 165, T, 6.75, false, "cns", C, 0, true, inverse},
-        {"lblDigitConsuption", -1, 2010, 3765, 645, 510, D, 27.75, true, "88", R, 0, true, clear},
+        {"lblDigitConsuption", -1, 1710, 3765, 945, 510, D, 27.75, true, "88", R, 0, true, clear},
         {"lbl_litmin", -1, 2700, 4065, 300, 180, T, 6.75, false, "l/min", L, 0, true, clear},
         {"lblDigitTankVolume", -1, 585, 4185, 900, 510, D, 24, true, "88.8", R, 0, true, clear},
         {"lblLITERS", -1, 1560, 4275, 465, 180, T, 6.75, true, " liters", L, 0, true, inverse},
@@ -85,8 +85,13 @@ DisplayTavex::DisplayTavex(ModelCode model, QWidget* parent) : SegmentDisplay(mo
     label("lblDigitAscTime", 0)->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     // The time to surface sits between "max Depth" and the outline's foot; its slanted digits
     // stand a little taller than the font's ascent.
+    // Dive minutes and breathing rates pass 99: their fields hold three figures.
+    for (const char* name : {"lblDigitDiveTime", "lblDigitConsuption"}) {
+        QLabel* field = label(name);
+        setDigitFont(field, faceelements::fitted(field->font(), QStringLiteral("888"), field->size()));
+    }
     QLabel* surface = label("lblDigitAscTime", 1);
-    surface->setFont(faceelements::fitted(surface->font(), QStringLiteral("88"), surface->size() - QSize(0, 2)));
+    setDigitFont(surface, faceelements::fitted(surface->font(), QStringLiteral("88"), surface->size() - QSize(0, 2)));
 }
 
 void DisplayTavex::setIcon(qint16 ascentIcon, qint16 decoStopIcon) {
@@ -99,9 +104,9 @@ bool DisplayTavex::hasDeepStopScreen() const {
 }
 
 void DisplayTavex::showStopFlag() {
-    label("lblDigitDeco")->setText(QStringLiteral("st"));
+    showDigits(label("lblDigitDeco"), QStringLiteral("st"));
     QLabel* upper = label("lblDigitAscTime", 0);
-    upper->setText(QStringLiteral("op"));
+    showDigits(upper, QStringLiteral("op"));
     upper->show();
 }
 
@@ -113,7 +118,7 @@ void DisplayTavex::resetMore(const Dive& dive, Kind kind) {
     setShown({label("lblLITERS")}, !cubicFeet);
     // The previous dive's tank readings are not this dive's.
     for (const char* name : {"lblDigitTankPressure", "lblDigitConsuption", "lblDigitTankVolume"})
-        label(name)->setText(QString());
+        showDigits(label(name), QString());
     setShown({label("lblBAR")}, isMetric());
     setShown({label("lblPSI")}, !isMetric());
 }
@@ -121,9 +126,9 @@ void DisplayTavex::resetMore(const Dive& dive, Kind kind) {
 void DisplayTavex::updateMore(qint16 step, const Dive& dive) {
     const Internationalization& units = Internationalization::instance();
     const float pressure = units.getPressureValue(float(m_profile->getProgressiveTankPressure(step)));
-    label("lblDigitTankPressure")->setText(QString::number(qint64(std::floor(double(pressure)))));
-    label("lblDigitConsuption")->setText(QString::number(m_profile->getTankConsuption(step)));
+    showDigits(label("lblDigitTankPressure"), QString::number(qint64(std::floor(double(pressure)))));
+    showDigits(label("lblDigitConsuption"), QString::number(m_profile->getTankConsuption(step)));
     const qint32 tank = num::intDiv(num::toInt32(double(dive.getTankVolume())), 10);
     const float volume = units.getVolumeValue(float(tank), QVariant(dive.getVolumeMeasure()));
-    label("lblDigitTankVolume")->setText(facetext::pointText(volume));
+    showDigits(label("lblDigitTankVolume"), facetext::pointText(volume));
 }

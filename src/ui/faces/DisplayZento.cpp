@@ -11,7 +11,7 @@ DisplayZento::DisplayZento(ModelCode model, QWidget* parent) : SegmentDisplay(mo
     addShapes({{"shapeDisplay", 0, 45, 3885, 2370, true}, {"Shape1", 0, 2520, 3870, 2190, true}});
     addLabels({
         {"lbl_DiveTme", -1, 660, 225, 750, 180, T, 9, false, "dive time", L, 0, true, clear},
-        {"lbl_Depth", -1, 2370, 210, 525, 255, T, 9, false, "Depth", L, 0, true, clear},
+        {"lbl_Depth", -1, 2370, 180, 525, 255, T, 9, false, "Depth", L, 0, true, clear},
         {"lbl_Dive", -1, 750, 2730, 660, 180, T, 9, false, "dive", L, 0, true, clear},
         {"Label1", -1, 1440, 765, 240, 180, T, 6.75, false, "min", L, 0, true, clear},
         {"lblDigitDiveTime", -1, 105, 345, 1305, 525, D, 32.25, true, "8888", R, 2101, false, clear},
@@ -68,6 +68,6 @@ bool DisplayZento::hasDeepStopScreen() const {
 }
 
 void DisplayZento::showStopFlag() {
-    label("lblDigitDeco")->setText(QStringLiteral("st"));
-    label("lblDigitCNSLimit")->setText(QStringLiteral("op"));
+    showDigits(label("lblDigitDeco"), QStringLiteral("st"));
+    showDigits(label("lblDigitCNSLimit"), QStringLiteral("op"));
 }

@@ -48,7 +48,7 @@ void DiveComputerDisplay::setIcon(qint16 ascentIcon, qint16 decoStopIcon) {
 
 void DiveComputerDisplay::updateDepth(float depth) {
     if (QLabel* digits = label("lblDigitDepth"))
-        digits->setText(depthText(depth));
+        showDigits(digits, depthText(depth));
 }
 
 DiveComputerDisplay::Kind DiveComputerDisplay::kindOf(const Dive& dive) {
@@ -71,7 +71,10 @@ void DiveComputerDisplay::addLabels(std::initializer_list<LabelLayout> specs) {
         target->setObjectName(elementName(spec.name, spec.index));
         target->setGeometry(Twips::pixels(spec.left, spec.top, spec.width, spec.height));
         const QFont base = faceelements::font(spec.font, spec.points, spec.bold);
-        target->setFont(spec.font == FaceFont::Caption ? base : fitted(base, target->text(), target->size()));
+        if (spec.font == FaceFont::Caption)
+            target->setFont(base);
+        else
+            setDigitFont(target, fitted(base, target->text(), target->size()));
         target->setAlignment(spec.align | Qt::AlignVCenter);
         if (spec.style == LabelStyle::WhiteOnBlack) {
             target->setAutoFillBackground(true);
@@ -110,6 +113,17 @@ void DiveComputerDisplay::addShapes(std::initializer_list<ShapeLayout> specs) {
         target->lower();
         m_elements.insert(target->objectName(), target);
     }
+}
+
+void DiveComputerDisplay::setDigitFont(QLabel* field, const QFont& font) {
+    m_digitFonts.insert(field, font);
+    field->setFont(font);
+}
+
+void DiveComputerDisplay::showDigits(QLabel* field, const QString& text, int room) {
+    field->setText(text);
+    const QFont font = m_digitFonts.value(field, field->font());
+    field->setFont(fitted(font, text, QSize(room > 0 ? room : field->contentsRect().width(), field->height())));
 }
 
 QWidget* DiveComputerDisplay::element(const char* name, int index) const {

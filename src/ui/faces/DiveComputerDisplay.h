@@ -70,6 +70,13 @@ protected:
     // The picture list, index 1 first.
     void setPictures(const QList<QPixmap>& pictures) { m_pictures = pictures; }
 
+    // A digit field's figures at the size the face gives them.
+    void setDigitFont(QLabel* field, const QFont& font);
+    // Writes a reading into a digit field, whole: figures too wide for `room` pixels (the field's
+    // width when 0) at the field's size are drawn smaller until they fit, for a cut reading shows
+    // another number.
+    void showDigits(QLabel* field, const QString& text, int room = 0);
+
     QLabel* label(const char* name, int index = -1) const;
     FaceImage* image(const char* name, int index = -1) const;
     QWidget* element(const char* name, int index = -1) const;
@@ -97,5 +104,6 @@ protected:
 private:
     const ModelCode m_model;
     QHash<QString, QWidget*> m_elements;
+    QHash<const QLabel*, QFont> m_digitFonts;
     QList<QPixmap> m_pictures;
 };

@@ -1,5 +1,6 @@
 #include "FaceElements.h"
 
+#include "FacePictures.h"
 #include "Twips.h"
 
 #include <QFontDatabase>
@@ -40,17 +41,10 @@ void FaceSymbol::paintEvent(QPaintEvent*) {
                          : glyph == QLatin1String("-") ? 2
                          : glyph == QLatin1String(";") ? 1
                                                        : 0;
-    if (chevrons == 0)
+    if (chevrons == 0 || m_place.isEmpty())
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(palette().windowText().color(), 4, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-    // Chevrons stack upwards from the lowest, in the part of the element that lies on the glass.
-    const qreal left = 4, width = 30, step = 11, base = height() * 0.55;
-    for (int i = 0; i < chevrons; ++i) {
-        const qreal y = base - i * step;
-        p.drawPolyline(QPolygonF({QPointF(left, y), QPointF(left + width / 2, y - 7), QPointF(left + width, y)}));
-    }
+    p.drawPixmap(m_place.topLeft(), facepictures::ascentChevrons(m_place.size(), chevrons));
 }
 
 FaceShape::FaceShape(QWidget* parent) : QWidget(parent) {

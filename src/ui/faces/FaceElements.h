@@ -33,14 +33,19 @@ private:
 };
 
 // The ascent-rate symbol of the photographed face: its text is a glyph of the device's symbol set
-// ("_" three rising chevrons, "-" two, ";" one), painted here as those chevrons.
+// ("_" three rising chevrons, "-" two, ";" one), painted here as those chevrons in `place`, a part
+// of the element (which reaches beyond the display, as the glyph's box does).
 class FaceSymbol : public QLabel {
     Q_OBJECT
 public:
     explicit FaceSymbol(QWidget* parent = nullptr);
+    void setPlace(const QRect& place) { m_place = place; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect m_place;
 };
 
 // A rounded-rectangle outline.

@@ -191,6 +191,25 @@ QPixmap triangle(QSize size, bool up) {
     return pixmap;
 }
 
+QPixmap ascentChevrons(QSize size, int count) {
+    QPixmap pixmap = blank(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    constexpr qreal stroke = 4;
+    p.setPen(QPen(ink, stroke, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    // The stroke's half and the point its mitre adds above each apex stay inside the picture.
+    const qreal left = stroke / 2;
+    const qreal right = size.width() - stroke / 2;
+    const qreal rise = (right - left) * 0.27;
+    const qreal step = rise + stroke;
+    const qreal base = size.height() - stroke / 2 - 1;
+    for (int i = 0; i < count; ++i) {
+        const qreal y = base - i * step;
+        p.drawPolyline(QPolygonF({QPointF(left, y), QPointF((left + right) / 2, y - rise), QPointF(right, y)}));
+    }
+    return pixmap;
+}
+
 QPixmap pressedButton(QSize size) {
     QPixmap pixmap = blank(size);
     QPainter p(&pixmap);

@@ -24,6 +24,8 @@ QPixmap decoStopWarning(QSize size);
 // A warning triangle over the letters cns.
 QPixmap cnsWarning(QSize size);
 QPixmap triangle(QSize size, bool up);
+// `count` rising chevrons stacked upwards from the lowest (1 to 3), drawn wholly within `size`.
+QPixmap ascentChevrons(QSize size, int count);
 // A pressed red button of the photographed device face.
 QPixmap pressedButton(QSize size);
 

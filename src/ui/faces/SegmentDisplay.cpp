@@ -41,16 +41,16 @@ void SegmentDisplay::resetDisplay() {
 
     for (const char* name : {"lblDigitCNSLimit", "lblDigitDeco", "lblDigitDiveTime", "lblDigitDepth",
                              "lblDigitMaxDepth", "lblDigitTemp", "lblDigitNitroxMixture"})
-        label(name)->setText(QString());
+        showDigits(label(name), QString());
     for (int item : {0, 1}) {
-        label("lblDigitAscTime", item)->setText(QString());
+        showDigits(label("lblDigitAscTime", item), QString());
         setTip(label("lblDigitAscTime", item), 2110);
     }
     setTip(label("lblDigitDeco"), 0);
 
     if (bottom) {
-        label("lblDigitAscTime", 0)->setText(QStringLiteral("bt"));
-        label("lblDigitAscTime", 1)->setText(QStringLiteral("bt"));
+        showDigits(label("lblDigitAscTime", 0), QStringLiteral("bt"));
+        showDigits(label("lblDigitAscTime", 1), QStringLiteral("bt"));
     } else if (stop) {
         showStopFlag();
     }
@@ -71,15 +71,15 @@ void SegmentDisplay::updateDisplay(qint16 step) {
         else
             showDecompression(step);
     }
-    label("lblDigitDiveTime")->setText(QString::number(step / 3));
+    showDigits(label("lblDigitDiveTime"), QString::number(step / 3));
     if (scuba)
-        label("lblDigitCNSLimit")->setText(QString::number(m_profile->getCNS(step)));
-    label("lblDigitDepth")->setText(depthText(m_profile->getDepth(step)));
-    label("lblDigitMaxDepth")->setText(facetext::maxDepthText(units.getDepthValue(m_profile->getMaxDepth(step))));
+        showDigits(label("lblDigitCNSLimit"), QString::number(m_profile->getCNS(step)));
+    showDigits(label("lblDigitDepth"), depthText(m_profile->getDepth(step)));
+    showDigits(label("lblDigitMaxDepth"), facetext::maxDepthText(units.getDepthValue(m_profile->getMaxDepth(step))));
     if (kind == Kind::Nitrox)
-        label("lblDigitNitroxMixture")->setText(QString::number(dive->getNitroxMixture()));
+        showDigits(label("lblDigitNitroxMixture"), QString::number(dive->getNitroxMixture()));
     showPicture(image("imageSlow"), ascentPicture(m_profile->getMaxVelocity(step), firstAscentPicture()));
-    label("lblDigitTemp")->setText(num::singleToText(units.getTemperatureValue(float(dive->getMinTemperature()))));
+    showDigits(label("lblDigitTemp"), num::singleToText(units.getTemperatureValue(float(dive->getMinTemperature()))));
     updateMore(step, *dive);
 }
 
@@ -99,11 +99,11 @@ void SegmentDisplay::showNoDecompression(qint16 step) {
     } else {
         const QString minutes = facetext::twoDigits(m_profile->getNoDecTime(step));
         QLabel* upper = label("lblDigitAscTime", 0);
-        upper->setText(minutes);
+        showDigits(upper, minutes);
         setTip(upper, 2103);
         if (!swapsStopFields()) {
             QLabel* lower = label("lblDigitAscTime", 1);
-            lower->setText(minutes);
+            showDigits(lower, minutes);
             setTip(lower, 2103);
         }
     }
@@ -123,14 +123,14 @@ void SegmentDisplay::showDecompression(qint16 step) {
         deco->show();
         setTip(deco, 2104);
         const float stopDepth = units.getDepthValue(3.0f * float(m_profile->getTappa(step)));
-        deco->setText(facetext::twoDigits(num::singleToText(stopDepth)));
+        showDigits(deco, facetext::twoDigits(num::singleToText(stopDepth)));
         QLabel* upper = label("lblDigitAscTime", 0);
         setTip(upper, 2102);
-        upper->setText(facetext::twoDigits(std::min<qint16>(m_profile->getDecoTime(step), 99)));
+        showDigits(upper, facetext::twoDigits(std::min<qint16>(m_profile->getDecoTime(step), 99)));
     }
     QLabel* lower = label("lblDigitAscTime", 1);
     setTip(lower, 2110);
-    lower->setText(facetext::twoDigits(m_profile->getAscentTime(step)));
+    showDigits(lower, facetext::twoDigits(m_profile->getAscentTime(step)));
     setShown({label("lblASCTIME"), lower}, true);
 }
 
@@ -143,9 +143,9 @@ void SegmentDisplay::showStopScreen(const QString& figures, int tip) {
     deco->show();
     QLabel* number = swapsStopFields() ? upper : deco;
     QLabel* caption = swapsStopFields() ? deco : upper;
-    caption->setText(QStringLiteral("st"));
+    showDigits(caption, QStringLiteral("st"));
     setTip(caption, 0);
-    number->setText(figures);
+    showDigits(number, figures);
     setTip(number, tip);
     if (swapsStopFields())
         setShown({element("lblSelMeter", 0), element("lblSelFeet", 0)}, false);

@@ -26,6 +26,9 @@ public:
     ~DisplayTissue() override;
 
     const std::shared_ptr<Profile>& currentProfile() const { return m_profile; }
+    // Only keeps the profile, as a face's does: the chart stays until the next step is drawn, with
+    // the compartment count that addProfile read.
+    void setCurrentProfile(std::shared_ptr<Profile> profile) { m_profile = std::move(profile); }
     // Stored only.
     qint16 textBase() const { return m_textBase; }
     void setTextBase(qint16 v);

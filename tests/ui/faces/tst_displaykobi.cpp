@@ -181,6 +181,21 @@ void tst_DisplayKobi::glyphs() {
     f.show(diveOf(32, 0), {StepValues{.noDecTime = 30, .maxVelocity = qint16(level)}});
     f.face->updateDisplay(0);
     QTEST(f.text("lblVelMaxIcon"), "glyph");
+    // The chevrons are drawn on the display, none of them on its frame or the housing.
+    QLabel* symbol = f.label("lblVelMaxIcon");
+    QImage drawn(f.face->size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    symbol->render(&drawn, symbol->pos(), QRegion(), QWidget::DrawChildren);
+    const QPainterPath display = DisplayKobi::displayArea();
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (qAlpha(drawn.pixel(x, y)) > 0) {
+                ++inked;
+                QVERIFY2(display.contains(QPointF(x + 0.5, y + 0.5)),
+                         qPrintable(QStringLiteral("(%1,%2)").arg(x).arg(y)));
+            }
+    QCOMPARE(inked > 0, !f.text("lblVelMaxIcon").isEmpty());
 }
 
 void tst_DisplayKobi::bottomTime() {

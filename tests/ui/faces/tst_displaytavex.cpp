@@ -9,6 +9,7 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void tank_data();
     void tank();
+    void threeFigureReadingsKeepTheirSize();
     void stopScreens_data();
     void stopScreens();
     void timeToSurfaceOnlyWithDecompression();
@@ -53,6 +54,25 @@ void tst_DisplayTavex::tank() {
     QVERIFY(!f.shown(pressureUnit == "lblBAR" ? "lblPSI" : "lblBAR"));
     QVERIFY(f.shown(volumeUnit));
     QVERIFY(!f.shown(volumeUnit == "lblLITERS" ? "lblCUFT" : "lblLITERS"));
+}
+
+void tst_DisplayTavex::threeFigureReadingsKeepTheirSize() {
+    FaceFixture f(16);
+    QList<StepValues> steps(360, StepValues{.depth = 10, .noDecTime = 40, .consumption = 18});
+    steps.last().consumption = 102;
+    f.show(diveOf(16, 0), steps);
+    f.face->updateDisplay(0);
+    const QFont rate = f.label("lblDigitConsuption")->font();
+    const QFont minute = f.label("lblDigitDiveTime")->font();
+    // A breathing rate and a dive minute past 99 show whole, in the figures of smaller ones.
+    f.face->updateDisplay(359);
+    for (const auto& [field, text, font] :
+         {std::tuple{"lblDigitConsuption", "102", rate}, std::tuple{"lblDigitDiveTime", "119", minute}}) {
+        const QLabel* digits = f.label(field);
+        QCOMPARE(digits->text(), QString(text));
+        QCOMPARE(digits->font(), font);
+        QVERIFY2(QFontMetrics(font).horizontalAdvance(digits->text()) <= digits->contentsRect().width(), field);
+    }
 }
 
 void tst_DisplayTavex::stopScreens_data() {

@@ -36,6 +36,7 @@ private slots:
     void divesWithoutShownLoadsStayBlank_data();
     void divesWithoutShownLoadsStayBlank();
     void withoutProfileNothingIsDrawn();
+    void currentProfileIsOnlyKept();
     void resizeRedrawsTheLastStep();
     void tinyControl();
     void storedProperties();
@@ -200,6 +201,22 @@ void tst_DisplayTissue::withoutProfileNothingIsDrawn() {
     QCOMPARE(resized.size(), 1);
     QCOMPARE(tissue.lastStep(), qint16(0));
     QCOMPARE(tissue.image().pixelColor(100, 60), tissue.image().pixelColor(0, 0));
+}
+
+void tst_DisplayTissue::currentProfileIsOnlyKept() {
+    DisplayTissue& tissue = tissueOf(squareDive(30, 30));
+    tissue.updateDisplay(10);
+    const QImage before = tissue.image();
+    // A deeper dive loads its tissues further by the same step.
+    const std::shared_ptr<Profile> other = computed(squareDive(45, 60));
+    tissue.setCurrentProfile(other);
+    QCOMPARE(tissue.currentProfile(), other);
+    QCOMPARE(tissue.image(), before);
+    QCOMPARE(tissue.lastStep(), qint16(10));
+    tissue.updateDisplay(10);
+    QVERIFY(tissue.image() != before);
+    tissue.setCurrentProfile(nullptr);
+    QVERIFY(!tissue.currentProfile());
 }
 
 void tst_DisplayTissue::resizeRedrawsTheLastStep() {
