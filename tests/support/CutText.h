@@ -243,19 +243,15 @@ private:
         if (header->orientation() != Qt::Horizontal || !header->model())
             return;
         const QAbstractItemModel* model = header->model();
-        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
         int shownWidth = 0;
         for (int visual = 0; visual < header->count(); ++visual) {
             const int section = header->logicalIndex(visual);
             if (header->isSectionHidden(section) || header->sectionSize(section) == 0)
                 continue;
             const QString title = model->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
-            QFont font = header->font();
-            const QVariant fontData = model->headerData(section, Qt::Horizontal, Qt::FontRole);
-            if (fontData.canConvert<QFont>())
-                font = fontData.value<QFont>();
-            const QSize text = textSize(font, title);
-            const QSize need(text.width() + 2 * margin, text.height());
+            // A highlighted section draws its title in bold: the header asks for the room that takes,
+            // beside its margins.
+            const QSize need(title.trimmed().isEmpty() ? 0 : header->sectionSizeHint(section), header->height());
             const QRect room(header->sectionViewportPosition(section), 0, header->sectionSize(section),
                              header->height());
             if (need.width() > room.width())
