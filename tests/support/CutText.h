@@ -5,6 +5,9 @@
 // - a frame's title wider than the frame, a tab's caption wider than its tab;
 // - a list column narrower than its title, or columns that need a horizontal scroll in a list whose
 //   last column stretches (a table of fixed columns may scroll);
+// - an item of a tree or list whose text, beside its icon and past its parents' indentation, is
+//   wider than its column or runs out of the view, and items that scroll a view across (a table of
+//   fixed columns may scroll: there an item need only fit its column);
 // - a text its parents clip, and two visible texts that lie over each other.
 // Only what is visible in the window's current state counts: a test shows each page it wants checked.
 //
@@ -19,16 +22,20 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOption>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWidget>
 #include <QtMath>
 #include <functional>
@@ -89,6 +96,15 @@ inline QSize textSize(const QFont& font, const QString& text, int flags = 0) {
     return QFontMetrics(font).size(flags, text);
 }
 
+// How a view and its delegate lay out an item is theirs to say, but protected: these name the two
+// members through classes of which no object is ever made.
+struct ViewItemLayout : QAbstractItemView {
+    using QAbstractItemView::initViewItemOption;
+};
+struct DelegateItemLayout : QStyledItemDelegate {
+    using QStyledItemDelegate::initStyleOption;
+};
+
 class Finder {
 public:
     Finder(QWidget* window, Skip skip) : m_window(window), m_skip(std::move(skip)) {}
@@ -107,6 +123,8 @@ public:
                 checkTabs(tabs);
             else if (auto* header = qobject_cast<QHeaderView*>(control))
                 checkHeader(header);
+            else if (auto* view = qobject_cast<QAbstractItemView*>(control))
+                checkItems(view);
         }
         checkOverlaps();
         return m_found;
@@ -245,19 +263,15 @@ private:
         if (header->orientation() != Qt::Horizontal || !header->model())
             return;
         const QAbstractItemModel* model = header->model();
-        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
         int shownWidth = 0;
         for (int visual = 0; visual < header->count(); ++visual) {
             const int section = header->logicalIndex(visual);
             if (header->isSectionHidden(section) || header->sectionSize(section) == 0)
                 continue;
             const QString title = model->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
-            QFont font = header->font();
-            const QVariant fontData = model->headerData(section, Qt::Horizontal, Qt::FontRole);
-            if (fontData.canConvert<QFont>())
-                font = fontData.value<QFont>();
-            const QSize text = textSize(font, title);
-            const QSize need(text.width() + 2 * margin, text.height());
+            // A highlighted section draws its title in bold: the header asks for the room that takes,
+            // beside its margins.
+            const QSize need(title.trimmed().isEmpty() ? 0 : header->sectionSizeHint(section), header->height());
             const QRect room(header->sectionViewportPosition(section), 0, header->sectionSize(section),
                              header->height());
             if (need.width() > room.width())
@@ -276,6 +290,81 @@ private:
                                .arg(nameOf(header, m_window))
                                .arg(shownWidth)
                                .arg(header->width()));
+    }
+
+    // Each item the view shows or would show on scrolling down (hidden rows and columns, and the
+    // children of collapsed items, are not shown), laid out as its delegate draws it.
+    void checkItems(QAbstractItemView* view) {
+        auto* tree = qobject_cast<QTreeView*>(view);
+        auto* list = qobject_cast<QListView*>(view);
+        if ((!tree && !list) || !view->model())
+            return;
+        // A table whose titles show and whose columns keep their widths scrolls on purpose: its items
+        // need only fit their columns. Any other view is meant to show its items across.
+        const bool scrolls = tree && !tree->isHeaderHidden() && !tree->header()->stretchLastSection();
+        const qsizetype before = m_found.size();
+        checkItemsUnder(view, tree, list, view->rootIndex(), scrolls);
+        // Items that read whole yet are wider than the view still scroll it across.
+        if (!scrolls && m_found.size() == before && view->horizontalScrollBar()->isVisibleTo(m_window))
+            m_found.append(QStringLiteral("%1: the items need %2 px more than the view shows (a horizontal scroll)")
+                               .arg(nameOf(view, m_window))
+                               .arg(view->horizontalScrollBar()->maximum()));
+    }
+
+    void checkItemsUnder(QAbstractItemView* view, QTreeView* tree, QListView* list, const QModelIndex& parent,
+                         bool scrolls) {
+        const QAbstractItemModel* model = view->model();
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            if ((tree && tree->isRowHidden(row, parent)) || (list && list->isRowHidden(row)))
+                continue;
+            for (int column = 0; column < model->columnCount(parent); ++column) {
+                if (list ? column != list->modelColumn()
+                         : tree->isColumnHidden(column) || tree->columnWidth(column) == 0)
+                    continue;
+                checkItem(view, model->index(row, column, parent), scrolls);
+            }
+            const QModelIndex first = model->index(row, 0, parent);
+            if (tree && tree->isExpanded(first) && model->hasChildren(first))
+                checkItemsUnder(view, tree, list, first, scrolls);
+        }
+    }
+
+    void checkItem(QAbstractItemView* view, const QModelIndex& index, bool scrolls) {
+        QStyleOptionViewItem option;
+        const auto viewLayout =
+            static_cast<void (QAbstractItemView::*)(QStyleOptionViewItem*) const>(&ViewItemLayout::initViewItemOption);
+        (view->*viewLayout)(&option);
+        option.rect = view->visualRect(index);
+        if (auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index))) {
+            const auto itemLayout =
+                static_cast<void (QStyledItemDelegate::*)(QStyleOptionViewItem*, const QModelIndex&) const>(
+                    &DelegateItemLayout::initStyleOption);
+            (delegate->*itemLayout)(&option, index);
+        } else {
+            option.text = index.data(Qt::DisplayRole).toString();
+            option.features |= QStyleOptionViewItem::HasDisplay;
+        }
+        if (option.text.trimmed().isEmpty() || option.rect.isEmpty() ||
+            option.features.testFlag(QStyleOptionViewItem::WrapText))
+            return;
+        const QWidget* widget = option.widget ? option.widget : view;
+        QStyle* style = widget->style();
+        // The style keeps a margin on each side of an item's text, inside the room left by its icon.
+        const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        QRect room =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &option, widget).adjusted(textMargin, 0, -textMargin, 0);
+        if (!scrolls) {
+            const QRect across(0, room.top(), view->viewport()->width(), room.height());
+            room = room.intersected(across);
+        }
+        const int need = QFontMetrics(option.font).horizontalAdvance(option.text);
+        if (need > room.width()) {
+            const QString column = index.column() > 0 ? QStringLiteral(" column %1").arg(index.column()) : QString();
+            m_found.append(QStringLiteral("%1%2 item \"%3\": the text needs %4 px, the view gives %5")
+                               .arg(nameOf(view, m_window), column, option.text)
+                               .arg(need)
+                               .arg(std::max(room.width(), 0)));
+        }
     }
 
     void checkOverlaps() {

@@ -40,8 +40,14 @@ constexpr int KEY_ROLE = Qt::UserRole;
 constexpr int FILLED_ROLE = Qt::UserRole + 1;
 
 // Design geometry, in twips.
-constexpr int FORM_WIDTH = 9000;
+// The tree and the pages are wider than the first design, and the window with them, so that every
+// page name and every colour kind reads in full in each language.
+constexpr int TREE_WIDTH = 2850;
+constexpr int PAGE_LEFT = 120 + TREE_WIDTH + 120;
+constexpr int PAGE_WIDTH = 6840;
+constexpr int FORM_WIDTH = PAGE_LEFT + PAGE_WIDTH + 120;
 constexpr int FORM_HEIGHT = 6000;
+constexpr int BUTTON_WIDTH = 1350;
 constexpr int SERIAL_PORTS = 30;
 constexpr int DIVER_ICONS = 6;
 
@@ -130,10 +136,10 @@ void frmSettings::buildControls() {
     tvSettings = new QTreeWidget(this);
     tvSettings->setObjectName(QStringLiteral("tvSettings"));
     tvSettings->setHeaderHidden(true);
-    tvSettings->setGeometry(pixels(120, 120, 2400, 5240));
+    tvSettings->setGeometry(pixels(120, 120, TREE_WIDTH, 5240));
 
     lbl_Setting = label("lbl_Setting", nullptr, this);
-    lbl_Setting->setGeometry(pixels(2640, 120, 6240, 450));
+    lbl_Setting->setGeometry(pixels(PAGE_LEFT, 120, PAGE_WIDTH, 450));
     Twips::makeTitleBand(lbl_Setting);
 
     frameBottom = new QFrame(this);
@@ -143,12 +149,12 @@ void frmSettings::buildControls() {
     cmdOK = new QPushButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     setTag(cmdOK, QStringLiteral("1010"));
-    cmdOK->setGeometry(pixels(6060, 5460, 1350, 405));
+    cmdOK->setGeometry(pixels(FORM_WIDTH - 2 * (BUTTON_WIDTH + 120), 5460, BUTTON_WIDTH, 405));
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     setTag(cmdCancel, QStringLiteral("1012"));
-    cmdCancel->setGeometry(pixels(7530, 5460, 1350, 405));
+    cmdCancel->setGeometry(pixels(FORM_WIDTH - BUTTON_WIDTH - 120, 5460, BUTTON_WIDTH, 405));
 
     for (int i = 0; i < int(picOptions.size()); ++i) {
         picOptions[i] = new QWidget(this);
@@ -262,7 +268,10 @@ void frmSettings::buildProfilePage(QWidget* page) {
 
     listProfileColor = new QListWidget(page);
     listProfileColor->setObjectName(QStringLiteral("listProfileColor"));
+    // As wide as its longest colour kind, and wider when the page has room.
+    listProfileColor->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     layout->addWidget(listProfileColor, 0, 0);
+    layout->setColumnStretch(0, 1);
 
     Frame4 = frame("Frame4", "2084", page);
     auto* colors = new QGridLayout(Frame4);

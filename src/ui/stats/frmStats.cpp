@@ -36,9 +36,9 @@ const QString ROOT_KEY = QStringLiteral("statistics");
 // Design geometry, in twips.
 // Wider and taller than the first design, and the tree wider, so that every page name and the
 // longest legend (thirteen activities) read in full in each language.
-constexpr int FORM_WIDTH = 10110;
+constexpr int FORM_WIDTH = 10260;
 constexpr int FORM_HEIGHT = 6300;
-constexpr int TREE_WIDTH = 2850;
+constexpr int TREE_WIDTH = 3000;
 constexpr int PAGE_LEFT = TREE_WIDTH + 105;
 constexpr int BUTTON_WIDTH = 1125;
 constexpr int BUTTON_HEIGHT = 345;

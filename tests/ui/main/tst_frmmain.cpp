@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStatusBar>
@@ -699,14 +700,23 @@ void tst_frmMain::captionsAndColumnsFit_data() {
         QTest::newRow(qPrintable(QStringLiteral("language %1").arg(language))) << language;
 }
 
-// At the first size every dive tab shows its whole caption (as far as the screen allows), and the
-// dive list shows every column, the date and every column's title whole.
+// At the first size every dive tab shows its whole caption (as far as the screen allows), and a
+// logbook of many dives, enough for a vertical scroll bar, shows every column of the dive list
+// within the list: no horizontal scroll, the date and every title whole.
 void tst_frmMain::captionsAndColumnsFit() {
     QFETCH(int, language);
     Logbooks m;
-    m.fixture.dive(m.reef, at(2004, 3, 8),
-                   {{QStringLiteral("DIVER"), QStringLiteral("Giovanni Battista Rossi")},
-                    {QStringLiteral("LOCATION"), QStringLiteral("Isola del Giglio, Punta Capel Rosso, parete nord")}});
+    const QString divers[] = {QStringLiteral("Giovanni Battista Rossi"), QStringLiteral("Anna"),
+                              QStringLiteral("Maria Fernanda Oliveira")};
+    const QString sites[] = {QStringLiteral("Isola del Giglio, Punta Capel Rosso, parete nord"),
+                             QStringLiteral("Blue Hole"), QStringLiteral("Secca della Colombara")};
+    // Every activity and every mode word of the model, long names and sites among them.
+    for (int i = 0; i < 39; ++i)
+        m.fixture.dive(m.reef, at(2004, 4, 1 + i / 3, 9 + 3 * (i % 3)),
+                       {{QStringLiteral("DIVER"), divers[i % 3]},
+                        {QStringLiteral("LOCATION"), sites[i % 3]},
+                        {QStringLiteral("ACTIVITY"), i % 13},
+                        {QStringLiteral("DIVE_MODE"), i % 4}});
     m.env.storeSetting(QStringLiteral("Language"), QString::number(language));
     m.env.restart();
     frmMain* w = m.open();
@@ -725,14 +735,25 @@ void tst_frmMain::captionsAndColumnsFit() {
     m.select(m.logbook(m.reef));
     QTreeView* list = w->lvDiveRecord();
     QVERIFY(list->isVisible());
+    QCoreApplication::processEvents();
+    QVERIFY2(list->verticalScrollBar()->isVisible(), "the list is not long enough to scroll");
     const int last = list->model()->columnCount() - 1;
-    QVERIFY2(list->columnViewportPosition(last) < list->viewport()->width(), "the last column is out of sight");
+    int total = 0;
+    QStringList widths;
     for (int column = 0; column <= last; ++column) {
         const int title = list->header()->sectionSizeHint(column);
         QVERIFY2(
             list->columnWidth(column) >= title,
             qPrintable(QStringLiteral("column %1: %2 < %3").arg(column).arg(list->columnWidth(column)).arg(title)));
+        total += list->columnWidth(column);
+        widths.append(QString::number(list->columnWidth(column)));
     }
+    QVERIFY2(total <= list->viewport()->width(),
+             qPrintable(QStringLiteral("the columns (%1) need %2 px, the list shows %3")
+                            .arg(widths.join(QStringLiteral(" + ")))
+                            .arg(total)
+                            .arg(list->viewport()->width())));
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
     const int dateWidth = list->columnWidth(0);
     list->resizeColumnToContents(0);
     QVERIFY(list->columnWidth(0) <= dateWidth);

@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLayout>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
@@ -17,6 +20,45 @@ namespace LogbookViews {
 
 namespace {
 constexpr int KEY_ROLE = Qt::UserRole;
+
+// The width the list will show its columns in once its rows are laid out: rows just set bring their
+// vertical scroll bar only then, and a list just shown takes its place only then.
+int roomAcross(QTreeView* list) {
+    if (QWidget* parent = list->parentWidget(); parent && parent->layout())
+        parent->layout()->activate();
+    int room = list->viewport()->width();
+    const QScrollBar* bar = list->verticalScrollBar();
+    const int rows = list->model()->rowCount(list->rootIndex());
+    if (!bar->isVisible() && list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && rows > 0 &&
+        qint64(rows) * list->sizeHintForRow(0) > list->viewport()->height())
+        room -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+    return room;
+}
+
+// Each width between its lower and upper bound, at the one level, the highest whose total is within
+// `room`: the widest give way first, and evenly. Never below the lower bounds, whatever the room.
+QList<int> evenLevel(const QList<int>& lower, const QList<int>& upper, int room) {
+    const auto at = [&](int level, int column) { return std::max(lower[column], std::min(upper[column], level)); };
+    const auto totalAt = [&](int level) {
+        int total = 0;
+        for (int column = 0; column < lower.size(); ++column)
+            total += at(level, column);
+        return total;
+    };
+    int low = 0;
+    int high = upper.isEmpty() ? 0 : *std::max_element(upper.cbegin(), upper.cend());
+    while (low < high) {
+        const int level = (low + high + 1) / 2;
+        if (totalAt(level) <= room)
+            low = level;
+        else
+            high = level - 1;
+    }
+    QList<int> widths(lower.size());
+    for (int column = 0; column < lower.size(); ++column)
+        widths[column] = at(low, column);
+    return widths;
+}
 } // namespace
 
 QString keyOf(const QTreeWidgetItem* item) {
@@ -68,40 +110,36 @@ void setTreeBackColor(QTreeWidget* tree, qint32 color) {
 
 void fitColumns(QTreeView* list, QList<int>& made) {
     const int count = list->model()->columnCount();
-    QList<int> widths(count, 0);
-    QList<int> floors(count, 0);
-    int total = 0;
-    const ListRowsDelegate::Fit fit(list);
+    QList<int> fitted(count, 0); // as wide as the widest entry and the title
+    QList<int> titles(count, 0);
+    QList<int> roomy(count, 0); // never narrower than made
+    int fittedTotal = 0;
+    {
+        const ListRowsDelegate::Fit fit(list);
+        for (int column = 0; column < count; ++column) {
+            if (made.size() <= column)
+                made.append(list->columnWidth(column));
+            if (list->isColumnHidden(column))
+                continue;
+            list->resizeColumnToContents(column);
+            fitted[column] = list->columnWidth(column);
+            titles[column] = std::min(fitted[column], list->header()->sectionSizeHint(column));
+            roomy[column] = std::max(made[column], fitted[column]);
+            fittedTotal += fitted[column];
+        }
+    }
+    const int room = roomAcross(list);
+    QList<int> widths;
+    if (fittedTotal <= room) {
+        // Room to spare goes to the columns narrower than made, the narrowest first.
+        widths = evenLevel(fitted, roomy, room);
+    } else {
+        // The first column (a date, a logbook's name) keeps its width whatever the others do.
+        titles[0] = fitted[0];
+        widths = evenLevel(titles, fitted, room);
+    }
+    // The last column too: stretched, it takes what is left, but never less than its width was set to.
     for (int column = 0; column < count; ++column) {
-        if (made.size() <= column)
-            made.append(list->columnWidth(column));
-        if (list->isColumnHidden(column))
-            continue;
-        list->resizeColumnToContents(column);
-        widths[column] = std::max(made[column], list->columnWidth(column));
-        floors[column] = std::min(widths[column], list->header()->sectionSizeHint(column));
-        total += widths[column];
-    }
-    // The first column (a date, a logbook's name) keeps its width whatever the others do.
-    const int room = list->viewport()->width();
-    while (total > room) {
-        int widest = -1;
-        for (int column = 1; column < count; ++column) {
-            if (widths[column] > floors[column] && (widest < 0 || widths[column] > widths[widest]))
-                widest = column;
-        }
-        if (widest < 0)
-            break;
-        int next = floors[widest];
-        for (int column = 1; column < count; ++column) {
-            if (widths[column] < widths[widest])
-                next = std::max(next, widths[column]);
-        }
-        const int shrink = std::min(total - room, widths[widest] - next);
-        widths[widest] -= shrink;
-        total -= shrink;
-    }
-    for (int column = 0; column < count - 1; ++column) {
         if (!list->isColumnHidden(column))
             list->setColumnWidth(column, widths[column]);
     }

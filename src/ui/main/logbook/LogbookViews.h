@@ -29,10 +29,11 @@ void fillDiveList(ListRowsModel& list, QTreeView* view, qint32 fileID, QList<Div
 // between the items are drawn anew over it.
 void setTreeBackColor(QTreeWidget* tree, qint32 color);
 
-// Each column as wide as its widest entry and its title, never narrower than `made`, the widths the
-// list was made with (taken on the first call); when they do not all fit the list, the widest give
-// way first, none narrower than its title, so that every title reads whole and every column is in
-// sight.
+// Each column as wide as its widest entry and its title. Room to spare widens the columns towards
+// `made`, the widths the list was made with (taken on the first call), the narrowest first. When
+// they do not all fit the list, beside the vertical scroll bar its rows will bring, the widest give
+// way first, evenly, none narrower than its title and the first never, so that every title reads
+// whole and every column is in sight.
 void fitColumns(QTreeView* list, QList<int>& made);
 
 } // namespace LogbookViews

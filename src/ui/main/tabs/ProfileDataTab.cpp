@@ -50,11 +50,9 @@ ProfileDataTab::ProfileDataTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(lvProfileInfo, 1);
 
     localizeForm(this);
-    // As wide as the titles, in every language, so that the six columns fit the tab.
-    const QFontMetrics metrics = lvProfileInfo->header()->fontMetrics();
+    // As wide as the titles ask, in every language, with a little air between the figures.
     for (int column = 0; column < ProfileExport::COLUMNS; ++column)
-        lvProfileInfo->setColumnWidth(
-            column, std::max(56, metrics.horizontalAdvance(lvProfileInfo->headerItem()->text(column)) + 20));
+        lvProfileInfo->setColumnWidth(column, std::max(56, lvProfileInfo->header()->sectionSizeHint(column) + 6));
 }
 
 void ProfileDataTab::fill(const Dive* dive) {
