@@ -205,7 +205,7 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
     case Kind::None:
         break;
     }
-    changeCurrentTab(currentTab);
+    showDiveTab(currentTab, kind == Kind::Dive);
     currentNode = key;
 }
 
@@ -259,12 +259,16 @@ void frmMain::fillListView(const QString& key) {
 // Dive tabs
 
 void frmMain::changeCurrentTab(qint16 index) {
+    showDiveTab(index, false);
+}
+
+void frmMain::showDiveTab(qint16 index, bool diveJustRead) {
     const bool diveSelected = TreeNodeKey::kindOf(keyOf(m_ui.tvTreeView->currentItem())) == Kind::Dive;
     const DiveTabs::Change c = DiveTabs::change(index, currentTab, diveSelected, m_profileSwitch);
     if (index != DiveTabs::TAB_PROFILE)
         setProfilePanel(false);
     if (c.toNotes) {
-        changeCurrentTab(DiveTabs::TAB_NOTES);
+        showDiveTab(DiveTabs::TAB_NOTES, diveJustRead);
         return;
     }
     switch (c.fill) {
@@ -275,7 +279,7 @@ void frmMain::changeCurrentTab(qint16 index) {
         setProfilePanel(true);
         const qint32 diveID = Settings::instance().currentDiveID();
         if (diveID != -1)
-            setProfileDive(NodeSelection::loadDive(diveID));
+            setProfileDive(diveJustRead ? currentDive : NodeSelection::loadDive(diveID));
         break;
     }
     case DiveTabs::Fill::Settings:
