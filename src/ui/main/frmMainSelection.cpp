@@ -13,6 +13,7 @@
 #include "NodeSelection.h"
 #include "ProfileDataTab.h"
 #include "ProfilePanel.h"
+#include "RunSkippingFailure.h"
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -79,13 +80,7 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
     m_ui.tvTreeView->addTopLevelItem(root);
 
     // From here on a failing step is skipped: the tree is built and must be usable.
-    const auto step = [](const auto& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError&) {
-        }
-    };
-    step([&] {
+    runSkippingFailure<RuntimeError>([&] {
         QTreeWidgetItem* visible = m_tree.visibleDiveKey.isEmpty() ? nullptr : m_nodes.node(m_tree.visibleDiveKey);
         if (!visible) {
             root->setExpanded(true);
@@ -97,8 +92,8 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
             m_ui.tvTreeView->scrollToItem(visible);
         }
     });
-    step([&] { fillListView(m_tree.rootKey); });
-    step([&] {
+    runSkippingFailure<RuntimeError>([&] { fillListView(m_tree.rootKey); });
+    runSkippingFailure<RuntimeError>([&] {
         setCurrentItemQuietly(root);
         tvTreeview_nodeClic(root, false);
         currentNode = m_tree.rootKey;
