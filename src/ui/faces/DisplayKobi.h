@@ -14,7 +14,6 @@ public:
     void updateDisplay(qint16 step) override;
     void updateDepth(float depth) override;
 
-    bool maxDepthToggle() const { return m_maxDepthToggle; }
     bool temperatureToggle() const { return m_temperatureToggle; }
 
 protected:
