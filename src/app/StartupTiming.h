@@ -19,7 +19,6 @@ class StartupTiming : public QObject {
 public:
     StartupTiming();
 
-    bool enabled() const { return m_enabled; }
     void mark(const char* name);
     // Writes the line at the window's first paint; at once when there is no window.
     void watchFirstPaint(QWidget* window);

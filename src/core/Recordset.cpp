@@ -183,10 +183,6 @@ QDateTime Recordset::dateTime(const QString& name) {
     return SqlDates::fromStored(value(name));
 }
 
-void Recordset::setUpdateTable(const QString& tableName) {
-    m_updateTable = m_db.connection().tableInfo(tableName).name;
-}
-
 QVariant Recordset::insertedKey() {
     // The engine's key of the row this connection inserted last, read in the same transaction: no
     // other process can have picked it, as one could a key computed before the insert.

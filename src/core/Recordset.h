@@ -17,9 +17,9 @@
 // reads a column of the current row by name ("DIVE.FILE_ID" picks the column of that table in a
 // join) or by position; a NULL column reads as a null QVariant.
 //
-// Writing, on a recordset opened with table() (or setUpdateTable): addNew() or edit(), setValue()
-// per column, update(). The engine assigns a new row's counter key when update() inserts it (NULL
-// until then); lastModified() is the key of the row update() wrote. Values are bound, never spliced into text.
+// Writing, on a recordset opened with table(): addNew() or edit(), setValue() per column, update().
+// The engine assigns a new row's counter key when update() inserts it (NULL until then);
+// lastModified() is the key of the row update() wrote. Values are bound, never spliced into text.
 // The rows already read keep the values they were read with; open a new recordset to see the writes.
 class Recordset {
 public:
@@ -57,8 +57,7 @@ public:
     int fieldCount();
     QString fieldName(int index);
 
-    // Writing. The table whose rows edit() changes, for a recordset opened on a statement.
-    void setUpdateTable(const QString& tableName);
+    // Writing.
     void addNew();
     void edit();
     // RuntimeError 3020 without addNew or edit, 3265 for a column the table does not have.

@@ -25,8 +25,6 @@ public:
     // True while the transfer runs.
     bool isTransferring();
     qint32 progress();
-    // True from the start until release().
-    bool isSessionOpen() const { return m_state != State::Idle; }
 
     // The outcome once the transfer has ended (a LibraryCodes result); TimeOut while it runs or before any
     // start.

@@ -76,12 +76,10 @@ public:
 
     // Metres per minute.
     void setSpeed(int speed) { m_speed = speed; }
-    int speed() const { return m_speed; }
     // The depth one tick moves the diver.
     double depthPerTick() const;
 
     void setTimeScale(int value) { m_timeScale = value; }
-    int timeScale() const { return m_timeScale; }
     // Milliseconds between ticks: 1000 at the slowest scale, 100 at the fastest.
     int timerInterval() const { return 1100 - m_timeScale; }
 

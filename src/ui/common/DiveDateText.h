@@ -19,7 +19,6 @@ public:
     QDateTime parse(const QString& text) const;
 
     QString dateFormat() const { return m_dateFormat; }
-    QString timeFormat() const { return m_timeFormat; }
 
 private:
     QLocale m_locale;

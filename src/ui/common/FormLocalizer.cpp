@@ -2,6 +2,7 @@
 
 #include "MainModule.h"
 #include "Numeric.h"
+#include "RunSkippingFailure.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
-#include <functional>
 
 namespace {
 const char* const TAG = "tag";
@@ -24,14 +24,6 @@ const char* const TAG = "tag";
 // The string of the number a whole text holds; throws for a text that is not a number.
 QString stringOfNumber(const QString& text) {
     return getString(num::textToInt32(text));
-}
-
-// Every statement of the localiser stands alone: a failure skips it and the next one runs.
-void attempt(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (...) {
-    }
 }
 
 QMenu* dropDownMenu(QToolBar* toolbar, QAction* action) {
@@ -69,19 +61,19 @@ void localizeToolbar(QToolBar* toolbar) {
     for (QAction* action : toolbar->actions()) {
         if (action->isSeparator())
             continue;
-        attempt([&] { action->setToolTip(stringOfNumber(action->toolTip())); });
+        runSkippingFailure<AnyFailure>([&] { action->setToolTip(stringOfNumber(action->toolTip())); });
         if (coolBand)
             continue;
         QMenu* menu = dropDownMenu(toolbar, action);
         if (!menu)
             continue;
         for (QAction* entry : menu->actions())
-            attempt([&] { entry->setText(stringOfNumber(tagOf(entry))); });
+            runSkippingFailure<AnyFailure>([&] { entry->setText(stringOfNumber(tagOf(entry))); });
     }
 }
 
 void localizeOther(QWidget* control) {
-    attempt([&] {
+    runSkippingFailure<AnyFailure>([&] {
         const qint32 n = num::toInt32(num::leadingNumber(tagOf(control)));
         if (n <= 0)
             return;
@@ -90,7 +82,7 @@ void localizeOther(QWidget* control) {
         else if (auto* frame = qobject_cast<QGroupBox*>(control))
             frame->setTitle(getString(n));
     });
-    attempt([&] {
+    runSkippingFailure<AnyFailure>([&] {
         const qint32 n = num::toInt32(num::leadingNumber(control->toolTip()));
         if (n > 0)
             control->setToolTip(getString(n));
@@ -109,8 +101,8 @@ QString tagOf(const QObject* control) {
 void localizeForm(QWidget* form) {
     if (!form)
         return;
-    attempt([&] { form->setWindowTitle(stringOfNumber(tagOf(form))); });
-    attempt([&] {
+    runSkippingFailure<AnyFailure>([&] { form->setWindowTitle(stringOfNumber(tagOf(form))); });
+    runSkippingFailure<AnyFailure>([&] {
         const QString name = getString(20);
         if (!name.isEmpty()) {
             QFont font = form->font();
@@ -118,7 +110,7 @@ void localizeForm(QWidget* form) {
             form->setFont(font);
         }
     });
-    attempt([&] {
+    runSkippingFailure<AnyFailure>([&] {
         const QString size = getString(21);
         if (!size.isEmpty()) {
             QFont font = form->font();
@@ -130,23 +122,25 @@ void localizeForm(QWidget* form) {
     const QSet<const QMenu*> dropDowns = dropDownMenus(form);
     for (QAction* action : form->findChildren<QAction*>()) {
         if (isMenuEntry(action, dropDowns) && !action->isSeparator())
-            attempt([&] { action->setText(stringOfNumber(action->text().left(4))); });
+            runSkippingFailure<AnyFailure>([&] { action->setText(stringOfNumber(action->text().left(4))); });
     }
 
     for (QWidget* control : form->findChildren<QWidget*>()) {
         if (qobject_cast<QMenu*>(control) || qobject_cast<QMenuBar*>(control))
             continue;
         if (auto* label = qobject_cast<QLabel*>(control)) {
-            attempt([&] { label->setText(stringOfNumber(tagOf(label))); });
+            runSkippingFailure<AnyFailure>([&] { label->setText(stringOfNumber(tagOf(label))); });
         } else if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
             for (int i = 0; i < tabs->count(); ++i)
-                attempt([&] { tabs->setTabText(i, stringOfNumber(tabs->tabText(i).left(4))); });
+                runSkippingFailure<AnyFailure>([&] { tabs->setTabText(i, stringOfNumber(tabs->tabText(i).left(4))); });
         } else if (auto* tabBar = qobject_cast<QTabBar*>(control)) {
             if (qobject_cast<QTabWidget*>(tabBar->parentWidget()))
                 continue; // the pages of a QTabWidget are done with it
             for (int i = 0; i < tabBar->count(); ++i) {
-                attempt([&] { tabBar->setTabText(i, stringOfNumber(tabBar->tabData(i).toString())); });
-                attempt([&] { tabBar->setTabToolTip(i, stringOfNumber(tabBar->tabToolTip(i))); });
+                runSkippingFailure<AnyFailure>(
+                    [&] { tabBar->setTabText(i, stringOfNumber(tabBar->tabData(i).toString())); });
+                runSkippingFailure<AnyFailure>(
+                    [&] { tabBar->setTabToolTip(i, stringOfNumber(tabBar->tabToolTip(i))); });
             }
         } else if (auto* toolbar = qobject_cast<QToolBar*>(control)) {
             localizeToolbar(toolbar);
@@ -154,7 +148,7 @@ void localizeForm(QWidget* form) {
                    list && list->property("listView").toBool() && list->model()) {
             QAbstractItemModel* rows = list->model();
             for (int column = 0; column < rows->columnCount(); ++column)
-                attempt([&] {
+                runSkippingFailure<AnyFailure>([&] {
                     const QString number = rows->headerData(column, Qt::Horizontal, Qt::UserRole).toString();
                     rows->setHeaderData(column, Qt::Horizontal, stringOfNumber(number));
                 });

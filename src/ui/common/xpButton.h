@@ -52,7 +52,6 @@ public:
     void Refresh();
 
     // Whether the host treats the control as its default button: it then wears the focus frame.
-    bool isDefault() const { return m_isDefault; }
     void setDefault(bool on);
 
     // Caption, enabled state, font, focus frame, pointer shape and pointer picture under "TX",

@@ -19,7 +19,6 @@ public:
     // Where the device's display shows, inside the frame of its glass (pixels).
     static QPainterPath displayArea();
 
-    bool maxDepthToggle() const { return m_maxDepthToggle; }
     bool temperatureToggle() const { return m_temperatureToggle; }
 
 protected:

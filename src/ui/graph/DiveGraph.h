@@ -135,7 +135,6 @@ public:
     const std::shared_ptr<Profile>& profile() const { return m_profile; }
     // Depth-change mode: the marker hides and the next drawing puts edit handles on the vertices.
     void setDepthChange(bool on);
-    bool isDepthChange() const { return m_depthChangeMode; }
     bool SimulationMode() const { return m_simulationMode; }
     void setSimulationMode(bool on);
 

@@ -7,21 +7,11 @@
 #include "FloatingDisplays.h"
 #include "Profile.h"
 #include "ProfilePictures.h"
+#include "RunSkippingFailure.h"
 
 #include <QAction>
 #include <QShortcut>
 #include <QToolBar>
-
-namespace {
-// A display that cannot show a step (past the model's tables) keeps its previous picture; the others
-// still follow, and no event ends in an error.
-template <typename Show> void guarded(Show show) {
-    try {
-        show();
-    } catch (const std::exception&) {
-    }
-}
-} // namespace
 
 ProfileReplay::ProfileReplay(DiveGraph* graph, DisplayTissue* tissue, QObject* parent)
     : QObject(parent), m_graph(graph), m_tissue(tissue) {
@@ -91,14 +81,16 @@ void ProfileReplay::setProfile(std::shared_ptr<Profile> profile) {
         m_face->addProfile(m_profile);
 }
 
+// A display that cannot show a step (past the model's tables) keeps its previous picture; the others
+// still follow, and no event ends in an error.
 void ProfileReplay::followMarker(qint16 step) {
     if (m_face)
-        guarded([&] { m_face->updateDisplay(step); });
-    guarded([&] { m_tissue->updateDisplay(step); });
+        runSkippingFailure([&] { m_face->updateDisplay(step); });
+    runSkippingFailure([&] { m_tissue->updateDisplay(step); });
     if (onStep)
-        guarded([&] { onStep(step); });
+        runSkippingFailure([&] { onStep(step); });
     if (FloatingDisplays* windows = Floating::windows())
-        guarded([&] { windows->follow(m_profile.get(), step); });
+        runSkippingFailure([&] { windows->follow(m_profile.get(), step); });
 }
 
 void ProfileReplay::leaveMarkerToHost() {
@@ -107,22 +99,22 @@ void ProfileReplay::leaveMarkerToHost() {
 
 void ProfileReplay::followDepth(float metres) {
     if (m_face)
-        guarded([&] { m_face->updateDepth(metres); });
+        runSkippingFailure([&] { m_face->updateDepth(metres); });
     if (FloatingDisplays* windows = Floating::windows())
-        guarded([&] { windows->followDepth(m_profile.get(), metres); });
+        runSkippingFailure([&] { windows->followDepth(m_profile.get(), metres); });
 }
 
 void ProfileReplay::resetFace() {
     if (m_face)
-        guarded([&] { m_face->resetDisplay(); });
+        runSkippingFailure([&] { m_face->resetDisplay(); });
     if (FloatingDisplays* windows = Floating::windows())
-        guarded([&] { windows->resetFace(m_profile.get()); });
+        runSkippingFailure([&] { windows->resetFace(m_profile.get()); });
 }
 
 void ProfileReplay::clearTissue() {
     m_tissue->clearDisplay();
     if (FloatingDisplays* windows = Floating::windows())
-        guarded([&] { windows->clearTissue(m_profile.get()); });
+        runSkippingFailure([&] { windows->clearTissue(m_profile.get()); });
 }
 
 void ProfileReplay::setFloating(FloatingDisplays::Window window, bool pressed) {

@@ -159,6 +159,9 @@ protected:
 private:
     void connectHandlers();
     void fillListView(const QString& key);
+    // As changeCurrentTab; `diveJustRead` when the selection has just read currentDive, which the
+    // Profile tab then shows rather than reading it a second time.
+    void showDiveTab(qint16 index, bool diveJustRead);
     void dbData_Reposition();
     void enableDiveTabs(bool flag);
     void setProfilePanel(bool on);

@@ -13,6 +13,7 @@
 #include "NodeSelection.h"
 #include "ProfileDataTab.h"
 #include "ProfilePanel.h"
+#include "RunSkippingFailure.h"
 #include "RuntimeError.h"
 #include "Seams.h"
 #include "Settings.h"
@@ -79,13 +80,7 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
     m_ui.tvTreeView->addTopLevelItem(root);
 
     // From here on a failing step is skipped: the tree is built and must be usable.
-    const auto step = [](const auto& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError&) {
-        }
-    };
-    step([&] {
+    runSkippingFailure<RuntimeError>([&] {
         QTreeWidgetItem* visible = m_tree.visibleDiveKey.isEmpty() ? nullptr : m_nodes.node(m_tree.visibleDiveKey);
         if (!visible) {
             root->setExpanded(true);
@@ -97,8 +92,8 @@ void frmMain::loadTreeView(qint16 dcModel, const QString& visibleNodeKey) {
             m_ui.tvTreeView->scrollToItem(visible);
         }
     });
-    step([&] { fillListView(m_tree.rootKey); });
-    step([&] {
+    runSkippingFailure<RuntimeError>([&] { fillListView(m_tree.rootKey); });
+    runSkippingFailure<RuntimeError>([&] {
         setCurrentItemQuietly(root);
         tvTreeview_nodeClic(root, false);
         currentNode = m_tree.rootKey;
@@ -205,7 +200,7 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
     case Kind::None:
         break;
     }
-    changeCurrentTab(currentTab);
+    showDiveTab(currentTab, kind == Kind::Dive);
     currentNode = key;
 }
 
@@ -259,12 +254,16 @@ void frmMain::fillListView(const QString& key) {
 // Dive tabs
 
 void frmMain::changeCurrentTab(qint16 index) {
+    showDiveTab(index, false);
+}
+
+void frmMain::showDiveTab(qint16 index, bool diveJustRead) {
     const bool diveSelected = TreeNodeKey::kindOf(keyOf(m_ui.tvTreeView->currentItem())) == Kind::Dive;
     const DiveTabs::Change c = DiveTabs::change(index, currentTab, diveSelected, m_profileSwitch);
     if (index != DiveTabs::TAB_PROFILE)
         setProfilePanel(false);
     if (c.toNotes) {
-        changeCurrentTab(DiveTabs::TAB_NOTES);
+        showDiveTab(DiveTabs::TAB_NOTES, diveJustRead);
         return;
     }
     switch (c.fill) {
@@ -275,7 +274,7 @@ void frmMain::changeCurrentTab(qint16 index) {
         setProfilePanel(true);
         const qint32 diveID = Settings::instance().currentDiveID();
         if (diveID != -1)
-            setProfileDive(NodeSelection::loadDive(diveID));
+            setProfileDive(diveJustRead ? currentDive : NodeSelection::loadDive(diveID));
         break;
     }
     case DiveTabs::Fill::Settings:

@@ -12,6 +12,7 @@
 #include "ProfileHost.h"
 #include "ProfileReplay.h"
 #include "PropertyBag.h"
+#include "RunSkippingFailure.h"
 #include "ShownProfilePrinting.h"
 #include "Twips.h"
 #include "WindowHelpers.h"
@@ -20,7 +21,6 @@
 #include <QFrame>
 #include <QLocale>
 #include <QToolBar>
-#include <functional>
 
 namespace {
 
@@ -115,12 +115,6 @@ bool frmProfile::isFaceShown() const {
 }
 
 void frmProfile::Form_Resize() {
-    const auto step = [](const std::function<void()>& statement) {
-        try {
-            statement();
-        } catch (const std::exception&) {
-        }
-    };
     const int scaleWidth = twipsOf(width());
     const int scaleHeight = twipsOf(height());
     // A model without a face lays out as if its face were hidden: the tissue display takes the
@@ -130,13 +124,13 @@ void frmProfile::Form_Resize() {
     const auto faceHeight = [&] { return isFaceShown() ? twipsOf(face->height()) : 0; };
     int splitterLeft = Faces::FACE_WIDTH;
 
-    step([this] { localizeForm(this); });
-    step([this] {
+    runSkippingFailure([this] { localizeForm(this); });
+    runSkippingFailure([this] {
         if (const std::shared_ptr<Dive>& dive = currentDive())
             setWindowTitle(getString(1000) + QStringLiteral(": ") +
                            QLocale::system().toString(dive->getDateTime(), QLocale::ShortFormat));
     });
-    step([&] {
+    runSkippingFailure([&] {
         if (!isFaceShown() && DisplayTissue1->isHidden()) {
             toolbarLeft->setOrientation(Qt::Vertical);
             toolbarLeft->setGeometry(0, 0, toolbarLeft->sizeHint().width(), height());
@@ -147,20 +141,21 @@ void frmProfile::Form_Resize() {
         }
         place(verticalSplitter, splitterLeft, 0, SPLITTER_SIZE, twipsOf(frameGeometry().height()));
     });
-    step([&] { place(horizontalSplitter, splitterLeft, scaleHeight, scaleWidth - splitterLeft, SPLITTER_SIZE); });
-    step([&] {
+    runSkippingFailure(
+        [&] { place(horizontalSplitter, splitterLeft, scaleHeight, scaleWidth - splitterLeft, SPLITTER_SIZE); });
+    runSkippingFailure([&] {
         if (face)
             place(face, 0, twipsOf(toolbarLeft->geometry().bottom() + 1), Faces::FACE_WIDTH, Faces::FACE_HEIGHT);
     });
-    step([&] {
+    runSkippingFailure([&] {
         const int top = faceTop() + faceHeight();
         place(DisplayTissue1, 0, top, splitterLeft - 100, scaleHeight - top);
     });
-    step([&] {
+    runSkippingFailure([&] {
         place(DiveGraph1, splitterLeft + 100, 0, scaleWidth - splitterLeft - 200, scaleHeight);
         DiveGraph1->Refresh();
     });
-    step([this] { DiveGraph1->moveDiver(DiveGraph1->getCurrentDiverPosition()); });
+    runSkippingFailure([this] { DiveGraph1->moveDiver(DiveGraph1->getCurrentDiverPosition()); });
 }
 
 void frmProfile::resizeEvent(QResizeEvent* event) {

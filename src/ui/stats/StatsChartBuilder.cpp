@@ -6,9 +6,7 @@
 #include <QChart>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QGraphicsScene>
 #include <QLegend>
-#include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -90,16 +88,6 @@ void fitLegend(QChart* chart, qreal width) {
     }
     // The marker, its gap and the legend's margins come on top of the text.
     legend->setMinimumWidth(std::min(widest + 2 * metrics.height() + 24, width / 2));
-}
-
-void paintChart(QPainter& painter, const QRectF& target, const StatsPages::StatsChart& figures) {
-    QGraphicsScene scene;
-    QChart* chart = makeChart(figures);
-    scene.addItem(chart); // the scene owns it from here
-    chart->setGeometry(QRectF(QPointF(0, 0), target.size()));
-    fitLegend(chart, target.width());
-    scene.setSceneRect(chart->geometry());
-    scene.render(&painter, target, scene.sceneRect());
 }
 
 } // namespace StatsChartBuilder

@@ -12,6 +12,7 @@
 #include "ProfileReplay.h"
 #include "Recordset.h"
 #include "Settings.h"
+#include "StatementTrace.h"
 #include "diveInfo.h"
 #include "frmProfile.h"
 
@@ -77,6 +78,7 @@ class tst_ProfilePanel : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
     void profileTabShowsTheDiveAtStepZero();
+    void diveIsReadOnceEachTimeItIsShown();
     void panelStepsTheGraph_data();
     void panelStepsTheGraph();
     void faceIsCreatedAtLoadAndFollows();
@@ -110,6 +112,30 @@ void tst_ProfilePanel::profileTabShowsTheDiveAtStepZero() {
     m.window->changeCurrentTab(DiveTabs::TAB_PROFILE);
     QVERIFY(graph->profile() != before);
     QCOMPARE(graph->getCurrentDiverPosition(), qint16(0));
+}
+
+// The dive a selection reads is the one the Profile tab then shows; showing the tab again reads it
+// again, as every tab is filled each time it is shown.
+void tst_ProfilePanel::diveIsReadOnceEachTimeItIsShown() {
+    Window m;
+    const qint32 next = m.fixture.dive(m.reef, at(2004, 3, 7, 9, 30), {{QStringLiteral("SAMPLE"), SAMPLES_AT_10M}});
+    m.window->reloadTreeView(QString());
+    m.showProfileOf(m.twelve);
+    const QRegularExpression readOfNext(
+        QStringLiteral("^SELECT .* FROM DIVE, FILE WHERE .*\\bDIVE_ID = %1$").arg(next));
+
+    StatementTrace trace(m.fixture.db);
+    m.window->tvTreeView()->setCurrentItem(m.node(MainWindowFixture::dive(next)));
+    QCOMPARE(m.window->tabDive()->currentIndex(), int(DiveTabs::TAB_PROFILE));
+    QCOMPARE(m.panel()->replay().dive(), m.window->currentDive);
+    QCOMPARE(m.window->currentDive->diveID(), next);
+    QCOMPARE(trace.count(readOfNext), 1);
+
+    trace.clear();
+    m.window->tabDive()->setCurrentIndex(DiveTabs::TAB_GENERAL);
+    m.window->tabDive()->setCurrentIndex(DiveTabs::TAB_PROFILE);
+    QCOMPARE(trace.count(readOfNext), 1);
+    QCOMPARE(m.panel()->replay().dive(), m.window->currentDive);
 }
 
 void tst_ProfilePanel::panelStepsTheGraph_data() {

@@ -27,11 +27,6 @@ public:
     // The size a grid of that many months needs.
     QSize gridSize(int columns, int rows) const;
 
-    // The first month shown, as its first day.
-    QDate firstMonth() const { return m_firstMonth; }
-    // The months shown, left to right and top to bottom.
-    const QList<QCalendarWidget*>& months() const { return m_months; }
-
     // Fills `bold` (one entry per day from `start`, all false on entry) with the days to draw bold.
     std::function<void(const QDate& start, int count, QList<bool>& bold)> getDayBold;
     // Asks the host for the bold days of everything in view, and draws them.
