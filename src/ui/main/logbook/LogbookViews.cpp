@@ -134,8 +134,10 @@ void fitColumns(QTreeView* list, QList<int>& made) {
         // Room to spare goes to the columns narrower than made, the narrowest first.
         widths = evenLevel(fitted, roomy, room);
     } else {
-        // The first column (a date, a logbook's name) keeps its width whatever the others do.
+        // The first column (a date, a logbook's name) and the last (the mode word, the lowest
+        // temperature) keep their widths whatever the others do: short texts that say little cut.
         titles[0] = fitted[0];
+        titles[count - 1] = fitted[count - 1];
         widths = evenLevel(titles, fitted, room);
     }
     // The last column too: stretched, it takes what is left, but never less than its width was set to.
