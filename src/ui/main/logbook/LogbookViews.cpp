@@ -114,6 +114,9 @@ void fitColumns(QTreeView* list, QList<int>& made) {
     QList<int> titles(count, 0);
     QList<int> roomy(count, 0); // never narrower than made
     int fittedTotal = 0;
+    // A stretched last column is as wide as the room left: its contents tell its width only unstretched.
+    const bool stretched = list->header()->stretchLastSection();
+    list->header()->setStretchLastSection(false);
     {
         const ListRowsDelegate::Fit fit(list);
         for (int column = 0; column < count; ++column) {
@@ -145,6 +148,7 @@ void fitColumns(QTreeView* list, QList<int>& made) {
         if (!list->isColumnHidden(column))
             list->setColumnWidth(column, widths[column]);
     }
+    list->header()->setStretchLastSection(stretched);
 }
 
 } // namespace LogbookViews
