@@ -32,8 +32,8 @@ void setTreeBackColor(QTreeWidget* tree, qint32 color);
 // Each column as wide as its widest entry and its title. Room to spare widens the columns towards
 // `made`, the widths the list was made with (taken on the first call), the narrowest first. When
 // they do not all fit the list, beside the vertical scroll bar its rows will bring, the widest give
-// way first, evenly, none narrower than its title and the first never, so that every title reads
-// whole and every column is in sight.
+// way first, evenly, none narrower than its title and neither the first nor the last (a date or a
+// name, a mode word or a temperature), so that every title reads whole and every column is in sight.
 void fitColumns(QTreeView* list, QList<int>& made);
 
 } // namespace LogbookViews
