@@ -14,10 +14,20 @@ Workspace& Workspace::defaultWorkspace() {
     return workspace;
 }
 
+namespace {
+// A file reached through a link is the file it points to: one connection for both names.
+QString keyOf(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+} // namespace
+
 Database Workspace::openDatabase(const QString& fileName) {
-    const QString key = QFileInfo(fileName).absoluteFilePath();
+    const QString key = keyOf(fileName);
     if (std::shared_ptr<DbConnection> open = m_connections.value(key).lock())
         return Database(open);
+    forgetClosedFiles();
 
     auto connection = std::make_shared<DbConnection>(fileName);
     if (connection->undidInterruptedWrite() && !m_toldInterrupted.contains(key)) {
@@ -47,12 +57,11 @@ void Workspace::beginTrans() {
         throw RuntimeError(DbError::TooManyTransactions, QStringLiteral("Workspace.BeginTrans"),
                            QStringLiteral("Could not start a transaction: one is already running."));
     // Files already open join now; files opened later join when they are opened.
-    for (auto it = m_connections.begin(); it != m_connections.end();) {
-        std::shared_ptr<DbConnection> connection = it->lock();
-        if (!connection) {
-            it = m_connections.erase(it);
+    forgetClosedFiles();
+    for (const std::weak_ptr<DbConnection>& file : std::as_const(m_connections)) {
+        const std::shared_ptr<DbConnection> connection = file.lock();
+        if (!connection)
             continue;
-        }
         try {
             connection->beginImmediate(QStringLiteral("Workspace.BeginTrans"));
         } catch (const RuntimeError&) {
@@ -61,9 +70,20 @@ void Workspace::beginTrans() {
         }
         connection->inTransaction = true;
         m_transactionConnections.append(connection);
-        ++it;
     }
     m_inTransaction = true;
+}
+
+void Workspace::forgetClosedFiles() {
+    // Not while walking the table: an erase may move a later entry back behind the walk, which
+    // would then meet it twice.
+    QStringList closed;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        if (it->expired())
+            closed.append(it.key());
+    }
+    for (const QString& key : std::as_const(closed))
+        m_connections.remove(key);
 }
 
 void Workspace::commitTrans() {

@@ -57,6 +57,7 @@ public:
 private:
     Workspace() = default;
     bool endedByEngine() const;
+    void forgetClosedFiles();
     // Rolls back what the transaction's files still hold and forgets it.
     void endTransaction();
 
