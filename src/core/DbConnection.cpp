@@ -1,82 +1,21 @@
 #include "DbConnection.h"
 
 #include "DbError.h"
+#include "PrivateCopy.h"
 
-#include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QTemporaryDir>
 #include <QUrl>
-#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
 const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
-// What the engine applies to a file when it opens it: a journal to roll back, a log.
-const QStringList SIDE_FILES = {QStringLiteral("-journal"), QStringLiteral("-wal")};
-} // namespace
 
-namespace {
 // Whether this process may change the file: the file itself and, for the journal written beside it
 // during each write, its folder.
 bool writable(const QFileInfo& info) {
     return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
-}
-
-RuntimeError noCopy(const QString& path, const QString& detail) {
-    return RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
-                        QStringLiteral("Cannot open the file '%1': the files beside it can only be applied to it in "
-                                       "a folder you can write to, and no private copy could be made to apply them "
-                                       "to. Open it from a folder you can write to. (%2)")
-                            .arg(path, detail));
-}
-
-bool hasSideFiles(const QFileInfo& info) {
-    return std::any_of(SIDE_FILES.begin(), SIDE_FILES.end(),
-                       [&](const QString& side) { return QFileInfo::exists(info.absoluteFilePath() + side); });
-}
-
-// A file's size and time of change: another program's write alters them.
-struct Stamp {
-    bool exists = false;
-    qint64 size = 0;
-    QDateTime modified;
-    bool operator==(const Stamp&) const = default;
-};
-
-Stamp stampOf(const QString& path) {
-    const QFileInfo info(path);
-    return {info.exists(), info.size(), info.lastModified()};
-}
-
-// Copies the file and its side files (not a log's index: the engine makes it anew from the log)
-// to `copy`, each writable there. False when one of them changed meanwhile: the copies
-// might not belong together.
-bool copyAsItStands(const QString& file, const QString& copy, const QString& shownPath) {
-    const QStringList suffixes = QStringList{QString()} + SIDE_FILES;
-    QList<Stamp> before;
-    for (const QString& suffix : suffixes) {
-        before.append(stampOf(file + suffix));
-        QFile::remove(copy + suffix);
-        if (!before.last().exists)
-            continue;
-        QFile source(file + suffix);
-        if (!source.copy(copy + suffix))
-            throw noCopy(shownPath, source.errorString());
-        QFile::setPermissions(copy + suffix, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
-    for (qsizetype i = 0; i < suffixes.size(); ++i)
-        if (stampOf(file + suffixes[i]) != before[i])
-            return false;
-    return true;
-}
-
-RuntimeError inUse(const QString& path, const QString& detail) {
-    return RuntimeError(
-        DbError::Locked, OPEN_SOURCE,
-        QStringLiteral("The logbook database '%1' is in use by another program. (%2)").arg(path, detail));
 }
 
 RuntimeError notALogbook(const QString& path, const QString& detail) {
@@ -84,10 +23,20 @@ RuntimeError notALogbook(const QString& path, const QString& detail) {
                         QStringLiteral("Cannot open database '%1'. It is not a logbook database or it is damaged. (%2)")
                             .arg(path, detail));
 }
+
+// A write the engine could not make in the private copy: the temporary folder's fault, not the
+// logbook's.
+bool isWriteFailure(const QSqlError& failure) {
+    const int code = failure.nativeErrorCode().toInt() & 0xff;
+    return code == SQLITE_FULL || code == SQLITE_IOERR || code == SQLITE_CANTOPEN || code == SQLITE_READONLY;
+}
 } // namespace
 
 DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("sona-db")), m_path(path) {
-    const QFileInfo info(path);
+    // Through a link, the engine keeps the side files beside the file the link points to: the
+    // file, its folder and its side files are looked for there.
+    const QString real = QFileInfo(path).canonicalFilePath();
+    const QFileInfo info(real.isEmpty() ? path : real);
     if (!info.exists())
         throw RuntimeError(DbError::FileNotFound, OPEN_SOURCE, QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())
@@ -101,7 +50,8 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
     m_readOnly = !writable(info);
     QSqlError failure =
         openAndProbe(info.absoluteFilePath(), m_readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
-    if (failure.isValid() && m_readOnly && needsWriting(failure) && hasSideFiles(info)) {
+    if (failure.isValid() && m_readOnly && needsWriting(failure) &&
+        PrivateCopy::hasSideFiles(info.absoluteFilePath())) {
         // The file as it stands would show half a write (beside a journal) or lack saved dives
         // (beside a log whose index cannot be made): its side files are applied to a copy instead.
         m_undidInterruptedWrite = failure.nativeErrorCode().toInt() == SQLITE_READONLY_ROLLBACK;
@@ -111,7 +61,7 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
         // Another program's lock is no damage: the same file opens once it is let go.
         const RuntimeError error = DbError::fromSql(failure, OPEN_SOURCE);
         if (error.number() == DbError::Locked)
-            throw inUse(path, failure.text());
+            throw DbError::inUse(path, failure.text());
         throw notALogbook(path, failure.text());
     }
     QSqlQuery setup(m_connection.database());
@@ -151,27 +101,27 @@ QSqlError DbConnection::openAndProbe(const QString& file, const QString& options
 }
 
 QSqlError DbConnection::openPrivateCopy(const QFileInfo& info) {
-    auto folder = std::make_unique<QTemporaryDir>();
-    if (!folder->isValid())
-        throw noCopy(m_path, folder->errorString());
-    const QString copy = folder->filePath(info.fileName());
-    for (int attempt = 0;; ++attempt) {
-        if (copyAsItStands(info.absoluteFilePath(), copy, m_path))
-            break;
-        if (attempt == 2)
-            throw inUse(m_path, QStringLiteral("it kept changing while it was copied"));
+    std::shared_ptr<PrivateCopy> copy = PrivateCopy::of(info.absoluteFilePath(), m_path);
+    if (!copy->isApplied()) {
+        // Opened for writing, the engine rolls back or applies the side files in the copy; a log
+        // is then folded into the copy, which is read as any read-only file.
+        QSqlError failure = openAndProbe(copy->path(), QStringLiteral("?mode=rw"));
+        if (!failure.isValid()) {
+            QSqlQuery fold(database());
+            if (!fold.exec(QStringLiteral("PRAGMA journal_mode = DELETE")))
+                failure = fold.lastError();
+        }
+        if (failure.isValid()) {
+            PrivateCopy::discard(copy);
+            if (isWriteFailure(failure))
+                throw PrivateCopy::folderFault(m_path, (failure.nativeErrorCode().toInt() & 0xff) == SQLITE_FULL,
+                                               failure.text());
+            return failure;
+        }
+        copy->setApplied();
     }
-    m_privateCopy = std::move(folder);
-    // Opened for writing, the engine rolls back or applies the side files in the copy; a log is
-    // then folded into the copy, which is read as any read-only file.
-    QSqlError failure = openAndProbe(copy, QStringLiteral("?mode=rw"));
-    if (failure.isValid())
-        return failure;
-    QSqlQuery fold(database());
-    if (!fold.exec(QStringLiteral("PRAGMA journal_mode = DELETE")))
-        return fold.lastError();
-    fold = QSqlQuery();
-    return openAndProbe(copy, QStringLiteral("?mode=ro"));
+    m_privateCopy = copy;
+    return openAndProbe(copy->path(), QStringLiteral("?mode=ro"));
 }
 
 bool DbConnection::needsWriting(const QSqlError& failure) {

@@ -9,9 +9,9 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <memory>
 
+class PrivateCopy;
 struct sqlite3;
 
 // One open SQLite connection to a logbook file, shared by every handle on that file (see Workspace).
@@ -77,14 +77,15 @@ private:
     // Opens the file with the URI options and reads its schema: the engine's failure of that read,
     // none when it worked (the connection is then open). RuntimeError 3051 when it cannot be opened.
     QSqlError openAndProbe(const QString& file, const QString& options);
-    // Copies the file and its side files to a private folder, has the engine apply them there and
-    // opens the copy read-only: openAndProbe's result. RuntimeError 3051 when no copy can be made,
-    // 3218 when another program keeps changing the file.
+    // Has the engine apply the side files to a private copy of the file (made once a run while the
+    // file stands unchanged) and opens the copy read-only: openAndProbe's result. RuntimeError 3051
+    // when no copy can be made or applied in the temporary folder, 3218 when another program
+    // keeps changing the file.
     QSqlError openPrivateCopy(const QFileInfo& info);
     static bool needsWriting(const QSqlError& failure);
 
-    // Outlives the connection that reads the copy in it.
-    std::unique_ptr<QTemporaryDir> m_privateCopy;
+    // Outlives the connection that reads it.
+    std::shared_ptr<PrivateCopy> m_privateCopy;
     // Before the rest, so that it goes after them: the prepared statements are handles on it.
     ScopedConnection m_connection;
     QString m_path;

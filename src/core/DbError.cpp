@@ -18,6 +18,12 @@ constexpr int SQLITE_CONSTRAINT_PRIMARYKEY = 1555;
 constexpr int SQLITE_CONSTRAINT_UNIQUE = 2067;
 } // namespace
 
+RuntimeError inUse(const QString& path, const QString& detail) {
+    return RuntimeError(
+        Locked, QStringLiteral("DBEngine.OpenDatabase"),
+        QStringLiteral("The logbook database '%1' is in use by another program. (%2)").arg(path, detail));
+}
+
 RuntimeError fromSql(const QSqlError& error, const QString& source) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);

@@ -27,6 +27,9 @@ constexpr qint32 NotSupported = 3251;                         // writing through
 constexpr qint32 ItemNotFound = 3265;                         // a column name the recordset does not have
 constexpr qint32 NullNotAllowed = 3314;                       // NULL in a column that must hold a value
 
+// A logbook another program holds or keeps changing while it is opened: Locked, naming the file.
+RuntimeError inUse(const QString& path, const QString& detail);
+
 // The engine's failure as the program reports it; `source` names the operation.
 RuntimeError fromSql(const QSqlError& error, const QString& source);
 // The same from the engine's own extended result code and message.

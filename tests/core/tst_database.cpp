@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
@@ -73,7 +74,10 @@ private slots:
     void readOnlyPlaceReadsTheWriteAheadLog();
     void readOnlyPlaceShowsTheLastSavedState_data();
     void readOnlyPlaceShowsTheLastSavedState();
-    void readOnlyPlaceWithoutRoomForACopy();
+    void readOnlyPlaceThroughALink_data();
+    void readOnlyPlaceThroughALink();
+    void readOnlyPlaceWithoutATemporaryFolder_data();
+    void readOnlyPlaceWithoutATemporaryFolder();
     void failedWriteSaysWhetherTheTransactionIsOpen_data();
     void failedWriteSaysWhetherTheTransactionIsOpen();
 
@@ -84,6 +88,9 @@ private:
     qint32 addDive(Database& db, qint32 logbook, const QDateTime& when);
     // The logbooks' names in key order, then the number of dives.
     QStringList logbooksAndDives(Database& db);
+    // The logbook as another program left it in a folder of its own: stopped in the middle of a
+    // write that outgrew its cache, with its side file `side` beside it.
+    QString interruptedWrite(const QString& side);
 
     std::unique_ptr<TestEnvironment> m_env;
 };
@@ -892,6 +899,86 @@ void tst_Database::readOnlyPlaceShowsTheLastSavedState_data() {
     QTest::newRow("write-ahead log without its index") << "-wal" << 2 << "Saved in the log" << false;
 }
 
+namespace {
+// TMPDIR set for the life of the object.
+class TemporaryFolderAt {
+public:
+    explicit TemporaryFolderAt(const QString& folder)
+        : m_had(qEnvironmentVariableIsSet("TMPDIR")), m_was(qgetenv("TMPDIR")) {
+        qputenv("TMPDIR", QFile::encodeName(folder));
+    }
+    ~TemporaryFolderAt() {
+        if (m_had)
+            qputenv("TMPDIR", m_was);
+        else
+            qunsetenv("TMPDIR");
+    }
+    TemporaryFolderAt(const TemporaryFolderAt&) = delete;
+    TemporaryFolderAt& operator=(const TemporaryFolderAt&) = delete;
+
+private:
+    bool m_had;
+    QByteArray m_was;
+};
+
+// A folder on a file system of its own, `kib` KiB in all; ok() is false where none can be mounted.
+class SmallDisk {
+public:
+    SmallDisk(const QString& folder, int kib) : m_folder(folder) {
+        QDir().mkpath(folder);
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                              QStringLiteral("size=%1k").arg(kib), QStringLiteral("tmpfs"), folder});
+        m_ok = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
+    }
+    ~SmallDisk() {
+        if (m_ok)
+            QProcess::execute(QStringLiteral("umount"), {m_folder});
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    QString m_folder;
+    bool m_ok = false;
+};
+
+QStringList copyFolders(const QString& temporary) {
+    return QDir(temporary).entryList({QStringLiteral("sona-copy-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+}
+} // namespace
+
+QString tst_Database::interruptedWrite(const QString& side) {
+    {
+        Database db = freshDatabase();
+        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+        db.execute(QStringLiteral("UPDATE DIVE SET MEMO = 'Saved'"));
+    }
+    OtherConnection other(path());
+    if (side == QLatin1String("-wal")) {
+        // Saved in the log: new notes, a dive and more than the file has room for.
+        other.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        other.exec(QStringLiteral("UPDATE DIVE SET MEMO = 'Saved in the log'"));
+        other.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-15 10:00:00')"));
+        other.exec(QStringLiteral("CREATE TABLE saved (x)"));
+        other.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20) "
+                                  "INSERT INTO saved SELECT randomblob(2000) FROM n"));
+    }
+    // A program stopped in the middle of a write, after the write outgrew its cache and went out
+    // to the file (or the log).
+    other.exec(QStringLiteral("PRAGMA cache_size = 1"));
+    other.exec(QStringLiteral("BEGIN"));
+    other.exec(QStringLiteral("UPDATE DIVE SET MEMO = 'Never saved'"));
+    other.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-16 10:00:00')"));
+    other.exec(QStringLiteral("CREATE TABLE pad (x)"));
+    for (int i = 0; i < 300; ++i)
+        other.exec(QStringLiteral("INSERT INTO pad VALUES (randomblob(2000))"));
+    const QString copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"), {side});
+    other.exec(QStringLiteral("ROLLBACK"));
+    return copy;
+}
+
 // Shown is what a folder the user can write to would show; the file and its side files stay as
 // they were.
 void tst_Database::readOnlyPlaceShowsTheLastSavedState() {
@@ -899,41 +986,19 @@ void tst_Database::readOnlyPlaceShowsTheLastSavedState() {
     QFETCH(int, dives);
     QFETCH(QString, memo);
     QFETCH(bool, told);
-    {
-        Database db = freshDatabase();
-        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
-        db.execute(QStringLiteral("UPDATE DIVE SET MEMO = 'Saved'"));
-    }
-    QString copy;
-    {
-        OtherConnection other(path());
-        if (side == QLatin1String("-wal")) {
-            QVERIFY(other.exec(QStringLiteral("PRAGMA journal_mode = WAL")));
-            QVERIFY(other.exec(QStringLiteral("UPDATE DIVE SET MEMO = 'Saved in the log'")));
-            QVERIFY(
-                other.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-15 10:00:00')")));
-        }
-        // A program stopped in the middle of a write, after the write outgrew its cache and went
-        // out to the file (or the log).
-        QVERIFY(other.exec(QStringLiteral("PRAGMA cache_size = 1")));
-        QVERIFY(other.exec(QStringLiteral("BEGIN")));
-        QVERIFY(other.exec(QStringLiteral("UPDATE DIVE SET MEMO = 'Never saved'")));
-        QVERIFY(other.exec(QStringLiteral("INSERT INTO DIVE (FILE_ID, DATETIME) VALUES (1, '2004-03-16 10:00:00')")));
-        QVERIFY(other.exec(QStringLiteral("CREATE TABLE pad (x)")));
-        for (int i = 0; i < 300; ++i)
-            QVERIFY(other.exec(QStringLiteral("INSERT INTO pad VALUES (randomblob(2000))")));
-        copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"), {side});
-        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
-    }
+    const QString copy = interruptedWrite(side);
     const QString folder = QFileInfo(copy).absolutePath();
     QVERIFY(QFileInfo(copy + side).size() > 0);
     const QByteArray before = contents(copy);
     const QByteArray sideBefore = contents(copy + side);
     const QStringList filesBefore = QDir(folder).entryList(QDir::Files);
+    const QString temporary = m_env->folder() + QStringLiteral("tmp");
+    QDir().mkpath(temporary);
     {
         ReadOnlyFolder readOnly(folder);
         if (!readOnly.ok())
             QSKIP("this file system cannot make a folder read-only");
+        const TemporaryFolderAt copies(temporary);
 
         if (told)
             m_env->fakes.message->answers << Msg::Ok;
@@ -951,13 +1016,14 @@ void tst_Database::readOnlyPlaceShowsTheLastSavedState() {
             rs.close();
             QCOMPARE(errorOf([&] { db.execute(QStringLiteral("DELETE FROM DIVE")); }), DbError::ReadOnly);
         }
-        // Told once, not at every open.
+        // Told once, not at every open; copied once, though no handle kept the first open alive.
         QCOMPARE(m_env->fakes.message->shown.size(), told ? 1 : 0);
         if (told) {
             const QString text = m_env->fakes.message->shown[0].text;
             QVERIFY2(text.contains(QStringLiteral("interrupted")) && text.contains(QStringLiteral("last saved")),
                      qPrintable(text));
         }
+        QCOMPARE(copyFolders(temporary).size(), 1);
         QCOMPARE(contents(copy), before);
         QCOMPARE(contents(copy + side), sideBefore);
         QCOMPARE(QDir(folder).entryList(QDir::Files), filesBefore);
@@ -971,40 +1037,101 @@ void tst_Database::readOnlyPlaceShowsTheLastSavedState() {
     QCOMPARE(rs.value(1).toInt(), dives);
 }
 
-void tst_Database::readOnlyPlaceWithoutRoomForACopy() {
+void tst_Database::readOnlyPlaceThroughALink_data() {
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("file read-only") << false;
+    // Writable in a folder that is not: the engine would roll the journal back into it in place.
+    QTest::newRow("file writable") << true;
+}
+
+// A link in a folder the user can write to, the file and its journal in one the user cannot.
+void tst_Database::readOnlyPlaceThroughALink() {
+    QFETCH(bool, fileWritable);
+    const QString file = interruptedWrite(QStringLiteral("-journal"));
+    const QString folder = QFileInfo(file).absolutePath();
+    const QString link = m_env->folder() + QStringLiteral("link.mdb");
+    QVERIFY(QFile::link(file, link));
+    const QByteArray before = contents(file);
+    const QByteArray journalBefore = contents(file + QStringLiteral("-journal"));
+    const QStringList filesBefore = QDir(folder).entryList(QDir::Files);
     {
-        Database db = freshDatabase();
-        addDive(db, addLogbook(db, QStringLiteral("Elba")), QDateTime(QDate(2004, 3, 14), QTime(9, 5)));
+        ReadOnlyFolder readOnly(folder,
+                                fileWritable ? ReadOnlyFolder::Files::Writable : ReadOnlyFolder::Files::ReadOnly);
+        if (!readOnly.ok())
+            QSKIP("this file system cannot make a folder read-only");
+        m_env->fakes.message->answers << Msg::Ok;
+        Database db = Database::open(link);
+        QVERIFY(db.connection().isReadOnly());
+        Recordset rs(db, QStringLiteral("SELECT MEMO, (SELECT count(*) FROM DIVE) FROM DIVE WHERE DIVE_ID = 1"));
+        QCOMPARE(rs.value(0).toString(), QStringLiteral("Saved"));
+        QCOMPARE(rs.value(1).toInt(), 1);
+        QCOMPARE(m_env->fakes.message->shown.size(), 1);
     }
-    QString copy;
-    {
-        OtherConnection other(path());
-        QVERIFY(other.exec(QStringLiteral("PRAGMA cache_size = 1")));
-        QVERIFY(other.exec(QStringLiteral("BEGIN")));
-        QVERIFY(other.exec(QStringLiteral("CREATE TABLE pad (x)")));
-        for (int i = 0; i < 300; ++i)
-            QVERIFY(other.exec(QStringLiteral("INSERT INTO pad VALUES (randomblob(2000))")));
-        copy = copyWithSideFiles(path(), m_env->folder() + QStringLiteral("readonly"));
-        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
-    }
-    QVERIFY(QFileInfo(copy + QStringLiteral("-journal")).size() > 0);
+    QCOMPARE(contents(file), before);
+    QCOMPARE(contents(file + QStringLiteral("-journal")), journalBefore);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), filesBefore);
+}
+
+void tst_Database::readOnlyPlaceWithoutATemporaryFolder_data() {
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<QString>("temporary"); // in the test's folder
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("missing") << "-journal"
+                             << "none/tmp"
+                             << "does not exist";
+    QTest::newRow("a file") << "-journal"
+                            << "dives.mdb"
+                            << "is not a folder";
+    QTest::newRow("read-only") << "-journal"
+                               << "locked"
+                               << "cannot be written";
+    QTest::newRow("no room for the copy") << "-journal"
+                                          << "small"
+                                          << "has no room left";
+    QTest::newRow("no room to apply the log") << "-wal"
+                                              << "full"
+                                              << "has no room left";
+}
+
+// The temporary folder's fault is named as such: the logbook is neither damaged nor changed.
+void tst_Database::readOnlyPlaceWithoutATemporaryFolder() {
+    QFETCH(QString, side);
+    QFETCH(QString, temporary);
+    QFETCH(QString, fault);
+    FullDisk::install();
+    const QString copy = interruptedWrite(side);
+    QVERIFY(QFileInfo(copy + side).size() > 0);
     const QByteArray before = contents(copy);
     ReadOnlyFolder readOnly(QFileInfo(copy).absolutePath());
     if (!readOnly.ok())
         QSKIP("this file system cannot make a folder read-only");
 
-    // No temporary folder to hold a copy in: the place for them is a file (which stops root too).
-    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
-    const QByteArray temp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(path()));
+    const QString place = m_env->folder() + temporary;
+    std::unique_ptr<ReadOnlyFolder> locked;
+    std::unique_ptr<SmallDisk> small;
+    std::unique_ptr<FullDisk> full;
+    if (temporary == QLatin1String("locked")) {
+        QDir().mkpath(place);
+        locked = std::make_unique<ReadOnlyFolder>(place);
+    } else if (temporary == QLatin1String("small")) {
+        small = std::make_unique<SmallDisk>(place, 64);
+        if (!small->ok())
+            QSKIP("no small file system can be mounted here");
+    } else if (temporary == QLatin1String("full")) {
+        QDir().mkpath(place);
+        full = std::make_unique<FullDisk>();
+    }
     QString description;
-    const qint32 error = errorOf([&] { Database::open(copy); }, &description);
-    if (hadTemp)
-        qputenv("TMPDIR", temp);
-    else
-        qunsetenv("TMPDIR");
+    qint32 error = 0;
+    {
+        const TemporaryFolderAt copies(place);
+        error = errorOf([&] { Database::open(copy); }, &description);
+    }
+    full.reset();
     QCOMPARE(error, DbError::CannotOpenFile);
-    QVERIFY2(description.contains(QStringLiteral("folder you can write to")), qPrintable(description));
+    QVERIFY2(description.contains(QStringLiteral("'%1' %2").arg(QDir::cleanPath(place), fault)),
+             qPrintable(description));
+    QVERIFY2(!description.contains(QStringLiteral("damaged")), qPrintable(description));
     QCOMPARE(m_env->fakes.message->shown.size(), 0);
     QCOMPARE(contents(copy), before);
 }

@@ -5,6 +5,7 @@
 #include "Internationalization.h"
 #include "MainModule.h"
 #include "Numeric.h"
+#include "PrivateCopy.h"
 #include "Seams.h"
 #include "Settings.h"
 #include "WindowHelpers.h"
@@ -49,6 +50,8 @@ bool retryLockedLogbook(const RuntimeError& error) {
 bool Main() {
     if (!g_factory)
         throw std::logic_error("Main: no main window factory set");
+    // Copies of read-only logbooks that runs killed on their way left behind.
+    PrivateCopy::removeLeftovers();
 
     auto* splash = new frmSplash;
     splash->show();
