@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QTabBar>
@@ -95,6 +96,9 @@ frmMain::frmMain(QWidget* parent)
         m_ui.tabLeft->setTabText(i, u' ' + m_ui.tabLeft->tabText(i));
     for (int i = 0; i < m_ui.tabDive->count(); ++i)
         m_ui.tabDive->setTabToolTip(i, m_ui.tabDive->tabText(i));
+    // The lists' columns are fitted to their width: a window made narrower or wider fits them again.
+    for (QTreeView* list : {m_ui.lvListView, m_ui.lvDiveRecord})
+        list->viewport()->installEventFilter(this);
 
     updateClock();
     auto* clock = new QTimer(this);
@@ -196,6 +200,18 @@ void frmMain::setCommandEnabled(QAction* command, bool wanted) {
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     SizeControls();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        const auto* resized = static_cast<const QResizeEvent*>(event);
+        for (QTreeView* list : {m_ui.lvListView, m_ui.lvDiveRecord}) {
+            if (watched == list->viewport() && m_madeColumnWidths.contains(list) &&
+                resized->size().width() != resized->oldSize().width())
+                LogbookViews::fitColumns(list, m_madeColumnWidths[list]);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 int frmMain::firstWidth() const {

@@ -155,6 +155,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectHandlers();
@@ -190,6 +191,7 @@ private:
     bool m_profilePanel = false;
     int m_shownDiveTab = 0;
     bool m_quietTree = false;
+    bool m_selectingDive = false;
     QTreeWidgetItem* m_pressedItem = nullptr;
     // The widths the lists' columns were made with, the least each keeps when fitted to its contents.
     QHash<const QTreeView*, QList<int>> m_madeColumnWidths;

@@ -182,6 +182,8 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
     case Kind::Dive: {
         const qint32 diveID = TreeNodeKey::id(key);
         try {
+            // The tab in front is filled below, with the dive chosen, not on the move with the one before.
+            const QScopedValueRollback selecting(m_selectingDive, true);
             dbData->moveToDive(diveID);
         } catch (const RuntimeError& error) {
             CommandFailure::reportRefusedEdit(error);
@@ -333,7 +335,8 @@ void frmMain::applyTabAvailability() {
 void frmMain::dbData_Reposition() {
     try {
         m_general->showBoundFields();
-        if (dbData->recordCount() > 0 && dbData->absolutePosition() != -1 && currentTab == DiveTabs::TAB_PROFILE_DATA)
+        if (!m_selectingDive && dbData->recordCount() > 0 && dbData->absolutePosition() != -1 &&
+            currentTab == DiveTabs::TAB_PROFILE_DATA)
             changeCurrentTab(DiveTabs::TAB_PROFILE_DATA);
     } catch (const std::exception& error) {
         reportFailure(QStringLiteral("dbData_Reposition"), QStringLiteral("Error showing the dive"), error);

@@ -61,13 +61,15 @@ frmPrint::frmPrint(QWidget* parent) : QDialog(parent) {
     buildControls();
 
     localizeForm(this);
-    centerForm(this);
     PrinterService& printers = Seams::printers();
     Combo1->addItems(printers.printerNames());
     Combo1->setCurrentIndex(Combo1->findText(printers.currentPrinterName()));
     lblPrinter->setText(getString(2000) + QStringLiteral(": "));
     if (Settings::instance().isFilterOn())
         optFilteredDives->setEnabled(true);
+    // Its size comes from its captions and printer names: centred once it has it.
+    adjustSize();
+    centerForm(this);
 }
 
 void frmPrint::buildControls() {

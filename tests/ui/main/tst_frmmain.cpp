@@ -732,36 +732,63 @@ void tst_frmMain::captionsAndColumnsFit() {
                                                                              .arg(bar->width())));
     }
 
+    // Filled wide (a maximized window), then made narrower (restored) and wider again.
+    const QSize first = w->size();
+    w->resize(first.width() + 500, first.height());
+    QCoreApplication::processEvents();
     m.select(m.logbook(m.reef));
     QTreeView* list = w->lvDiveRecord();
     QVERIFY(list->isVisible());
+    const auto fitsWhole = [list](const char* stage) {
+        QCoreApplication::processEvents();
+        QVERIFY2(list->verticalScrollBar()->isVisible(), "the list is not long enough to scroll");
+        const int last = list->model()->columnCount() - 1;
+        int total = 0;
+        QStringList widths;
+        for (int column = 0; column <= last; ++column) {
+            const int title = list->header()->sectionSizeHint(column);
+            QVERIFY2(list->columnWidth(column) >= title, qPrintable(QStringLiteral("%1, column %2: %3 < %4")
+                                                                        .arg(QLatin1String(stage))
+                                                                        .arg(column)
+                                                                        .arg(list->columnWidth(column))
+                                                                        .arg(title)));
+            total += list->columnWidth(column);
+            widths.append(QString::number(list->columnWidth(column)));
+        }
+        QVERIFY2(total <= list->viewport()->width(),
+                 qPrintable(QStringLiteral("%1: the columns (%2) need %3 px, the list shows %4")
+                                .arg(QLatin1String(stage), widths.join(QStringLiteral(" + ")))
+                                .arg(total)
+                                .arg(list->viewport()->width())));
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        // The date and the mode word are short and of a known kind: they show whole, the free texts
+        // give way.
+        for (int column : {0, last}) {
+            const int width = list->columnWidth(column);
+            list->resizeColumnToContents(column);
+            const int whole = list->columnWidth(column);
+            list->setColumnWidth(column, width);
+            QVERIFY2(whole <= width, qPrintable(QStringLiteral("%1, column %2: %3 > %4")
+                                                    .arg(QLatin1String(stage))
+                                                    .arg(column)
+                                                    .arg(whole)
+                                                    .arg(width)));
+        }
+    };
+    fitsWhole("filled wide");
+    if (QTest::currentTestFailed())
+        return;
+    const int wide = list->width();
+    w->resize(first);
     QCoreApplication::processEvents();
-    QVERIFY2(list->verticalScrollBar()->isVisible(), "the list is not long enough to scroll");
-    const int last = list->model()->columnCount() - 1;
-    int total = 0;
-    QStringList widths;
-    for (int column = 0; column <= last; ++column) {
-        const int title = list->header()->sectionSizeHint(column);
-        QVERIFY2(
-            list->columnWidth(column) >= title,
-            qPrintable(QStringLiteral("column %1: %2 < %3").arg(column).arg(list->columnWidth(column)).arg(title)));
-        total += list->columnWidth(column);
-        widths.append(QString::number(list->columnWidth(column)));
-    }
-    QVERIFY2(total <= list->viewport()->width(),
-             qPrintable(QStringLiteral("the columns (%1) need %2 px, the list shows %3")
-                            .arg(widths.join(QStringLiteral(" + ")))
-                            .arg(total)
-                            .arg(list->viewport()->width())));
-    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
-    // The date and the mode word are short and of a known kind: they show whole, the free texts give way.
-    for (int column : {0, last}) {
-        const int width = list->columnWidth(column);
-        list->resizeColumnToContents(column);
-        QVERIFY2(
-            list->columnWidth(column) <= width,
-            qPrintable(QStringLiteral("column %1: %2 > %3").arg(column).arg(list->columnWidth(column)).arg(width)));
-    }
+    QVERIFY(list->width() < wide);
+    fitsWhole("narrower");
+    if (QTest::currentTestFailed())
+        return;
+    w->resize(first.width() + 500, first.height());
+    QCoreApplication::processEvents();
+    QCOMPARE(list->width(), wide);
+    fitsWhole("wider again");
 }
 
 QTEST_MAIN(tst_frmMain)

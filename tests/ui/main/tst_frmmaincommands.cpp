@@ -541,10 +541,14 @@ void tst_frmMainCommands::diveTabsFilled() {
     w->changeCurrentTab(5);
     QCOMPARE(w->frameProfileInfo()->lvProfileInfo->topLevelItemCount(), 3);
 
-    // The Profile Data tab follows the selection; an air dive greys the nitrox fields.
+    // The Profile Data tab follows the selection, filled once with the dive chosen; an air dive greys
+    // the nitrox fields.
+    QSignalSpy fills(w->frameProfileInfo()->lvProfileInfo->model(), &QAbstractItemModel::rowsInserted);
     m.select(m.dive(m.first));
     QCOMPARE(w->tabDive()->currentIndex(), 5);
     QCOMPARE(w->frameProfileInfo()->lvProfileInfo->topLevelItemCount(), 1);
+    QCOMPARE(fills.size(), 1);
+    QCOMPARE(fills[0][2].toInt() - fills[0][1].toInt() + 1, 1);
     w->changeCurrentTab(3);
     QCOMPARE(w->frameSettings()->lblMode->text(), QStringLiteral("Air"));
     QVERIFY(!w->frameSettings()->lbl_Mixture->isEnabled());

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,6 +81,28 @@ private slots:
         QCOMPARE(f.env.fakes.printers->currentPrinterName(), QStringLiteral("Laser"));
         dialog.Command3_Click();
         QCOMPARE(f.env.fakes.printers->setups, 1);
+    }
+
+    // Centred as the other dialogs are: on the screen, where the program centres its owner too.
+    void centredOverItsOwner() {
+        PrintDialogFixture f;
+        f.env.fakes.printers->names = {"A printer with a long name in the office down the corridor", "PDF file"};
+        QWidget owner;
+        owner.resize(760, 520);
+        const QRect screen = owner.screen()->geometry();
+        owner.move(screen.center() - owner.rect().center());
+        frmPrint dialog(&owner);
+        const QPoint offset = dialog.frameGeometry().center() - owner.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1, %2 from the owner's centre; the dialog is %3 x %4")
+                                .arg(offset.x())
+                                .arg(offset.y())
+                                .arg(dialog.width())
+                                .arg(dialog.height())));
+        // Shown, it keeps the size it was centred with.
+        const QSize size = dialog.size();
+        dialog.show();
+        QCOMPARE(dialog.size(), size);
     }
 
     void filteredDivesNeedAFilter() {
