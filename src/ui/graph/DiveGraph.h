@@ -145,7 +145,6 @@ public:
 
     // The layout of the last drawing, in twips.
     QLine asseX() const { return m_asseX; }
-    QLine asseY() const { return m_asseY; }
     qint32 stepWidth() const { return m_stepWidth; }
     qint32 depthScale() const { return m_depthScale; }
     // Twips per metre while a vertex is dragged.

@@ -9,8 +9,8 @@
 #include "frmSettings.h"
 
 namespace {
-// The print commands need a printer; the program's own PDF printer is always there, but the
-// platform's list is what counts.
+// The print commands need a printer. The program's own list always ends with its PDF-file printer,
+// so the refusal shows only under a printer service that lists none (one a test installs).
 bool printerInstalled() {
     if (!Seams::printers().printerNames().isEmpty())
         return true;
