@@ -206,9 +206,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
         const auto* resized = static_cast<const QResizeEvent*>(event);
         for (QTreeView* list : {m_ui.lvListView, m_ui.lvDiveRecord}) {
-            if (watched == list->viewport() && m_madeColumnWidths.contains(list) &&
+            if (watched == list->viewport() && m_columnWidths.contains(list) &&
                 resized->size().width() != resized->oldSize().width())
-                LogbookViews::fitColumns(list, m_madeColumnWidths[list]);
+                LogbookViews::spreadColumns(list, m_columnWidths[list]);
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include "DiveModule.h"
 #include "LogbookTree.h"
+#include "LogbookViews.h"
 #include "TreeNodeKey.h"
 #include "TreeNodes.h"
 #include "frmMainControls.h"
@@ -193,6 +194,6 @@ private:
     bool m_quietTree = false;
     bool m_selectingDive = false;
     QTreeWidgetItem* m_pressedItem = nullptr;
-    // The widths the lists' columns were made with, the least each keeps when fitted to its contents.
-    QHash<const QTreeView*, QList<int>> m_madeColumnWidths;
+    // What the lists' columns need, measured when each was last filled.
+    QHash<const QTreeView*, LogbookViews::ColumnWidths> m_columnWidths;
 };

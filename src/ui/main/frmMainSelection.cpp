@@ -239,16 +239,16 @@ void frmMain::fillListView(const QString& key) {
     if (m_nodes.childCount(node) == 0) {
         m_ui.lvListViewRows->clear();
         m_ui.lvDiveRecordRows->clear();
-        LogbookViews::fitColumns(m_ui.lvListView, m_madeColumnWidths[m_ui.lvListView]);
-        LogbookViews::fitColumns(m_ui.lvDiveRecord, m_madeColumnWidths[m_ui.lvDiveRecord]);
+        LogbookViews::fitColumns(m_ui.lvListView, m_columnWidths[m_ui.lvListView]);
+        LogbookViews::fitColumns(m_ui.lvDiveRecord, m_columnWidths[m_ui.lvDiveRecord]);
     } else if (TreeNodeKey::kindOf(key) == Kind::Root) {
         LogbookViews::fillLogbookList(*m_ui.lvListViewRows, m_nodes.children(node));
-        LogbookViews::fitColumns(m_ui.lvListView, m_madeColumnWidths[m_ui.lvListView]);
+        LogbookViews::fitColumns(m_ui.lvListView, m_columnWidths[m_ui.lvListView]);
     } else if (TreeNodeKey::kindOf(key) == Kind::Logbook) {
         LogbookViews::fillDiveList(*m_ui.lvDiveRecordRows, m_ui.lvDiveRecord, TreeNodeKey::id(key),
                                    m_nodes.children(node),
                                    Workspace::defaultWorkspace().openDatabase(dbData->databaseName()));
-        LogbookViews::fitColumns(m_ui.lvDiveRecord, m_madeColumnWidths[m_ui.lvDiveRecord]);
+        LogbookViews::fitColumns(m_ui.lvDiveRecord, m_columnWidths[m_ui.lvDiveRecord]);
     }
 }
 

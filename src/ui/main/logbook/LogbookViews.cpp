@@ -108,45 +108,60 @@ void setTreeBackColor(QTreeWidget* tree, qint32 color) {
     tree->viewport()->update();
 }
 
-void fitColumns(QTreeView* list, QList<int>& made) {
+void fitColumns(QTreeView* list, ColumnWidths& widths) {
     const int count = list->model()->columnCount();
-    QList<int> fitted(count, 0); // as wide as the widest entry and the title
-    QList<int> titles(count, 0);
-    QList<int> roomy(count, 0); // never narrower than made
-    int fittedTotal = 0;
+    widths.fitted = QList<int>(count, 0);
+    widths.titles = QList<int>(count, 0);
     // A stretched last column is as wide as the room left: its contents tell its width only unstretched.
     const bool stretched = list->header()->stretchLastSection();
     list->header()->setStretchLastSection(false);
     {
         const ListRowsDelegate::Fit fit(list);
         for (int column = 0; column < count; ++column) {
-            if (made.size() <= column)
-                made.append(list->columnWidth(column));
+            if (widths.made.size() <= column)
+                widths.made.append(list->columnWidth(column));
             if (list->isColumnHidden(column))
                 continue;
             list->resizeColumnToContents(column);
-            fitted[column] = list->columnWidth(column);
-            titles[column] = std::min(fitted[column], list->header()->sectionSizeHint(column));
-            roomy[column] = std::max(made[column], fitted[column]);
-            fittedTotal += fitted[column];
+            widths.fitted[column] = list->columnWidth(column);
+            widths.titles[column] = std::min(widths.fitted[column], list->header()->sectionSizeHint(column));
         }
     }
+    list->header()->setStretchLastSection(stretched);
+    spreadColumns(list, widths);
+}
+
+void spreadColumns(QTreeView* list, const ColumnWidths& widths) {
+    const int count = int(widths.fitted.size());
+    if (count == 0)
+        return;
+    QList<int> roomy(count, 0); // never narrower than made
+    int fittedTotal = 0;
+    for (int column = 0; column < count; ++column) {
+        if (list->isColumnHidden(column))
+            continue;
+        roomy[column] = std::max(widths.made[column], widths.fitted[column]);
+        fittedTotal += widths.fitted[column];
+    }
     const int room = roomAcross(list);
-    QList<int> widths;
+    QList<int> spread;
     if (fittedTotal <= room) {
         // Room to spare goes to the columns narrower than made, the narrowest first.
-        widths = evenLevel(fitted, roomy, room);
+        spread = evenLevel(widths.fitted, roomy, room);
     } else {
         // The first column (a date, a logbook's name) and the last (the mode word, the lowest
         // temperature) keep their widths whatever the others do: short texts that say little cut.
-        titles[0] = fitted[0];
-        titles[count - 1] = fitted[count - 1];
-        widths = evenLevel(titles, fitted, room);
+        QList<int> least = widths.titles;
+        least[0] = widths.fitted[0];
+        least[count - 1] = widths.fitted[count - 1];
+        spread = evenLevel(least, widths.fitted, room);
     }
     // The last column too: stretched, it takes what is left, but never less than its width was set to.
+    const bool stretched = list->header()->stretchLastSection();
+    list->header()->setStretchLastSection(false);
     for (int column = 0; column < count; ++column) {
         if (!list->isColumnHidden(column))
-            list->setColumnWidth(column, widths[column]);
+            list->setColumnWidth(column, spread[column]);
     }
     list->header()->setStretchLastSection(stretched);
 }

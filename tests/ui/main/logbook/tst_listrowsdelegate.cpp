@@ -28,7 +28,7 @@ QList<ListRowsModel::Row> recurringRows(int count, const QString& widest) {
 struct List {
     ListRowsModel rows{COLUMNS};
     QTreeView view;
-    QList<int> made;
+    LogbookViews::ColumnWidths made;
 
     explicit List(bool sharing) {
         view.setModel(&rows);
