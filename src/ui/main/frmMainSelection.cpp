@@ -180,14 +180,15 @@ void frmMain::tvTreeview_nodeClic(QTreeWidgetItem* node, bool force) {
         break;
     }
     case Kind::Dive: {
+        // Entries the database refuses are told as such; once none are pending, a failure of the
+        // move is a read's, told as the selection's own.
+        if (!commitPendingEdits())
+            return;
         const qint32 diveID = TreeNodeKey::id(key);
-        try {
+        {
             // The tab in front is filled below, with the dive chosen, not on the move with the one before.
             const QScopedValueRollback selecting(m_selectingDive, true);
             dbData->moveToDive(diveID);
-        } catch (const RuntimeError& error) {
-            CommandFailure::reportRefusedEdit(error);
-            return;
         }
         settings.setCurrentDiveID(diveID);
         settings.setCurrentLogbookID(TreeNodeKey::id(keyOf(node->parent())));

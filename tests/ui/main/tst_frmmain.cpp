@@ -92,6 +92,7 @@ private slots:
     void closeFromTheWindowSystemAsks();
     void readOnlyLogbookShowsItsFieldsReadOnly();
     void lockedLogbookTellsTheCauseAndLetsTheUserLeave();
+    void lockedLogbookTellsAFailedRead();
     void exitCommitsFirst_data();
     void exitCommitsFirst();
     void codedLists_data();
@@ -554,6 +555,36 @@ void tst_frmMain::lockedLogbookTellsTheCauseAndLetsTheUserLeave() {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
+    QCOMPARE(m.env.fakes.message->unexpected, 0);
+}
+
+// Without entries to store, a dive the locked logbook cannot read is told as the selection's failure,
+// not as entries refused.
+void tst_frmMain::lockedLogbookTellsAFailedRead() {
+    Logbooks m;
+    frmMain* w = m.open();
+    m.select(m.dive(m.first));
+    const QString path = Settings::instance().databaseName();
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+        m.env.fakes.message->answers << Msg::Ok;
+        w->tvTreeView()->setCurrentItem(m.node(m.dive(m.third)));
+        QCOMPARE(m.env.fakes.message->shown.size(), 1);
+        const QString told = m.env.fakes.message->shown[0].text;
+        QVERIFY2(told.contains(QStringLiteral("Error selecting the node")) && told.contains(QStringLiteral("[3218] ")),
+                 qPrintable(told));
+        QVERIFY2(!told.contains(QStringLiteral("could not be saved")), qPrintable(told));
+        lock.exec(QStringLiteral("ROLLBACK"));
+        lock.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QVERIFY(w->close());
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
 
