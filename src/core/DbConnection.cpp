@@ -10,8 +10,6 @@
 #include <sqlite3.h>
 
 namespace {
-const QString OPEN_SOURCE = QStringLiteral("DBEngine.OpenDatabase");
-
 // Whether this process may change the file: the file itself and, for the journal written beside it
 // during each write, its folder.
 bool writable(const QFileInfo& info) {
@@ -19,7 +17,7 @@ bool writable(const QFileInfo& info) {
 }
 
 RuntimeError notALogbook(const QString& path, const QString& detail) {
-    return RuntimeError(DbError::NotADatabase, OPEN_SOURCE,
+    return RuntimeError(DbError::NotADatabase, DbError::OpenDatabase,
                         QStringLiteral("Cannot open database '%1'. It is not a logbook database or it is damaged. (%2)")
                             .arg(path, detail));
 }
@@ -38,9 +36,10 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
     const QString real = QFileInfo(path).canonicalFilePath();
     const QFileInfo info(real.isEmpty() ? path : real);
     if (!info.exists())
-        throw RuntimeError(DbError::FileNotFound, OPEN_SOURCE, QStringLiteral("Could not find file '%1'.").arg(path));
+        throw RuntimeError(DbError::FileNotFound, DbError::OpenDatabase,
+                           QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())
-        throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
+        throw RuntimeError(DbError::CannotOpenFile, DbError::OpenDatabase,
                            QStringLiteral("Cannot open the file '%1': it is not a file.").arg(path));
     // The engine takes an empty file for an empty database and writes one into it at the first
     // write: an empty file is not a logbook, and is left as it is.
@@ -59,7 +58,7 @@ DbConnection::DbConnection(const QString& path) : m_connection(QStringLiteral("s
     }
     if (failure.isValid()) {
         // Another program's lock is no damage: the same file opens once it is let go.
-        const RuntimeError error = DbError::fromSql(failure, OPEN_SOURCE);
+        const RuntimeError error = DbError::fromSql(failure, DbError::OpenDatabase);
         if (error.number() == DbError::Locked)
             throw DbError::inUse(path, failure.text());
         throw notALogbook(path, failure.text());
@@ -86,7 +85,7 @@ QSqlError DbConnection::openAndProbe(const QString& file, const QString& options
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BUSY_TIMEOUT_MS));
     if (!db.open()) {
         const QString detail = db.lastError().text();
-        throw RuntimeError(DbError::CannotOpenFile, OPEN_SOURCE,
+        throw RuntimeError(DbError::CannotOpenFile, DbError::OpenDatabase,
                            QStringLiteral("Cannot open the file '%1'. (%2)").arg(m_path, detail));
     }
     // Opening is lazy: the first read of the schema is what finds a file that is not a database,

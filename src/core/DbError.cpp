@@ -20,7 +20,7 @@ constexpr int SQLITE_CONSTRAINT_UNIQUE = 2067;
 
 RuntimeError inUse(const QString& path, const QString& detail) {
     return RuntimeError(
-        Locked, QStringLiteral("DBEngine.OpenDatabase"),
+        Locked, OpenDatabase,
         QStringLiteral("The logbook database '%1' is in use by another program. (%2)").arg(path, detail));
 }
 

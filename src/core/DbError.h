@@ -27,6 +27,9 @@ constexpr qint32 NotSupported = 3251;                         // writing through
 constexpr qint32 ItemNotFound = 3265;                         // a column name the recordset does not have
 constexpr qint32 NullNotAllowed = 3314;                       // NULL in a column that must hold a value
 
+// The operation that opens a logbook file, as its failures name it.
+inline const QString OpenDatabase = QStringLiteral("DBEngine.OpenDatabase");
+
 // A logbook another program holds or keeps changing while it is opened: Locked, naming the file.
 RuntimeError inUse(const QString& path, const QString& detail);
 

@@ -51,7 +51,7 @@ bool hasRoomFor(const QString& folder, qint64 bytes) {
 }
 
 RuntimeError unreadable(const QString& shownName, const QString& source, const QString& detail) {
-    return RuntimeError(DbError::CannotOpenFile, QStringLiteral("DBEngine.OpenDatabase"),
+    return RuntimeError(DbError::CannotOpenFile, DbError::OpenDatabase,
                         QStringLiteral("Cannot open the file '%1': the file '%2' beside it cannot be read. (%3)")
                             .arg(shownName, source, detail));
 }
@@ -86,7 +86,7 @@ RuntimeError PrivateCopy::folderFault(const QString& shownName, bool noRoom, con
     } else {
         fault = QStringLiteral("could not hold it (%1)").arg(detail);
     }
-    return RuntimeError(DbError::CannotOpenFile, QStringLiteral("DBEngine.OpenDatabase"),
+    return RuntimeError(DbError::CannotOpenFile, DbError::OpenDatabase,
                         QStringLiteral("Cannot open the file '%1': the files beside it can only be applied to it in "
                                        "a folder you can write to, so a private copy is made to apply them to, and "
                                        "the temporary folder '%2' %3. %4")
@@ -124,9 +124,6 @@ std::shared_ptr<PrivateCopy> PrivateCopy::of(const QString& file, const QString&
 }
 
 bool PrivateCopy::copyAsItStands(const QString& file, const QString& shownName) {
-    qint64 needed = 0;
-    for (const QString& suffix : SUFFIXES)
-        needed += QFileInfo(file + suffix).size();
     QList<Stamp> before;
     for (const QString& suffix : SUFFIXES) {
         const QString source = file + suffix;
@@ -144,6 +141,9 @@ bool PrivateCopy::copyAsItStands(const QString& file, const QString& shownName) 
                 return false;
             if (!from.open(QIODevice::ReadOnly))
                 throw unreadable(shownName, source, from.errorString());
+            qint64 needed = 0;
+            for (const QString& each : SUFFIXES)
+                needed += QFileInfo(file + each).size();
             throw folderFault(shownName, !hasRoomFor(m_folder->path(), needed), from.errorString());
         }
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -1,6 +1,7 @@
 #include "DbError.h"
 #include "Dive.h"
 #include "DiveModule.h"
+#include "LockHolder.h"
 #include "LogbookFixture.h"
 #include "ModelEnvironment.h"
 #include "RuntimeError.h"
@@ -10,8 +11,6 @@
 #include "TestEnvironment.h"
 #include "Workspace.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 #include <memory>
 
@@ -193,18 +192,11 @@ void tst_SimulatedDiveStore::lockedDatabase() {
     auto dive = SimulatedDive::create();
     {
         // Another program holds the file's write lock for the whole save.
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(Settings::instance().databaseName());
-        QVERIFY(other.open());
-        QSqlQuery lock(other);
-        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const LockHolder other(Settings::instance().databaseName());
+        QVERIFY(other.locked());
         QVERIFY_THROWS_EXCEPTION(RuntimeError, SimulatedDiveStore::save(*dive, logbook, Seams::clock().now()));
         QVERIFY(!Workspace::defaultWorkspace().inTransaction());
-        lock.exec(QStringLiteral("ROLLBACK"));
-        lock.finish();
-        other.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
     QCOMPARE(rows(), 0);
 }
 

@@ -4,6 +4,7 @@
 #include "DiveDateText.h"
 #include "ErrorOf.h"
 #include "FormLocalizer.h"
+#include "LockHolder.h"
 #include "MainModule.h"
 #include "MainWindowFixture.h"
 #include "ProfilePanel.h"
@@ -528,11 +529,8 @@ void tst_frmMain::lockedLogbookTellsTheCauseAndLetsTheUserLeave() {
     const QString path = Settings::instance().databaseName();
     {
         // Another program holds the file longer than the window waits.
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(path);
-        QVERIFY(other.open());
-        QSqlQuery lock(other);
-        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const LockHolder other(path);
+        QVERIFY(other.locked());
 
         m.env.fakes.message->answers << Msg::Ok;
         m.select(m.dive(m.third));
@@ -549,11 +547,7 @@ void tst_frmMain::lockedLogbookTellsTheCauseAndLetsTheUserLeave() {
         QVERIFY2(m.env.fakes.message->shown[2].text.contains(QStringLiteral("[3218] ")),
                  qPrintable(m.env.fakes.message->shown[2].text));
         QCOMPARE(m.env.fakes.message->shown[2].flags, Msg::YesNo | Msg::Question);
-        lock.exec(QStringLiteral("ROLLBACK"));
-        lock.finish();
-        other.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
     QCOMPARE(m.fixture.column(m.first, QStringLiteral("LOCATION")).toString(), QStringLiteral("Bay"));
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }
@@ -566,11 +560,8 @@ void tst_frmMain::lockedLogbookTellsAFailedRead() {
     m.select(m.dive(m.first));
     const QString path = Settings::instance().databaseName();
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(path);
-        QVERIFY(other.open());
-        QSqlQuery lock(other);
-        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const LockHolder other(path);
+        QVERIFY(other.locked());
 
         m.env.fakes.message->answers << Msg::Ok;
         w->tvTreeView()->setCurrentItem(m.node(m.dive(m.third)));
@@ -579,11 +570,7 @@ void tst_frmMain::lockedLogbookTellsAFailedRead() {
         QVERIFY2(told.contains(QStringLiteral("Error selecting the node")) && told.contains(QStringLiteral("[3218] ")),
                  qPrintable(told));
         QVERIFY2(!told.contains(QStringLiteral("could not be saved")), qPrintable(told));
-        lock.exec(QStringLiteral("ROLLBACK"));
-        lock.finish();
-        other.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
     QVERIFY(w->close());
     QCOMPARE(m.env.fakes.message->unexpected, 0);
 }

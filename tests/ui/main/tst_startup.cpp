@@ -1,5 +1,6 @@
 #include "Database.h"
 #include "Internationalization.h"
+#include "LockHolder.h"
 #include "MainModule.h"
 #include "Recordset.h"
 #include "Settings.h"
@@ -15,8 +16,6 @@
 
 #include <QLabel>
 #include <QRadioButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -65,28 +64,6 @@ private:
     QStringList& m_log;
 };
 
-// Another program holding the file's write lock until it is destroyed.
-class LockHolder {
-public:
-    explicit LockHolder(const QString& path) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), NAME);
-        db.setDatabaseName(path);
-        m_locked = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
-    }
-    ~LockHolder() {
-        {
-            QSqlDatabase db = QSqlDatabase::database(NAME, false);
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(NAME);
-    }
-    bool locked() const { return m_locked; }
-
-private:
-    static inline const QString NAME = QStringLiteral("lock-holder");
-    bool m_locked = false;
-};
 } // namespace
 
 class tst_StartUp : public QObject {
